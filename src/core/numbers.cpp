@@ -1,0 +1,110 @@
+#include "core/numbers.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/text.h"
+
+namespace traveno {
+namespace {
+
+// The whole and fractional digits of |value| rounded half away from zero.
+struct Digits {
+  bool negative = false;
+  std::string whole;
+  std::string fraction;
+};
+
+Digits SplitDigits(long double value, int decimals) {
+  Digits digits;
+  long double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  long double scaled = std::round(std::fabs(value) * scale);
+  digits.negative = value < 0 && scaled != 0;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
+  std::string all(buffer);
+  if (static_cast<int>(all.size()) <= decimals) {
+    all.insert(0, static_cast<std::size_t>(decimals) + 1 - all.size(), '0');
+  }
+  digits.whole = all.substr(0, all.size() - static_cast<std::size_t>(decimals));
+  digits.fraction = all.substr(all.size() - static_cast<std::size_t>(decimals));
+  return digits;
+}
+
+std::string GroupThousands(const std::string& whole) {
+  std::string grouped;
+  const std::size_t n = whole.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) grouped.push_back(' ');
+    grouped.push_back(whole[i]);
+  }
+  return grouped;
+}
+
+std::string Assemble(const Digits& digits, const std::string& fraction) {
+  std::string text = digits.negative ? "-" : "";
+  text += GroupThousands(digits.whole);
+  if (!fraction.empty()) text += "," + fraction;
+  return text;
+}
+
+}  // namespace
+
+long double RoundEven(long double value) { return std::nearbyint(value); }
+
+std::optional<double> TryParseNumber(std::string_view text) {
+  std::string normalised = Trim(text);
+  bool has_dot = normalised.find('.') != std::string::npos;
+  bool has_comma = normalised.find(',') != std::string::npos;
+  if (normalised.empty() || (has_dot && has_comma)) return std::nullopt;
+  for (char& c : normalised) {
+    if (c == ',') c = '.';
+  }
+  // Only plain decimal notation: no hexadecimal, infinities or NaN.
+  for (char c : normalised) {
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E')) {
+      return std::nullopt;
+    }
+  }
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(normalised.c_str(), &end);
+  if (end != normalised.c_str() + normalised.size() || errno == ERANGE) return std::nullopt;
+  return value;
+}
+
+double ParseNumber(std::string_view text, double fallback) {
+  return TryParseNumber(text).value_or(fallback);
+}
+
+std::string FormatNumber(long double value, NumberMask mask) {
+  switch (mask) {
+    case NumberMask::kInteger:
+      return Assemble(SplitDigits(value, 0), "");
+    case NumberMask::kTwoDecimals: {
+      Digits digits = SplitDigits(value, 2);
+      return Assemble(digits, digits.fraction);
+    }
+    case NumberMask::kUpToTwoDecimals: {
+      Digits digits = SplitDigits(value, 2);
+      std::string fraction = digits.fraction;
+      while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+      return Assemble(digits, fraction);
+    }
+    case NumberMask::kGrouped: {
+      Digits digits = SplitDigits(value, 0);
+      if (digits.whole == "0") return "";
+      return Assemble(digits, "");
+    }
+  }
+  return {};
+}
+
+std::string FormatN(long double value, int decimals) {
+  Digits digits = SplitDigits(value, decimals < 0 ? 0 : decimals);
+  return Assemble(digits, digits.fraction);
+}
+
+}  // namespace traveno

@@ -1,0 +1,35 @@
+// Rounding, lenient number parsing and the program's number texts: decimal
+// ",", thousands " ", whatever the machine's locale says.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace traveno {
+
+// Rounds to a whole number, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// Every rounded payroll figure goes through it.
+long double RoundEven(long double value);
+
+// The number written in the text, with "." or "," as decimal separator
+// (surrounding blanks, a sign and an exponent allowed); `fallback` when the
+// text is not a number, including a text with both separators.
+double ParseNumber(std::string_view text, double fallback);
+// As ParseNumber, but empty when the text is not a number.
+std::optional<double> TryParseNumber(std::string_view text);
+
+// The display masks of the program. Values are rounded half away from zero
+// at the shown decimals; negative values carry a leading "-".
+enum class NumberMask {
+  kInteger,         // "#,##0"    1 234 567
+  kTwoDecimals,     // "#,##0.00" 1 234,50
+  kUpToTwoDecimals, // "#,##0.##" 1 234,5
+  kGrouped,         // "#,"       1 234 567 (nothing at all for zero)
+};
+std::string FormatNumber(long double value, NumberMask mask);
+
+// The "%.<decimals>n" texts: thousands grouped, fixed decimals ("%.0n", "%.2n").
+std::string FormatN(long double value, int decimals);
+
+}  // namespace traveno

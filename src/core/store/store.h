@@ -1,0 +1,86 @@
+// The data store of one data folder: a connection to the register database
+// (Firme, Para, Impo, Impo_an) with, once a company is open, the company's
+// database attached as "firma" (Pers, Pint, ParF, Poze). Both live on one
+// connection so that an operation over the register and a company commits
+// or rolls back as one.
+//
+// Once a month is opened, the month's views restrict the tables to it:
+// PersLuna, PintLuna, ParFLuna, ParaLuna, ImpoLuna (the month's rows) and
+// ImpoAnLuna (January to December of the month's year).
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/date.h"
+#include "core/store/records.h"
+#include "core/store/sqlite.h"
+
+namespace traveno {
+
+inline constexpr const char* kCompanySchema = "firma";
+// The failure of opening the databases, as the user reads it.
+inline constexpr const char* kOpenDatabasesFailed =
+    " Nu pot deschide tabelele necesare aplicatiei! \n\r Va rugam verificati !";
+inline constexpr const char* kRegisterFolderMissing =
+    "Directorul firmei nu exista. Aplicatia va fi terminata fortat !";
+
+class Store {
+ public:
+  // Opens (creating when missing) the register database of an existing data
+  // folder. Throws Error with kRegisterFolderMissing when the folder does not
+  // exist, StoreError when the database cannot be opened.
+  explicit Store(std::filesystem::path data_folder);
+
+  const std::filesystem::path& data_folder() const { return data_folder_; }
+  Database& db() { return *db_; }
+
+  // Creates the register tables that are missing; a new Firme gets the one
+  // company "TEST" (a legal entity, without a folder yet).
+  void EnsureRegisterTables();
+  bool RegisterTableExists(std::string_view table);
+
+  // The register purge: every company whose folder is gone leaves the
+  // register; when none is left, the four register tables are dropped (the
+  // next EnsureRegisterTables makes them again). Failures are ignored row by
+  // row, as a purge must never stop the program.
+  void VerificareFoldere();
+
+  // The companies of the register in code order.
+  std::vector<FirmeRow> Companies();
+  std::optional<FirmeRow> FindCompany(std::string_view code);
+
+  // Creates the empty company tables in the company's existing folder;
+  // false (and nothing created) when the folder does not exist. A table
+  // that already exists is kept.
+  bool CreateCompanyTables(std::string_view company_code);
+
+  // Attaches a company's database (closing the one open before). Throws
+  // StoreError when its folder or database is missing.
+  void OpenCompany(std::string_view company_code);
+  void CloseCompany();
+  const std::optional<std::string>& open_company() const { return open_company_; }
+  std::filesystem::path CompanyFolderOf(std::string_view company_code) const;
+
+  // Restricts the month views to a month (its first day).
+  void OpenMonth(Date month);
+  const std::optional<Date>& open_month() const { return open_month_; }
+
+ private:
+  void CreateMonthViews();
+  void CreateCompanyMonthViews();
+
+  std::filesystem::path data_folder_;
+  std::unique_ptr<Database> db_;
+  std::optional<std::string> open_company_;
+  std::optional<Date> open_month_;
+};
+
+// Opens the store of a data folder whose register tables exist; any failure
+// (a missing table included) becomes an Error whose text is kOpenDatabasesFailed.
+std::unique_ptr<Store> OpenDatabases(const std::filesystem::path& data_folder);
+
+}  // namespace traveno

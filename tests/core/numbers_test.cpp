@@ -1,0 +1,61 @@
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+namespace traveno {
+namespace {
+
+TEST(RoundEvenTest, TiesGoToTheEvenNeighbour) {
+  struct Case {
+    long double value;
+    long double expected;
+  };
+  const Case kCases[] = {{2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {0.5L, 0},
+                         {1.5L, 2}, {2.4999L, 2}, {2.5001L, 3}, {374400.5L, 374400},
+                         {0, 0}};
+  for (const Case& c : kCases) EXPECT_EQ(RoundEven(c.value), c.expected) << (double)c.value;
+}
+
+TEST(ParseNumberTest, AcceptsEitherSeparatorButNotBoth) {
+  struct Case {
+    const char* text;
+    double fallback;
+    double expected;
+  };
+  const Case kCases[] = {
+      {"12,50", 0, 12.5}, {"12.50", 0, 12.5}, {"1.234,5", 7, 7}, {"abc", 7, 7},
+      {"", 3, 3},         {" 42 ", 0, 42},    {"-1,5", 0, -1.5}, {"1e3", 0, 1000},
+      {"0x10", 9, 9},     {"inf", 9, 9},      {"1,2,3", 9, 9},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(ParseNumber(c.text, c.fallback), c.expected) << c.text;
+}
+
+TEST(FormatNumberTest, TheProgramsMasks) {
+  struct Case {
+    long double value;
+    NumberMask mask;
+    const char* expected;
+  };
+  const Case kCases[] = {
+      {1234567, NumberMask::kInteger, "1 234 567"},
+      {0, NumberMask::kInteger, "0"},
+      {-1234.4L, NumberMask::kInteger, "-1 234"},
+      {999.5L, NumberMask::kInteger, "1 000"},
+      {1234.5L, NumberMask::kTwoDecimals, "1 234,50"},
+      {0.125L, NumberMask::kTwoDecimals, "0,13"},
+      {1234.5L, NumberMask::kUpToTwoDecimals, "1 234,5"},
+      {1234, NumberMask::kUpToTwoDecimals, "1 234"},
+      {0.75L, NumberMask::kUpToTwoDecimals, "0,75"},
+      {-0.001L, NumberMask::kUpToTwoDecimals, "0"},
+      {123456789012LL, NumberMask::kGrouped, "123 456 789 012"},
+      {0, NumberMask::kGrouped, ""},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << (double)c.value;
+  }
+  EXPECT_EQ(FormatN(3775600, 0), "3 775 600");
+  EXPECT_EQ(FormatN(1234.5L, 2), "1 234,50");
+}
+
+}  // namespace
+}  // namespace traveno

@@ -1,0 +1,67 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+namespace traveno {
+namespace {
+
+TEST(PadTest, PadsButNeverCuts) {
+  EXPECT_EQ(PadLeft("123", 6), "   123");
+  EXPECT_EQ(PadRight("123", 6), "123   ");
+  EXPECT_EQ(PadRight("1234567", 3), "1234567");
+  EXPECT_EQ(PadLeft("1234567", 3), "1234567");
+  EXPECT_EQ(PadRight("", 2), "  ");
+  EXPECT_EQ(PadRight("ab", 0), "ab");
+  EXPECT_EQ(PadRight("\xC8\x98" "a", 3), "\xC8\x98" "a ");  // widths count characters
+}
+
+TEST(ReplaceAllTest, ScansLeftToRightWithoutRescanning) {
+  struct Case {
+    const char* text;
+    const char* searched;
+    const char* replacement;
+    const char* expected;
+  };
+  const Case kCases[] = {
+      {"a.b.c", ".", ",", "a,b,c"},
+      {"aaa", "a", "aa", "aaaaaa"},  // replaced text is not searched again
+      {"aaaa", "aa", "b", "bb"},
+      {"abc", "", "x", "abc"},
+      {"abc", "d", "x", "abc"},
+      {"", "a", "b", ""},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(ReplaceAll(c.text, c.searched, c.replacement), c.expected) << c.text;
+  }
+}
+
+TEST(PosNTest, NthNonOverlappingOccurrence) {
+  struct Case {
+    const char* searched;
+    const char* text;
+    int n;
+    int expected;
+  };
+  const Case kCases[] = {
+      {";", "a;b;c", 2, 4}, {";", "a;b;c", 1, 2}, {";", "a;b;c", 3, 0},
+      {";", "a;b;c", 0, 0}, {";", "a;b;c", -1, 0}, {"", "abc", 1, 0},
+      {";", "", 1, 0},      {"abcd", "abc", 1, 0}, {"aa", "aaaa", 2, 3},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(PosN(c.searched, c.text, c.n), c.expected) << c.searched << " in " << c.text;
+  }
+}
+
+TEST(TextTest, TrimUpperAndCompare) {
+  EXPECT_EQ(UpperTrim("  d \t"), "D");
+  EXPECT_EQ(UpperTrim(" confirm "), "CONFIRM");
+  EXPECT_TRUE(EqualsIgnoreCase("Dif_Brut", "DIF_BRUT"));
+  EXPECT_FALSE(EqualsIgnoreCase("Spor1", "Spor10"));
+  EXPECT_EQ(Truncate("abcdef", 3), "abc");
+  EXPECT_EQ(Truncate("ab", 3), "ab");
+  EXPECT_EQ(Choose(true, 1, 2), 1);
+  EXPECT_EQ(Choose(false, 1, 2), 2);
+}
+
+}  // namespace
+}  // namespace traveno
