@@ -102,6 +102,16 @@ std::string FormatNumber(long double value, NumberMask mask) {
   return {};
 }
 
+std::string FloatToText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::string text = buffer;
+  for (char& c : text) {
+    if (c == '.') c = ',';
+  }
+  return text == "-0" ? "0" : text;
+}
+
 std::string FormatN(long double value, int decimals) {
   Digits digits = SplitDigits(value, decimals < 0 ? 0 : decimals);
   return Assemble(digits, digits.fraction);

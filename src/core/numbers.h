@@ -29,6 +29,10 @@ enum class NumberMask {
 };
 std::string FormatNumber(long double value, NumberMask mask);
 
+// A number as the program writes it in a message or a text comparison: up to
+// 15 significant digits, "," as decimal separator, no grouping ("1,5", "2").
+std::string FloatToText(double value);
+
 // The "%.<decimals>n" texts: thousands grouped, fixed decimals ("%.0n", "%.2n").
 std::string FormatN(long double value, int decimals);
 
