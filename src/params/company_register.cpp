@@ -1,0 +1,377 @@
+#include "params/company_register.h"
+
+#include <array>
+
+#include "core/data_folder.h"
+#include "core/errors.h"
+#include "core/store/row_io.h"
+#include "core/system_info.h"
+#include "core/text.h"
+#include "params/departments.h"
+#include "params/parameter_store.h"
+
+namespace traveno::params {
+namespace fs = std::filesystem;
+namespace {
+
+std::string CompanyCode(std::string_view code) { return Truncate(UpperTrim(code), 8); }
+
+fs::path CompanyDatabase(Store& store, std::string_view code) {
+  return store.CompanyFolderOf(CompanyCode(code)) / kCompanyDatabaseName;
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+// Attaches a second company for the length of a scope; the connection must
+// not be in a transaction when it begins or ends (the engine refuses it).
+class AttachedSource {
+ public:
+  AttachedSource(Database& db, const fs::path& file) : db_(db) { db_.Attach(file, "sursa"); }
+  ~AttachedSource() {
+    try {
+      db_.Detach("sursa");
+    } catch (const StoreError&) {
+      // The connection closes it in any case; a failed detach loses nothing.
+    }
+  }
+  AttachedSource(const AttachedSource&) = delete;
+  AttachedSource& operator=(const AttachedSource&) = delete;
+
+ private:
+  Database& db_;
+};
+
+std::string ColumnList(std::span<const FieldDef> fields, std::string_view prefix = "") {
+  std::string list;
+  for (const FieldDef& field : fields) {
+    if (!list.empty()) list += ", ";
+    list += std::string(prefix) + QuoteIdentifier(field.name);
+  }
+  return list;
+}
+
+// Re-reads what the session keeps of its month from the store.
+void ReloadMonth(Session& session) {
+  session.store().OpenMonth(session.working_month());
+  session.LoadParameters();
+  session.footer() = LoadFooter(session.store().data_folder(), session.company());
+  CountDepartments(session);
+  const auto months = CompanyMonths(session.db());
+  session.set_last_month(months.empty() ? session.working_month() : months.back().luna);
+}
+
+}  // namespace
+
+bool ValidFolderName(std::string_view text) {
+  const std::string code = Trim(text);
+  if (code.empty() || code.size() >= 9) return false;
+  static constexpr std::string_view kForbidden = "\"/\\[]:|<>+=;,*?. ";
+  for (char c : code) {
+    const auto value = static_cast<unsigned char>(c);
+    if (value < 32 || value > 126 || kForbidden.find(c) != std::string_view::npos) return false;
+  }
+  static constexpr std::array<std::string_view, 13> kReserved = {
+      "CLOCK$", "CON",  "AUX",  "NUL",  "COM1", "COM2", "COM3",
+      "COM4",   "LPT1", "LPT2", "LPT3", "PRN",  "NUCLEU"};
+  const std::string upper = ToUpperAscii(code);
+  for (std::string_view reserved : kReserved) {
+    if (upper == reserved) return false;
+  }
+  return true;
+}
+
+ConfirmResult ValidateCompanyInput(const CompanyInput& input, Prompter& prompter) {
+  if (!ValidFolderName(input.row.Cod)) {
+    prompter.Message(MessageKind::kWarning, kInvalidCompanyCode);
+    return {false, "Cod"};
+  }
+  if (input.legal_entity && Trim(input.row.Denumire).empty()) {
+    prompter.Message(MessageKind::kWarning, kCompanyNameMissing);
+    return {false, "Denumire"};
+  }
+  if (!input.legal_entity && Trim(input.row.Nume).empty()) {
+    prompter.Message(MessageKind::kWarning, kEmployerNameMissing);
+    return {false, "Nume"};
+  }
+  return {true, ""};
+}
+
+FirmeRow StoredCompanyRow(const CompanyInput& input) {
+  FirmeRow row = input.row;
+  const auto fields = FieldsOf<FirmeRow>();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].kind != FieldKind::kText) continue;
+    if (EqualsIgnoreCase(fields[i].name, "nr")) continue;  // kept for the other programs
+    std::string value = std::get<std::string>(GetField(row, i));
+    if (!EqualsIgnoreCase(fields[i].name, "EMail")) value = ToUpperAscii(value);
+    SetField(row, i, FieldValue(value));
+  }
+  row.Cod = CompanyCode(row.Cod);
+  if (input.legal_entity) {
+    row.TipAngaj = 1;
+    row.Nume.clear();
+    row.Prenume.clear();
+  } else {
+    row.TipAngaj = 2;
+    row.Denumire = Truncate(row.Nume + " " + row.Prenume, 40);
+  }
+  return row;
+}
+
+AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& prompter) {
+  if (!ValidateCompanyInput(input, prompter).confirmed) return AddCompanyResult::kInvalid;
+  const FirmeRow row = StoredCompanyRow(input);
+  Database& db = store.db();
+  {
+    Transaction tx(db);
+    if (db.QueryInt("SELECT 1 FROM main.Firme WHERE Cod = ? COLLATE NOCASE", row.Cod)) {
+      return AddCompanyResult::kCodeExists;
+    }
+    RowWriter<FirmeRow>(db, "Firme").Insert(row);
+    tx.Commit();
+  }
+  SaveFooter(store.data_folder(), row.Cod, input.footer);
+  return AddCompanyResult::kAdded;
+}
+
+bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input,
+                   Prompter& prompter) {
+  auto rows = QueryRows<FirmeRow>(store.db(), "SELECT * FROM main.Firme WHERE CodF = ?", codf);
+  if (rows.empty()) return false;
+  CompanyInput kept = input;
+  kept.row.Cod = rows.front().Cod;  // the code names the folder: it never changes
+  if (!ValidateCompanyInput(kept, prompter).confirmed) return false;
+  FirmeRow row = StoredCompanyRow(kept);
+  row.CodF = codf;
+  row.NrI = rows.front().NrI;
+  row.nr = rows.front().nr;
+  RowWriter<FirmeRow>(store.db(), "Firme").Update(row);
+  SaveFooter(store.data_folder(), row.Cod, input.footer);
+  return true;
+}
+
+CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row) {
+  CompanyInput input;
+  input.row = row;
+  input.legal_entity = row.TipAngaj != 2;
+  input.footer = LoadFooter(store.data_folder(), row.Cod);
+  return input;
+}
+
+bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter) {
+  const fs::path folder = store.CompanyFolderOf(CompanyCode(code));
+  std::error_code error;
+  if (fs::exists(folder, error)) {
+    prompter.Message(MessageKind::kWarning, kCompanyFolderExists);
+    return false;
+  }
+  fs::create_directories(folder, error);
+  if (error || !fs::is_directory(folder, error)) {
+    prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
+    return false;
+  }
+  return store.CreateCompanyTables(CompanyCode(code));
+}
+
+bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
+                   Prompter& prompter) {
+  const std::string company = CompanyCode(code);
+  if (!working_company.empty() && EqualsIgnoreCase(CompanyCode(working_company), company)) {
+    prompter.Message(MessageKind::kWarning, kDeleteWorkingCompany);
+    return false;
+  }
+  const fs::path folder = store.CompanyFolderOf(company);
+  std::error_code error;
+  bool folder_listed = false;
+  for (fs::directory_iterator it(store.data_folder(), error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_directory(error) && UpperTrim(it->path().filename().string()) == company) {
+      folder_listed = true;
+    }
+  }
+  bool delete_folder = false;
+  bool yes = false;
+  if (!folder_listed) {
+    yes = prompter.AskYesNo(
+        "Este posibil ca firma aleasa de dvs. sa fie folosita de alte\n\rprograme ale firmei "
+        "Velmoranti Soft !\n\rSigur doriti sa o stergeti ?");
+  } else if (FileExists(folder / kCompanyDatabaseName)) {
+    yes = prompter.AskYesNo("Firma " + company +
+                            " are parametrii specificati si este posibil\n\rca alte programe "
+                            "ale firmei Velmoranti Soft sa foloseasca\n\raceasta firma !\n\rSigur "
+                            "doriti sa o stergeti ?");
+    delete_folder = true;
+  } else {
+    yes = prompter.AskYesNo(
+        "Programul de Traveno nu poate folosi aceasta firma\n\rdeoarece parametrii sai au fost "
+        "stersi de pe hard disc\n\rindependent de aplicatiile firmei Velmoranti Soft.\n\rEste "
+        "posibil ca firma  " +
+        company +
+        " sa fie folosita de alte\n\rprograme ale firmei Velmoranti Soft !\n\rSigur doriti sa o "
+        "stergeti ?");
+  }
+  if (!yes) return false;
+  try {
+    if (store.open_company() && EqualsIgnoreCase(*store.open_company(), company)) {
+      store.CloseCompany();
+    }
+    store.db().Run("DELETE FROM main.Firme WHERE Cod = ? COLLATE NOCASE", company);
+  } catch (const StoreError&) {
+    prompter.Message(MessageKind::kWarning, kDeleteFailed);
+    return false;
+  }
+  if (delete_folder) fs::remove_all(folder, error);  // its result is not reported
+  return true;
+}
+
+bool IsCompanyInitialised(Store& store, std::string_view code) {
+  return FileExists(CompanyDatabase(store, code));
+}
+
+std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code) {
+  if (!IsCompanyInitialised(store, code)) return {};
+  Database other(CompanyDatabase(store, code), false);
+  if (!other.TableExists("main", "ParF")) return {};
+  std::vector<CompanyMonth> months;
+  Statement statement = other.Prepare(
+      "SELECT Luna, max(Val) FROM ParF WHERE Den = 'Deschisa' GROUP BY Luna ORDER BY Luna");
+  while (statement.Step()) months.push_back({statement.DateAt(0), statement.Double(1) == 1});
+  return months;
+}
+
+bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,
+                           Prompter& prompter, ProgressReporter& progress) {
+  Store& store = session.store();
+  const std::string company = CompanyCode(code);
+  if (!store.FindCompany(company)) {
+    prompter.Message(MessageKind::kWarning, kCompanyNotInRegister);
+    return false;
+  }
+  Date chosen;
+  if (IsCompanyInitialised(store, company)) {
+    const auto months = ListCompanyMonths(store, company);
+    if (!month && months.empty()) {
+      prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
+      return false;
+    }
+    chosen = month ? FirstOfMonth(*month) : months.back().luna;
+    bool known = false;
+    for (const CompanyMonth& entry : months) known = known || entry.luna == chosen;
+    if (!known) {
+      prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
+      return false;
+    }
+  } else {
+    if (!month) return false;  // the first-month dialog was abandoned
+    chosen = FirstOfMonth(*month);
+    WaitScope wait(progress, "Se initializeaza datele firmei ", "Asteptati va rog...");
+    if (!CreateCompanyFolder(store, company, prompter)) return false;
+    try {
+      store.OpenCompany(company);
+      WriteCompanyDefaults(store.db(), chosen);
+    } catch (...) {
+      store.CloseCompany();
+      std::error_code ignored;
+      fs::remove_all(store.CompanyFolderOf(company), ignored);
+      if (session.HasWorkingMonth()) {
+        store.OpenCompany(session.company());
+        store.OpenMonth(session.working_month());
+      }
+      throw;
+    }
+  }
+  const std::string former_company = session.company();
+  const Date former_month = session.working_month();
+  try {
+    if (!store.open_company() || *store.open_company() != company) store.OpenCompany(company);
+    PrepareSharedTables(store.db(), chosen);
+    session.SetWorkingMonth(company, chosen);
+    ReloadMonth(session);
+  } catch (...) {
+    session.SetWorkingMonth(former_company, former_month);
+    if (!former_company.empty() && former_month != NoWorkingMonth()) {
+      store.OpenCompany(former_company);
+      ReloadMonth(session);
+    }
+    throw;
+  }
+  return true;
+}
+
+bool CloneMonth(Session& session, std::string_view source_code, Date source_month,
+                Prompter& prompter, ProgressReporter& progress) {
+  if (!IsConfirmWord(prompter.AskTypedConfirmation(kCloneQuestion))) {
+    prompter.Message(MessageKind::kWarning, kCloneNotDone);
+    return false;
+  }
+  const std::string source = CompanyCode(source_code);
+  if (EqualsIgnoreCase(source, session.company())) {
+    prompter.Message(MessageKind::kWarning, kCloneSameCompany);
+    return false;
+  }
+  const Date month = session.working_month();
+  if (FirstOfMonth(source_month) != month) {
+    prompter.Message(MessageKind::kWarning, kCloneOtherMonth);
+    return false;
+  }
+  bool source_has_month = false;
+  for (const CompanyMonth& entry : ListCompanyMonths(session.store(), source)) {
+    source_has_month = source_has_month || entry.luna == month;
+  }
+  if (!source_has_month) {
+    prompter.Message(MessageKind::kWarning, kCloneSourceMonthMissing);
+    return false;
+  }
+  WaitScope wait(progress, std::string(kApplicationTitle) + " - clonare ", "Va rog asteptati!");
+  Database& db = session.db();
+  {
+    AttachedSource attached(db, CompanyDatabase(session.store(), source));
+    if (db.QueryInt("SELECT 1 FROM firma.Pers D WHERE D.LUNA <> ? AND D.Nr IN "
+                    "(SELECT S.Nr FROM sursa.Pers S WHERE S.LUNA = ?) LIMIT 1",
+                    month, month)) {
+      prompter.Message(MessageKind::kWarning, kCloneNrCollision);
+      return false;
+    }
+    Transaction tx(db);
+    try {
+      db.Run("DELETE FROM firma.Pers WHERE LUNA = ?", month);
+      db.Run("DELETE FROM firma.Pint WHERE Luna = ?", month);
+      db.Run("DELETE FROM firma.ParF WHERE Luna = ?", month);
+    } catch (const StoreError&) {
+      prompter.Message(MessageKind::kWarning, kCloneDeleteFailed);
+      return false;
+    }
+    try {
+      const std::string pers_columns = ColumnList(FieldsOf<PersRow>());
+      db.Run("INSERT INTO firma.Pers (" + pers_columns + ") SELECT " + pers_columns +
+                 " FROM sursa.Pers WHERE LUNA = ? ORDER BY Nr",
+             month);
+    } catch (const StoreError&) {
+      prompter.Message(MessageKind::kError, kCloneCopyFailed);
+      return false;
+    }
+    db.Run(
+        "INSERT INTO firma.Pint (Luna, IID, AiPers, Nume, Prenume, CODNUMPERS, Calitate, "
+        "Invaliditate, Coef) SELECT S.Luna, S.IID, coalesce((SELECT P.Nr FROM firma.Pers P "
+        "WHERE P.LUNA = S.Luna AND P.IID = S.IID ORDER BY P.Nr LIMIT 1), 0), S.Nume, S.Prenume, "
+        "S.CODNUMPERS, S.Calitate, S.Invaliditate, S.Coef FROM sursa.Pint S WHERE S.Luna = ? "
+        "ORDER BY S.Nr",
+        month);
+    db.Run(
+        "INSERT INTO firma.ParF (Luna, Den, Val, Grupa) SELECT Luna, Den, Val, Grupa "
+        "FROM sursa.ParF WHERE Luna = ? ORDER BY Nr",
+        month);
+    db.Run(
+        "INSERT INTO firma.Poze (IID, Poza) SELECT S.IID, S.Poza FROM sursa.Poze S WHERE NOT "
+        "EXISTS (SELECT 1 FROM firma.Poze D WHERE D.IID = S.IID AND D.Poza IS S.Poza) "
+        "ORDER BY S.Nr");
+    tx.Commit();
+  }
+  ReloadMonth(session);
+  return true;
+}
+
+}  // namespace traveno::params

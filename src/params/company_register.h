@@ -1,0 +1,149 @@
+// The company register: the companies of Firme, their editor's validation and
+// saving, the creation of a new company's folder and tables, the deletion of
+// a company, the choice of the working company and month, and the cloning of
+// a month of another company into the working one. Kept free of any window:
+// the register and choice windows gather the input, call these services and
+// show what they return.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/prompter.h"
+#include "core/settings.h"
+#include "core/store/records.h"
+#include "core/store/store.h"
+#include "params/month_cycle.h"
+#include "params/parameter_edits.h"
+#include "params/session.h"
+
+namespace traveno::params {
+
+// Messages of the register.
+inline constexpr const char* kInvalidCompanyCode = "Codul firmei este invalid !";
+inline constexpr const char* kCompanyNameMissing = "Introduceti Denumirea firmei !";
+inline constexpr const char* kEmployerNameMissing = "Introduceti numele angajatorului !";
+inline constexpr const char* kCompanyFolderExists = "Folderul firmei exista !";
+inline constexpr const char* kCompanyFolderNotCreated = "Folderul firmei nu poate fi creat !";
+inline constexpr const char* kDeleteWorkingCompany = "Nu este permisa stergerea firmei curente !";
+inline constexpr const char* kDeleteFailed = "A intervenit o eroare ! Firma nu a fost stearsa !";
+inline constexpr const char* kDeleteQuestion = "Sigur doriti sa stergeti aceasta firma ?";
+inline constexpr const char* kCompanyCodeExists =
+    "Exista deja o firma cu acest cod ! Firma nu a fost adaugata.";
+inline constexpr const char* kCompanyNotInRegister = "Firma aleasa nu exista in registru !";
+inline constexpr const char* kMonthNotInCompany = "Luna aleasa nu exista pentru aceasta firma !";
+inline constexpr const char* kInitialisationLine =
+    "Apasati \"Alege Firma\" pentru initializare !";
+
+// True when the text, trimmed, is a usable company code: 1 to 8 characters
+// of codes 33..126 without / \ [ ] : | < > + = ; , * ? . and not a reserved
+// device name (CLOCK$, CON, AUX, NUL, COM1..COM4, LPT1..LPT3, PRN, NUCLEU).
+bool ValidFolderName(std::string_view text);
+
+// What the company editor gathers. `row` holds every Firme field as typed
+// (CodF and the fields kept for other programs are ignored); `legal_entity`
+// is the employer kind chosen.
+struct CompanyInput {
+  FirmeRow row;
+  bool legal_entity = true;
+  PaySlipFooter footer;
+};
+
+// The editor's "&Confirm" in add or modify mode: the code must pass
+// ValidFolderName (kInvalidCompanyCode, focus "Cod"), a legal entity needs a
+// name (kCompanyNameMissing, focus "Denumire"), a natural person a surname
+// (kEmployerNameMissing, focus "Nume"). Each refusal is shown as a warning.
+ConfirmResult ValidateCompanyInput(const CompanyInput& input, Prompter& prompter);
+
+// The row as it is stored: texts upper-cased (except EMail), the code cut to
+// 8 characters, TipAngaj 1 with the typed Denumire for a legal entity, or
+// TipAngaj 2 with Denumire = Nume + " " + Prenume for a natural person
+// (Nume and Prenume empty for a legal entity), every text held to its width.
+FirmeRow StoredCompanyRow(const CompanyInput& input);
+
+enum class AddCompanyResult { kAdded, kInvalid, kCodeExists };
+// Validates (ValidateCompanyInput) and appends the company, then saves its
+// footer lines. A code already in the register adds nothing and returns
+// kCodeExists without a message (two companies must never share a folder).
+// StoreError / OsError on failure.
+AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& prompter);
+// Validates and saves the company of row `codf` (its code is kept) and its
+// footer lines. False when refused or when there is no such row.
+bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input,
+                   Prompter& prompter);
+// The editor's fields of a stored company, footer lines included.
+CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row);
+
+// Creates the company's folder (first 8 characters of the code) and its empty
+// tables. False after kCompanyFolderExists when the folder exists, after
+// kCompanyFolderNotCreated when it cannot be made. Table failures throw.
+bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter);
+
+// Deletes a company after its questions. `working_company` (empty when none)
+// is refused with kDeleteWorkingCompany. Without a folder the question about
+// other programs is asked and only the register row goes; with a folder that
+// holds the company's tables, the question names the company and the row and
+// the whole folder go; with a folder without tables only the row goes. A
+// failure shows kDeleteFailed. Returns whether the row was deleted.
+bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
+                   Prompter& prompter);
+
+// Whether the company's folder holds its tables (it has been chosen once).
+bool IsCompanyInitialised(Store& store, std::string_view code);
+// The months of a company with their closed marks, read without disturbing
+// the working company; empty when the company is not initialised.
+std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code);
+
+// "&Alege firma": makes `code` the working company and `month` the working
+// month. For an initialised company the month must be one of its months
+// (nothing given: its last month), else kMonthNotInCompany. A company never
+// chosen needs its first month (nothing given: abandoned, false): with the
+// wait window "Se initializeaza datele firmei " / "Asteptati va rog..." its
+// folder and tables are made and the month gets the new-company parameters
+// (a failure removes the folder again). Then the month's shared tables are
+// prepared, the company and month opened, the parameters loaded, the footer
+// read and the departments counted. Returns false when refused (the message
+// shown); on a refusal or a failure the session keeps its former company and
+// month.
+bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,
+                           Prompter& prompter, ProgressReporter& progress);
+
+// Messages of the clone.
+inline constexpr const char* kCloneQuestion = "Daca doriti sa clonati tastati \"CONFIRM\"";
+inline constexpr const char* kCloneNotDone = "Clonarea nu a fost efectuata!";
+inline constexpr const char* kCloneSameCompany =
+    "Atentie firma sursa nu trebuie sa fie identica cu firma \r\ndestinatie!";
+inline constexpr const char* kCloneOtherMonth =
+    "Atentie luna  sursa trebuie sa fie identica cu luna \r\ndestinatie!";
+inline constexpr const char* kCloneSourceMonthMissing =
+    "Luna aleasa nu exista in firma sursa! Clonarea nu a fost efectuata!";
+inline constexpr const char* kCloneDeleteFailed =
+    "Au aparut probleme la stergerea datelor din firma curenta (destinatie).\r\n Anuntati "
+    "administratorul de retea!";
+inline constexpr const char* kCloneCopyFailed =
+    "Au aparut probleme la adaugarea in Pers.db. Anuntati \r\nadministratorul de retea! ";
+inline constexpr const char* kCloneNrCollision =
+    "Numarul de rand al unor angajati din firma sursa este folosit in alta luna a firmei "
+    "destinatie.\r\nClonarea nu a fost efectuata!";
+
+// Replaces the working month of the working company with the same month of
+// company `source_code`: asks for the typed "CONFIRM" (kCloneQuestion;
+// otherwise kCloneNotDone), refuses the working company itself
+// (kCloneSameCompany), another month (kCloneOtherMonth) and a source without
+// that month (kCloneSourceMonthMissing); shows the wait window
+// kApplicationTitle + " - clonare " / "Va rog asteptati!". In one transaction
+// the month's employees, dependants and company parameters are replaced by
+// the source's (employees keep their Nr; a Nr that another month of the
+// destination already uses refuses the clone with kCloneNrCollision;
+// dependants are linked to their employee's row) and the source's photos are
+// added, skipping a photo the destination already holds for the same person.
+// A failure rolls everything back (kCloneDeleteFailed / kCloneCopyFailed are
+// shown). Then the month's parameters, footer and departments are reloaded.
+// Returns whether the month was cloned.
+bool CloneMonth(Session& session, std::string_view source_code, Date source_month,
+                Prompter& prompter, ProgressReporter& progress);
+
+}  // namespace traveno::params

@@ -1,0 +1,84 @@
+// What the parameter windows do when they are confirmed: the validations in
+// their order, the questions and warnings, the clearing of a bonus's input
+// when its kind changes, the saving and the recalculation of the month. The
+// windows gather the values and show the result; nothing here knows a window.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/prompter.h"
+#include "engine/month_parameters.h"
+#include "params/session.h"
+
+namespace traveno::params {
+
+inline constexpr const char* kLaterMonthsWarning =
+    "Modificarile parametrilor nu se vor reflecta pe lunile urmatoare !";
+
+// The outcome of a confirmation: confirmed, or refused with the name of the
+// parameter whose box should receive the focus (a parameter name such as
+// "ZiLichidare", "MedieOre", "Spor2_Den", "Spor3_Form", "Ex_Pensie"; empty
+// when no box is meant).
+struct ConfirmResult {
+  bool confirmed = false;
+  std::string focus;
+};
+
+// "Cheltuieli profesionale" from the basic deduction and its coefficient (%).
+double ProfessionalExpenses(double ded_baza, double coefficient);
+
+// The general parameters window: warns kLaterMonthsWarning when Para holds a
+// later month, stores the values in memory, saves them (also in a closed
+// month) and recalculates the month. No value is validated.
+void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters& values,
+                              Prompter& prompter, ProgressReporter& progress);
+
+// The company parameters window. `formula_opened[i]` tells whether bonus i's
+// formula window was opened since the window opened. In order: a closed month
+// is refused (kMonthClosedMessage); a working month that is not the last one
+// warns kLaterMonthsWarning; a pay day after the last day of the next month is
+// refused with "Ziua lichidarii este incorecta pentru aceasta luna!" (error);
+// a changed "MedieOre" asks a Yes/No question, No keeps the old value (the
+// refusal names "MedieOre"); a used bonus without a name is refused with
+// "Introduceti denumirea Sporul N !"; a bonus turned into a formula whose
+// formula window was not opened is refused with "Verifcati formula de la
+// Sporul N !". Then, in one transaction: the bonus inputs of the month are
+// cleared for every bonus whose kind moves between "Fix in lei" and a kind
+// computed from time, result or a formula; the values are saved. Finally the
+// values become the ones in memory and the month is recalculated.
+ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
+                                       const std::array<bool, 4>& formula_opened,
+                                       Prompter& prompter, ProgressReporter& progress);
+
+// Whether changing a bonus's kind from `old_kind` to `new_kind` clears the
+// employees' bonus input of the month.
+bool KindChangeClearsInput(double old_kind, double new_kind);
+
+// The bonus-formula window's confirmation for bonus `index` (0..3): the
+// formula and its "Cu procent" choice are stored; when the choice changed, the
+// bonus input of the month is cleared; the company parameters are saved (one
+// transaction). A closed month is refused (kMonthClosedMessage).
+bool ConfirmBonusFormula(Session& session, int index, const std::string& formula,
+                         bool with_percent, Prompter& prompter);
+
+// The exempt sums window: a checked setting whose percentage is not above 0
+// is refused ("Va rog sa introduceti procentul pentru pensie !", then
+// sanatate, then impozit; error); a closed month is refused; a month that is
+// not the last warns kLaterMonthsWarning; then the settings are saved and the
+// month recalculated.
+ConfirmResult ConfirmExemptSums(Session& session, const engine::ExemptSetting& pensie,
+                                const engine::ExemptSetting& sanatate,
+                                const engine::ExemptSetting& impozit,
+                                const engine::ExemptSetting& firma, Prompter& prompter,
+                                ProgressReporter& progress);
+
+// The deduction names window: every name trimmed to 15 characters, stored
+// and saved.
+void ConfirmDeductionNames(Session& session, const std::array<std::string, 6>& names);
+
+// Clears the bonus input (Spor1, spor2, spor3 or spor4; index 0..3) of every
+// employee row of the working month. Joins the caller's transaction.
+void ClearBonusInput(Session& session, int index);
+
+}  // namespace traveno::params

@@ -1,0 +1,62 @@
+#include "params/recalculate.h"
+
+#include "core/store/row_io.h"
+#include "engine/payroll_engine.h"
+#include "params/unit_of_work.h"
+
+namespace traveno::params {
+
+std::vector<PersRow> StorePastRows::RowsOf(int iid, Date from, Date to) const {
+  if (from > to) return {};
+  return QueryRows<PersRow>(
+      db_, "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr",
+      iid, from, to);
+}
+
+std::optional<double> StorePastRows::CompanyValueOf(Date month, std::string_view name) const {
+  Statement statement =
+      db_.Prepare("SELECT Val FROM firma.ParF WHERE Luna = ? AND Den = ? ORDER BY Nr LIMIT 1");
+  statement.BindAll(month, name);
+  if (!statement.Step()) return std::nullopt;
+  return statement.Double(0);
+}
+
+engine::TaxTable MonthlyBrackets(Database& db, Date month) {
+  engine::TaxTable table;
+  Statement statement = db.Prepare(
+      "SELECT P_Venit, V_Const, V_Proc FROM main.Impo WHERE Luna = ? ORDER BY P_Venit, Nr");
+  statement.Bind(1, month);
+  while (statement.Step()) {
+    table.push_back({statement.Double(0), statement.Double(1), statement.Double(2)});
+  }
+  return table;
+}
+
+void RecalculateMonth(Session& session, ProgressReporter& progress) {
+  WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
+  Database& db = session.db();
+  const Date month = session.working_month();
+  const engine::MonthParameters& parameters = session.parameters();
+  const bool open = !session.month_closed();
+
+  std::vector<PersRow> rows = QueryRows<PersRow>(
+      db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", month);
+
+  engine::CompanyTotals totals;
+  engine::ResetCompanyTotals(totals);
+  if (open) {
+    StorePastRows past(db);
+    engine::PayrollEngine payroll(parameters, MonthlyBrackets(db, month), &past);
+    for (PersRow& row : rows) payroll.CalculSalariu(row);
+    UnitOfWork work(db);
+    // Unqualified: the company's Pers is the only one on the connection.
+    RowWriter<PersRow> writer(db, "Pers");
+    for (const PersRow& row : rows) writer.Update(row);
+    work.Commit();
+  }
+  for (const PersRow& row : rows) engine::AddRowToTotals(totals, row, parameters);
+  session.totals() = totals;
+  session.funds() = engine::ComputeCompanyFunds(totals, parameters);
+}
+
+}  // namespace traveno::params

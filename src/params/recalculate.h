@@ -1,0 +1,42 @@
+// The whole-month recalculation and what the engine reads of earlier months,
+// both over the open company of the store.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/prompter.h"
+#include "core/store/sqlite.h"
+#include "engine/past_rows.h"
+#include "engine/tax_table.h"
+#include "params/session.h"
+
+namespace traveno::params {
+
+// The engine's view of the company's stored months (the averages of the
+// holiday pay and of the medical leave). Reads firma.Pers and firma.ParF of
+// the connection; failures are thrown as StoreError.
+class StorePastRows final : public engine::PastRowsSource {
+ public:
+  explicit StorePastRows(Database& db) : db_(db) {}
+  std::vector<PersRow> RowsOf(int iid, Date from, Date to) const override;
+  std::optional<double> CompanyValueOf(Date month, std::string_view name) const override;
+
+ private:
+  Database& db_;
+};
+
+// The monthly bracket table of a month in threshold order.
+engine::TaxTable MonthlyBrackets(Database& db, Date month);
+
+// Recalculates the working month: the totals are reset; every employee row of
+// the month, in LUNA;IID order, goes through CalculSalariu while the month is
+// open (a closed month keeps its stored figures) and into the totals; then
+// the employer's funds are computed. The calculated rows are written back in
+// one transaction. Shows the wait window "Calcul Salarii" / "Va rog
+// asteptati...". On failure (StoreError, or what the engine throws) nothing is
+// written and the session's totals and funds keep their former values.
+void RecalculateMonth(Session& session, ProgressReporter& progress);
+
+}  // namespace traveno::params
