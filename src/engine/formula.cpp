@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <span>
 
 #include "core/text.h"
@@ -139,10 +140,57 @@ long double EvalueazaExpresie(std::string_view text) {
   return ReadDigits(upper);
 }
 
+// Reads a value of at least 1 and below 10^15 the way its 15-digit text is
+// read, without writing the text: the 15 significant digits come from one
+// scaling by a power of ten (exact in extended precision), and the digits
+// after the comma are added one by one as the evaluator adds them. Empty when
+// the scaled value lies too near a half for its rounding to be certain.
+std::optional<long double> ReadFifteenDigits(long double magnitude) {
+  static constexpr std::uint64_t kPowers[] = {1,
+                                              10,
+                                              100,
+                                              1000,
+                                              10000,
+                                              100000,
+                                              1000000,
+                                              10000000,
+                                              100000000,
+                                              1000000000,
+                                              10000000000,
+                                              100000000000,
+                                              1000000000000,
+                                              10000000000000,
+                                              100000000000000,
+                                              1000000000000000};
+  int exponent = 0;
+  while (exponent < 14 && magnitude >= static_cast<long double>(kPowers[exponent + 1])) {
+    ++exponent;
+  }
+  const int decimals = 14 - exponent;
+  const long double scaled = magnitude * static_cast<long double>(kPowers[decimals]);
+  const long double whole = std::floor(scaled);
+  const long double rest = scaled - whole;
+  if (std::fabs(rest - 0.5L) < 1e-3L) return std::nullopt;
+  const std::uint64_t digits = static_cast<std::uint64_t>(whole) + (rest > 0.5L ? 1 : 0);
+  const std::uint64_t scale = kPowers[decimals];
+  long double result = static_cast<long double>(digits / scale);
+  const std::uint64_t fraction = digits % scale;
+  long double weight = 1;
+  for (int k = decimals - 1; k >= 0; --k) {
+    weight /= 10;
+    result += static_cast<long double>(fraction / kPowers[k] % 10) * weight;
+  }
+  return result;
+}
+
 long double AsFormulaReadsIt(long double value) {
   // Whole numbers of up to 15 digits are written and read back exactly.
   if (std::fabs(value) < 1e15L && value == std::trunc(value)) return value;
   if (!std::isfinite(value)) return 0;
+  const long double magnitude = std::fabs(value);
+  if (magnitude >= 1 && magnitude < 1e15L) {
+    if (auto read = ReadFifteenDigits(magnitude)) return value < 0 ? -*read : *read;
+  }
   char buffer[64];
   const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
                                      std::chars_format::general, 15);
@@ -156,8 +204,8 @@ long double AsFormulaReadsIt(long double value) {
   for (char& c : digits) {
     if (c == '.') c = ',';
   }
-  const long double magnitude = ReadDigits(digits);
-  return negative ? -magnitude : magnitude;
+  const long double read_back = ReadDigits(digits);
+  return negative ? -read_back : read_back;
 }
 
 CompiledFormula::CompiledFormula(std::string_view text) : text_(UpperTrim(text)) {

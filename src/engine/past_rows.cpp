@@ -6,8 +6,10 @@ namespace traveno::engine {
 
 std::vector<PersRow> MemoryPastRows::RowsOf(int iid, Date from, Date to) const {
   std::vector<PersRow> found;
-  for (const PersRow& row : rows_) {
-    if (row.IID == iid && row.LUNA >= from && row.LUNA <= to) found.push_back(row);
+  auto person = rows_.find(iid);
+  if (person == rows_.end()) return found;
+  for (const PersRow& row : person->second) {
+    if (row.LUNA >= from && row.LUNA <= to) found.push_back(row);
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const PersRow& a, const PersRow& b) { return a.LUNA < b.LUNA; });

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,7 @@ class PastRowsSource {
 // Rows and parameter rows held in memory.
 class MemoryPastRows : public PastRowsSource {
  public:
-  void AddRow(const PersRow& row) { rows_.push_back(row); }
+  void AddRow(const PersRow& row) { rows_[row.IID].push_back(row); }
   // Replaces the company parameter rows of `month` (its first day).
   void SetCompanyRows(Date month, std::vector<ParameterRow> rows) {
     company_[month] = std::move(rows);
@@ -41,7 +42,7 @@ class MemoryPastRows : public PastRowsSource {
   std::optional<double> CompanyValueOf(Date month, std::string_view name) const override;
 
  private:
-  std::vector<PersRow> rows_;
+  std::unordered_map<int, std::vector<PersRow>> rows_;  // by IID
   std::map<Date, std::vector<ParameterRow>> company_;
 };
 

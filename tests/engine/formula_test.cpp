@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "engine/tax_table.h"
 
 namespace traveno::engine {
@@ -126,6 +129,29 @@ TEST(CompiledFormulaTest, AgreesWithTheTextSubstitution) {
     }
     EXPECT_EQ(CompiledFormula(f).Evaluate(row, variables), EvalueazaExpresie(substituted)) << f;
   }
+}
+
+}  // namespace
+}  // namespace traveno::engine
+
+namespace traveno::engine {
+namespace {
+
+// The value read without writing the text must be the value the text gives.
+TEST(AsFormulaReadsItTest, MatchesReadingTheWrittenText) {
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> exponent(-6, 15.5);
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  for (int i = 0; i < 200000; ++i) {
+    const long double value =
+        static_cast<long double>(mantissa(random)) * std::pow(10.0L, exponent(random)) / 7;
+    const std::string text = ShortNumberText(value);
+    if (text.find('E') != std::string::npos) continue;  // outside the formula grammar
+    ASSERT_EQ(AsFormulaReadsIt(value), EvalueazaExpresie(text)) << text;
+    ASSERT_EQ(AsFormulaReadsIt(-value), -EvalueazaExpresie(text)) << text;
+  }
+  EXPECT_EQ(AsFormulaReadsIt(1e20L), 1e20L);
+  EXPECT_EQ(AsFormulaReadsIt(2500000), 2500000);
 }
 
 }  // namespace
