@@ -181,7 +181,7 @@ void PayrollEngine::GrossHalf(PersRow& row, CalculationDetails& details) const {
   const bool permanent = row.TIP == "1";
   const bool by_the_hour = permanent && row.PlatitOra != 0;
 
-  // 1. Time value and overtime.
+  // Time value and overtime.
   details.NormaLuna = 0;
   Ld v = 0;
   if (by_the_hour) {
@@ -212,15 +212,15 @@ void PayrollEngine::GrossHalf(PersRow& row, CalculationDetails& details) const {
     }
   }
 
-  // 2. Bonuses.
+  // Bonuses.
   details.bonuses = CalculSporuri(row);
   for (int i = 0; i < 4; ++i) BonusField(row, i) = static_cast<double>(details.bonuses.month[i]);
 
-  // 3. Piece-work pays what was achieved.
+  // Piece-work pays what was achieved.
   if (UpperTrim(row.ACORD) == "D") v = row.REALIZAT;
   details.time_value = v;
 
-  // 4. Night work.
+  // Night work.
   if (by_the_hour) {
     row.SUMA_T_NOAPTE =
         c.MedieOre != 0
@@ -236,7 +236,7 @@ void PayrollEngine::GrossHalf(PersRow& row, CalculationDetails& details) const {
             : 0;
   }
 
-  // 5. Holiday pay: the better of the average-based and the salary-based pay.
+  // Holiday pay: the better of the average-based and the salary-based pay.
   const double days_divisor = c.CoefCO == 0 ? 1 : c.CoefCO;
   double by_average = 0;
   double by_salary = 0;
@@ -255,14 +255,14 @@ void PayrollEngine::GrossHalf(PersRow& row, CalculationDetails& details) const {
   }
   row.SUMA_ZILE_CO = std::max(by_average, by_salary);
 
-  // 6. Gross.
+  // Gross.
   const auto& b = details.bonuses;
   row.BRUT = static_cast<double>(RoundEven(
       v + row.PRIME + row.pr_va + row.CIC + row.VAL_TIMP_S + b.month[0] + b.month[1] +
       b.month[2] + b.month[3] + row.CM1L + row.CM2L + row.SUMA_T_NOAPTE + row.SUMA_ZILE_CO +
       row.ALTE_SUME + row.SPORURI + row.Dif_Brut));
 
-  // 7. The second gross: full-month values of the bonuses on which
+  // The second gross: full-month values of the bonuses on which
   // unemployment is withheld.
   double bonus_sum[4];
   for (int i = 0; i < 4; ++i) {

@@ -31,7 +31,7 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
   // A sum that rounds to zero is ignored everywhere.
   const Ld s = RoundEven(row.SumeExcept) != 0 ? static_cast<Ld>(row.SumeExcept) : 0;
 
-  // 8. Pension base.
+  // Pension base.
   Ld p = 0;
   if (g.SalMedEc != 0 || year > 2001) {
     p = static_cast<Ld>(row.BRUT) - row.CIC - row.CM1L - row.CM2L + s * c.Ex_Pensie.Val / 100;
@@ -56,12 +56,12 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
   p = RoundEven(p);
   details.pension_base = p;
 
-  // 9. Health.
+  // Health.
   row.SANATATE = static_cast<double>(RoundEven(
       (static_cast<Ld>(row.BRUT) - row.CM1L - row.CM2L + s * c.Ex_Sanatate.Val / 100) / 100 *
       g.SanatateAng));
 
-  // 10. Pension and unemployment.
+  // Pension and unemployment.
   const bool active = AreActivitate(row);
   auto unemployment = [&](double salary_rate) {
     double sum = static_cast<double>(FractieZileLucratoare(row, parameters_)) *
@@ -84,7 +84,7 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
                     : 0;
   }
 
-  // 11. Personal deductions: permanent staff, and partial-contract staff in
+  // Personal deductions: permanent staff, and partial-contract staff in
   // their main job.
   const bool has_deductions = UpperTrim(row.TIP) == "1" || (row.TIP == "2" && row.PlatitOra == 1);
   const double k = row.CoefInd1;
@@ -109,7 +109,7 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
         static_cast<double>(static_cast<Ld>(row.BRUT) + s - row.SANATATE - row.PENSIE - row.SOMAJ);
   }
 
-  // 12. Taxable income. The holiday premium is taxed on its own: its pension
+  // Taxable income. The holiday premium is taxed on its own: its pension
   // and health contributions go back into the monthly base, and the premium
   // net of health is taxed apart.
   Ld b1 = 0;
@@ -132,7 +132,7 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
   details.B2 = b2;
   row.TOTDREPT = static_cast<double>(b1 + b2);
 
-  // 13. Income tax.
+  // Income tax.
   if (year >= 2002) {
     const Ld premium_tax = b2 > 0 ? ImpozitLunar(monthly_brackets_, WholeThousands(b2)) : 0;
     const double tax = static_cast<double>(ImpozitLunar(monthly_brackets_, WholeThousands(b1)) +
@@ -144,7 +144,7 @@ void PayrollEngine::NetHalf(PersRow& row, CalculationDetails& details) const {
         static_cast<double>(RoundEven(ImpozitLunar(monthly_brackets_, b1) * row.ProcImpo / 100));
   }
 
-  // 14. Net still to be paid.
+  // Net still to be paid.
   row.RESTPL = static_cast<double>(
       RoundEven(static_cast<Ld>(row.BRUT) + s - row.IMPOZIT - row.AVANS - row.PRIME_INCASATE -
                 row.AVANS_CO - row.PENSIE - row.SOMAJ - row.SANATATE - row.RETINERI -
