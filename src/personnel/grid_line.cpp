@@ -1,0 +1,81 @@
+#include "personnel/grid_line.h"
+
+#include "core/errors.h"
+#include "core/store/row_io.h"
+#include "core/text.h"
+#include "params/unit_of_work.h"
+
+namespace traveno::personnel {
+
+MonthEngine::MonthEngine(params::Session& session)
+    : past_(session.db()),
+      payroll_(session.parameters(), params::MonthlyBrackets(session.db(), session.working_month()),
+               &past_) {}
+
+std::optional<PersRow> FindLine(params::Session& session, std::int64_t nr) {
+  auto rows = QueryRows<PersRow>(session.db(), "SELECT * FROM firma.Pers WHERE Nr = ? AND LUNA = ?",
+                                 nr, session.working_month());
+  if (rows.empty()) return std::nullopt;
+  return rows.front();
+}
+
+std::optional<PersRow> FindLineOfPerson(params::Session& session, int iid) {
+  auto rows = QueryRows<PersRow>(
+      session.db(), "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA = ? ORDER BY Nr LIMIT 1", iid,
+      session.working_month());
+  if (rows.empty()) return std::nullopt;
+  return rows.front();
+}
+
+std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::string> tip,
+                                std::optional<std::string> department) {
+  auto rows = QueryRows<PersRow>(
+      session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
+      session.working_month());
+  if (!tip && !department) return rows;
+  std::vector<PersRow> kept;
+  kept.reserve(rows.size());
+  const std::string wanted_department = department ? UpperTrim(*department) : std::string();
+  for (PersRow& row : rows) {
+    if (tip && row.TIP != *tip) continue;
+    if (department && UpperTrim(row.Depart) != wanted_department) continue;
+    kept.push_back(std::move(row));
+  }
+  return kept;
+}
+
+void WriteLine(params::Session& session, const PersRow& row) {
+  RowWriter<PersRow> writer(session.db(), "Pers");
+  writer.Update(row);
+}
+
+void RequireOpenMonth(const params::Session& session) {
+  if (session.month_closed()) throw Error(kMonthClosed);
+}
+
+PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChange& change) {
+  RequireOpenMonth(session);
+  const std::optional<PersRow> stored = FindLine(session, nr);
+  if (!stored) throw Error(kLineMissing);
+  MonthEngine month_engine(session);
+  PostedLine posted = change(month_engine.payroll(), *stored);
+  {
+    params::UnitOfWork work(session.db());
+    WriteLine(session, posted.row);
+    work.Commit();
+  }
+  // The totals change only once the line is stored.
+  engine::RemoveRowFromTotals(session.totals(), *stored, session.parameters());
+  engine::AddRowToTotals(session.totals(), posted.row, session.parameters());
+  session.funds() = engine::ComputeCompanyFunds(session.totals(), session.parameters());
+  return posted;
+}
+
+PostedLine UpdateGridLine(params::Session& session, std::int64_t nr,
+                          const std::vector<FieldEdit>& edits) {
+  return ChangeLine(session, nr, [&edits](const engine::PayrollEngine& engine, const PersRow& line) {
+    return PostLineEdit(engine, line, edits);
+  });
+}
+
+}  // namespace traveno::personnel

@@ -1,0 +1,301 @@
+#include "personnel/pay_grid.h"
+
+#include <cmath>
+
+#include "core/data_folder.h"
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "core/store/row_io.h"
+#include "core/text.h"
+#include "params/unit_of_work.h"
+#include "personnel/grid_line.h"
+
+namespace traveno::personnel {
+namespace {
+
+constexpr const char* kSourceSchema = "sursa";
+
+// Closes the progress bar also on failure.
+class ProgressScope {
+ public:
+  ProgressScope(ProgressReporter& progress, const std::string& title, int total)
+      : progress_(progress) {
+    progress_.BeginProgress(title, total);
+  }
+  ~ProgressScope() { progress_.EndProgress(); }
+  ProgressScope(const ProgressScope&) = delete;
+  ProgressScope& operator=(const ProgressScope&) = delete;
+
+ private:
+  ProgressReporter& progress_;
+};
+
+void StoreTotals(params::Session& session, const std::vector<PersRow>& rows) {
+  engine::CompanyTotals totals;
+  engine::ResetCompanyTotals(totals);
+  for (const PersRow& row : rows) engine::AddRowToTotals(totals, row, session.parameters());
+  session.totals() = totals;
+  session.funds() = engine::ComputeCompanyFunds(totals, session.parameters());
+}
+
+// Calculates the lines (an open month only) and writes them back, joining
+// the caller's transaction.
+void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows) {
+  if (session.month_closed() || rows.empty()) return;
+  MonthEngine month_engine(session);
+  for (PersRow& row : rows) month_engine.payroll().CalculSalariu(row);
+  params::UnitOfWork work(session.db());
+  RowWriter<PersRow> writer(session.db(), "Pers");
+  for (const PersRow& row : rows) writer.Update(row);
+  work.Commit();
+}
+
+std::string FillTitle(std::string_view caption) {
+  return "Completare coloana \"" + std::string(caption) + "\"";
+}
+
+// Detaches the import's source database however the import ends.
+class AttachedSource {
+ public:
+  AttachedSource(Database& db, const std::filesystem::path& file) : db_(db) {
+    db_.Attach(file, kSourceSchema);
+  }
+  ~AttachedSource() {
+    try {
+      db_.Detach(kSourceSchema);
+    } catch (const StoreError&) {
+      // The connection closes the attachment with itself; nothing is lost.
+    }
+  }
+  AttachedSource(const AttachedSource&) = delete;
+  AttachedSource& operator=(const AttachedSource&) = delete;
+
+ private:
+  Database& db_;
+};
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+}  // namespace
+
+int RecalculateCompany(params::Session& session, ProgressReporter& progress,
+                       const std::optional<std::string>& department) {
+  WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
+  std::vector<PersRow> rows = MonthLines(session, std::nullopt, department);
+  CalculateAndWrite(session, rows);
+  StoreTotals(session, rows);
+  return static_cast<int>(rows.size());
+}
+
+void SumStoredLines(params::Session& session, const std::optional<std::string>& department) {
+  StoreTotals(session, MonthLines(session, std::nullopt, department));
+}
+
+bool CanFillColumn(const params::Session& session, std::string_view field) {
+  if (session.month_closed() || !IsGridEditableField(field)) return false;
+  const auto index = FindField<PersRow>(field);
+  return index && FieldsOf<PersRow>()[*index].kind == FieldKind::kDouble;
+}
+
+std::optional<double> AskFillValue(Prompter& prompter, std::string_view caption) {
+  const std::optional<std::string> answer =
+      prompter.AskText(FillTitle(caption), "Introduceti valoarea:", "");
+  if (!answer || Trim(*answer).empty()) return std::nullopt;
+  const std::optional<double> value = TryParseNumber(*answer);
+  if (!value) prompter.Message(MessageKind::kError, kInvalidFillValue);
+  return value;
+}
+
+FillResult FillColumn(params::Session& session, std::string_view field, std::string_view caption,
+                      double value, const GridScope& scope, ProgressReporter& progress) {
+  FillResult result;
+  if (!CanFillColumn(session, field)) return result;
+  const std::vector<PersRow> lines = MonthLines(session, scope.tip, scope.department);
+  if (lines.empty()) return result;
+
+  ProgressScope bar(progress, FillTitle(caption) + "...", static_cast<int>(lines.size()));
+  MonthEngine month_engine(session);
+  const std::vector<FieldEdit> edits = {{std::string(field), FieldValue(value)}};
+  std::vector<PersRow> posted_rows;
+  posted_rows.reserve(lines.size());
+  for (const PersRow& line : lines) {
+    PostedLine posted = PostLineEdit(month_engine.payroll(), line, edits);
+    if (posted.notice) {
+      result.notices.push_back(Trim(line.NUME + " " + line.PRENUME) + ": " + *posted.notice);
+    }
+    posted_rows.push_back(std::move(posted.row));
+    progress.Advance(static_cast<int>(posted_rows.size()));
+  }
+  {
+    params::UnitOfWork work(session.db());
+    RowWriter<PersRow> writer(session.db(), "Pers");
+    for (const PersRow& row : posted_rows) writer.Update(row);
+    work.Commit();
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    engine::RemoveRowFromTotals(session.totals(), lines[i], session.parameters());
+    engine::AddRowToTotals(session.totals(), posted_rows[i], session.parameters());
+  }
+  session.funds() = engine::ComputeCompanyFunds(session.totals(), session.parameters());
+  result.lines = static_cast<int>(lines.size());
+  return result;
+}
+
+double IndexedSalary(double salary, double percent, char sign, int unit) {
+  // A salary of 0 has nothing to index (its factor SalInc/SalInc was 0/0).
+  if (salary == 0) return 0;
+  const double p = std::round(percent * 100) / 100;  // the percent as "##0.00"
+  const double r = unit;
+  const double scaled = salary * (100 + p) / 100 / r;
+  const double shifted = sign == '-' ? scaled - 0.99 : scaled + 0.99;
+  return r * std::trunc(shifted);
+}
+
+std::optional<int> IndexSalaries(params::Session& session, double percent, char sign, int unit,
+                                 const GridScope& scope, Prompter& prompter,
+                                 ProgressReporter& progress) {
+  RequireOpenMonth(session);
+  Database& db = session.db();
+  const Date month = session.working_month();
+  const std::optional<std::int64_t> has_rows =
+      db.QueryInt("SELECT COUNT(*) FROM firma.Pers WHERE LUNA > ?", month);
+  const bool later_month = has_rows && *has_rows > 0;
+  const std::string question =
+      later_month ? std::string(kIndexNotLastMonth) + "\r\n\r\n" + kIndexQuestion : kIndexQuestion;
+  if (!prompter.AskYesNo(question)) return std::nullopt;
+  if (sign != '+' && sign != '-') {
+    prompter.Message(MessageKind::kError, kIndexBadSign);
+    return std::nullopt;
+  }
+  if (unit <= 0) {
+    prompter.Message(MessageKind::kError, kIndexBadUnit);
+    return std::nullopt;
+  }
+  if (!(percent >= 0 && percent <= 999)) {
+    prompter.Message(MessageKind::kError, kIndexPercentOutOfRange);
+    return std::nullopt;
+  }
+
+  int indexed = 0;
+  {
+    WaitScope wait(progress, "Indexare salarii incadrare", "Va rog asteptati...");
+    params::UnitOfWork work(db);
+    Statement read = db.Prepare("SELECT Nr, SALINC FROM firma.Pers WHERE LUNA = ? AND TIP = ?");
+    read.BindAll(month, scope.tip);
+    Statement write = db.Prepare("UPDATE firma.Pers SET SALINC = ? WHERE Nr = ?");
+    std::vector<std::pair<std::int64_t, double>> changes;
+    while (read.Step()) {
+      changes.emplace_back(read.Int64(0), IndexedSalary(read.Double(1), percent, sign, unit));
+    }
+    for (const auto& [nr, salary] : changes) {
+      write.Reset();
+      write.BindAll(salary, nr).Run();
+      ++indexed;
+    }
+    work.Commit();
+  }
+  RecalculateCompany(session, progress, scope.department);
+  return indexed;
+}
+
+int ImportEmployees(params::Session& session, const std::filesystem::path& source_file,
+                    ProgressReporter& progress) {
+  RequireOpenMonth(session);
+  Database& db = session.db();
+  const Date month = session.working_month();
+  const auto own_file = session.store().CompanyFolderOf(session.company()) / kCompanyDatabaseName;
+  if (SameFile(source_file, own_file)) throw Error(kImportSameCompany);
+
+  std::vector<PersRow> lines;
+  try {
+    WaitScope wait(progress, "Import date angajati", "Asteptati va rog...");
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(source_file, error)) throw Error(kImportFailed);
+    AttachedSource source(db, source_file);
+    if (!db.TableExists(kSourceSchema, "Pers") || !db.TableExists(kSourceSchema, "Pint")) {
+      throw Error(kImportFailed);
+    }
+    Transaction tx(db);
+    const std::vector<PersRow> source_lines = QueryRows<PersRow>(
+        db,
+        "SELECT * FROM sursa.Pers WHERE LUNA = ? ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
+        month);
+    RowWriter<PersRow> pers_writer(db, "Pers");
+    RowWriter<PintRow> pint_writer(db, "Pint");
+    for (const PersRow& source_line : source_lines) {
+      PersRow line = source_line;
+      line.Nr = 0;
+      line.LUNA = month;
+      line.IID = 0;
+      const std::int64_t nr = pers_writer.Insert(line);
+      line.Nr = nr;
+      line.IID = static_cast<int>(nr);
+      pers_writer.Update(line);
+      const std::vector<PintRow> dependants = QueryRows<PintRow>(
+          db, "SELECT * FROM sursa.Pint WHERE Luna = ? AND IID = ? ORDER BY Luna, IID, Nr", month,
+          source_line.IID);
+      for (PintRow dependant : dependants) {
+        dependant.Nr = 0;
+        dependant.Luna = month;
+        dependant.IID = line.IID;
+        dependant.AiPers = line.IID;
+        pint_writer.Insert(dependant);
+      }
+    }
+
+    // Every line's department must be a department of the month.
+    lines = MonthLines(session);
+    bool uses_central = false;
+    for (const PersRow& line : lines) {
+      const std::string code = Trim(line.Depart);
+      if (UpperTrim(line.Depart) == "CENTRAL") uses_central = true;
+      if (code.empty()) continue;
+      const auto found = db.QueryInt(
+          "SELECT COUNT(*) FROM firma.ParF WHERE Luna = ? AND Den = ?", month, "DEP_" + code);
+      if (!found || *found == 0) {
+        db.Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, ?, 0, ?)", month,
+               "DEP_" + code, code);
+      }
+    }
+    if (!uses_central) {
+      db.Run("DELETE FROM firma.ParF WHERE Luna = ? AND Den = 'DEP_CENTRAL'", month);
+    }
+    CalculateAndWrite(session, lines);
+    tx.Commit();
+  } catch (const std::exception&) {
+    throw Error(kImportFailed);
+  }
+  session.LoadParameters();
+  session.set_department_count(static_cast<int>(session.parameters().company.departments.size()));
+  StoreTotals(session, lines);
+  return static_cast<int>(lines.size());
+}
+
+GridTotals ComputeGridTotals(params::Session& session,
+                             const std::optional<std::string>& department) {
+  const engine::CompanyTotals& t = session.totals();
+  const engine::CompanyFunds& f = session.funds();
+  GridTotals g;
+  g.avans = t.AvansuriP + t.AvansuriC;
+  g.rest_de_plata = t.RestPlP + t.RestPlC;
+  g.total_net = g.avans + g.rest_de_plata;
+  g.cost_total = f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondHandicap + f.FondCM +
+                 f.FondInvat + t.BrutP + t.BrutC + f.FondAccident;
+  g.ratio = g.total_net > 0 ? FormatN(g.cost_total / g.total_net, 2) + " " : "0 ";
+  const bool exempt_in_gross = UpperTrim(session.parameters().company.Ex_Firma.Grupa) == "DA";
+  g.brut_p = t.BrutP + (exempt_in_gross ? t.SumeExceptP : 0);
+  g.brut_c = t.BrutC + (exempt_in_gross ? t.SumeExceptC : 0);
+  g.avans_p = t.AvansuriP;
+  g.avans_c = t.AvansuriC;
+  g.rest_p = t.RestPlP;
+  g.rest_c = t.RestPlC;
+  for (const PersRow& line : MonthLines(session, std::nullopt, department)) {
+    (line.TIP == "1" ? g.realizat_p : g.realizat_c) += line.REALIZAT;
+  }
+  return g;
+}
+
+}  // namespace traveno::personnel
