@@ -5,8 +5,10 @@
 #include "cli/cli_context.h"
 #include "cli/cli_prompter.h"
 #include <string_view>
+#include "cli/company_commands.h"
 #include "cli/core_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/month_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
 #include "core/fatal_signals.h"
@@ -58,6 +60,8 @@ int main(int argc, char** argv) {
 
   traveno::cli::RegisterCoreCommands(app, context);
   traveno::cli::RegisterEngineCommands(app, context);
+  traveno::cli::RegisterCompanyCommands(app, context);
+  traveno::cli::RegisterMonthCommands(app, context);
 
   try {
     app.parse(argc, argv);

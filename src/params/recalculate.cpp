@@ -1,6 +1,7 @@
 #include "params/recalculate.h"
 
 #include "core/store/row_io.h"
+#include "engine/month_calculation.h"
 #include "engine/payroll_engine.h"
 #include "params/unit_of_work.h"
 
@@ -42,21 +43,18 @@ void RecalculateMonth(Session& session, ProgressReporter& progress) {
   std::vector<PersRow> rows = QueryRows<PersRow>(
       db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", month);
 
-  engine::CompanyTotals totals;
-  engine::ResetCompanyTotals(totals);
+  StorePastRows past(db);
+  const engine::PayrollEngine payroll(parameters, MonthlyBrackets(db, month), &past);
+  const engine::MonthResult result = engine::RecalculateMonth(payroll, rows, open);
   if (open) {
-    StorePastRows past(db);
-    engine::PayrollEngine payroll(parameters, MonthlyBrackets(db, month), &past);
-    for (PersRow& row : rows) payroll.CalculSalariu(row);
     UnitOfWork work(db);
     // Unqualified: the company's Pers is the only one on the connection.
     RowWriter<PersRow> writer(db, "Pers");
     for (const PersRow& row : rows) writer.Update(row);
     work.Commit();
   }
-  for (const PersRow& row : rows) engine::AddRowToTotals(totals, row, parameters);
-  session.totals() = totals;
-  session.funds() = engine::ComputeCompanyFunds(totals, parameters);
+  session.totals() = result.totals;
+  session.funds() = result.funds;
 }
 
 }  // namespace traveno::params
