@@ -35,7 +35,7 @@ class MemoryPastRows : public PastRowsSource {
   void AddRow(const PersRow& row) { rows_[row.IID].push_back(row); }
   // Replaces the company parameter rows of `month` (its first day).
   void SetCompanyRows(Date month, std::vector<ParameterRow> rows) {
-    company_[month] = std::move(rows);
+    company_[FirstOfMonth(month)] = std::move(rows);
   }
 
   std::vector<PersRow> RowsOf(int iid, Date from, Date to) const override;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace traveno::cli {
 namespace {
@@ -94,6 +98,68 @@ TEST(CalcCommandTest, BadInputNamesTheField) {
       EXPECT_NE(std::string(e.what()).find(c.names), std::string::npos) << e.what();
     }
   }
+}
+
+struct CommandResult {
+  std::string out;
+  std::string err;
+  int exit_code;
+};
+
+CommandResult RunCommand(std::vector<std::string> args) {
+  CliContext context;
+  std::ostringstream out;
+  std::ostringstream err;
+  context.out = &out;
+  context.err = &err;
+  CLI::App app;
+  app.require_subcommand(1);
+  RegisterEngineCommands(app, context);
+  std::reverse(args.begin(), args.end());
+  app.parse(args);
+  return {out.str(), err.str(), context.exit_code};
+}
+
+TEST(FormulaCommandTest, CheckPrintsTheFirstMessageOrTheConfirmation) {
+  CommandResult r = RunCommand({"formula", "check", "\"SalInc\"*10/100"});
+  EXPECT_EQ(r.out, "Formula este corecta !\n");
+  EXPECT_EQ(r.exit_code, 0);
+  r = RunCommand({"formula", "check", "\"SALINC\"*12%"});
+  EXPECT_EQ(r.out,
+            "Caracterul  \" % \" nu este permis! \nFolositi operatorul \"/\" pentru procent \"\n");
+  EXPECT_EQ(r.exit_code, 1);
+  r = RunCommand({"formula", "check", "--kind", "co", "--months", "0", "\"BRUT\""});
+  EXPECT_EQ(r.exit_code, 1);
+  r = RunCommand({"formula", "check", "--bonus", "3", "\"VALS2\"*2"});
+  EXPECT_EQ(r.exit_code, 0);
+}
+
+TEST(FormulaCommandTest, EvalSubstitutesTheGivenValues) {
+  CommandResult r =
+      RunCommand({"formula", "eval", "(\"TARIFAR\"+\"VAL_TIMP_S\")/2", "TARIFAR=1000001", "VAL_TIMP_S=0"});
+  EXPECT_EQ(r.out, "500000.5\n");
+  r = RunCommand({"formula", "eval", "\"SALINC\"*10/100", "salinc=2500000"});
+  EXPECT_EQ(r.out, "250000\n");
+  r = RunCommand({"formula", "eval", "\"SALINC\"", "NOSUCH=1"});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(TaxCommandTest, AnyOneFigureGivesTheOtherTwo) {
+  const std::string path = ::testing::TempDir() + "/brackets.json";
+  std::ofstream(path) << R"({"brackets": [[0, 0, 18], [2100000, 378000, 23]],
+                            "annual_brackets": [[0, 0, 10]]})";
+  CommandResult r = RunCommand({"tax", "--gross", "1000000", "--brackets", path});
+  EXPECT_EQ(r.out, "Suma bruta: 1000000\nSuma neta: 820000\nImpozit: 180000\n");
+  r = RunCommand({"tax", "--net", "820000", "--brackets", path});
+  EXPECT_EQ(r.out, "Suma bruta: 1000000\nSuma neta: 820000\nImpozit: 180000\n");
+  r = RunCommand({"tax", "--tax", "100000", "--annual", "--brackets", path});
+  EXPECT_EQ(r.out, "Suma bruta: 1000000\nSuma neta: 900000\nImpozit: 100000\n");
+  r = RunCommand({"tax", "--gross", "1", "--net", "2", "--brackets", path});
+  EXPECT_EQ(r.exit_code, 1);
+  r = RunCommand({"tax", "--gross", "1", "--brackets", path + ".missing"});
+  EXPECT_EQ(r.exit_code, 1);
+  std::remove(path.c_str());
 }
 
 }  // namespace
