@@ -131,12 +131,6 @@ TEST(CompiledFormulaTest, AgreesWithTheTextSubstitution) {
   }
 }
 
-}  // namespace
-}  // namespace traveno::engine
-
-namespace traveno::engine {
-namespace {
-
 // The value read without writing the text must be the value the text gives.
 TEST(AsFormulaReadsItTest, MatchesReadingTheWrittenText) {
   std::mt19937_64 random(11);
