@@ -1,0 +1,226 @@
+#include "personnel/pay_grid.h"
+
+#include "core/data_folder.h"
+#include "core/errors.h"
+#include "personnel/dependants.h"
+#include "personnel/grid_line.h"
+#include "tests/personnel/services_fixture.h"
+
+namespace traveno::personnel {
+namespace {
+
+using testing::D;
+
+TEST(IndexedSalaryTest, RoundsToTheUnitInTheSignsDirection) {
+  struct Case {
+    double salary, percent;
+    char sign;
+    int unit;
+    double expected;
+  };
+  const Case kCases[] = {
+      {521723, 10, '+', 100, 573900},
+      {521723, 10, '-', 100, 573700},
+      {0, 10, '+', 100, 0},  // nothing to index
+      {0, 10, '-', 1, 0},
+      {1000000, 0, '+', 1, 1000000},
+      {1000000, 5.5, '+', 1000, 1055000},
+      {521723, 10.004, '+', 1, 573896},  // the percent is taken with two decimals
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(IndexedSalary(c.salary, c.percent, c.sign, c.unit), c.expected)
+        << c.salary << " " << c.percent << c.sign << c.unit;
+  }
+}
+
+class PayGridTest : public testing::ServicesFixture {};
+
+TEST_F(PayGridTest, TypedGrossAndNetAreReachedThroughDifBrut) {
+  const PersRow line = Hire("POPESCU");
+  const PostedLine gross = UpdateGridLine(*session_, line.Nr, {{"BRUT", FieldValue(5100000.0)}});
+  EXPECT_EQ(gross.row.BRUT, 5100000);
+  EXPECT_EQ(gross.row.Dif_Brut, line.Dif_Brut + 100000);
+  ExpectTotalsCurrent();
+
+  const PostedLine net = UpdateGridLine(*session_, line.Nr, {{"RESTPL", FieldValue(0.0)}});
+  EXPECT_EQ(Line(line.Nr).RESTPL, net.row.RESTPL);
+  EXPECT_LE(std::abs(net.row.RESTPL), 1.0);
+  ExpectTotalsCurrent();
+
+  EXPECT_THROW(UpdateGridLine(*session_, line.Nr, {{"NUME", FieldValue(std::string("X"))}}),
+               std::invalid_argument);
+  EXPECT_EQ(Line(line.Nr).NUME, "POPESCU");
+}
+
+TEST_F(PayGridTest, RecalculationOfADepartmentTotalsOnlyItsLines) {
+  PersRow a = Hire("A");
+  PersRow b = Hire("B");
+  db().Run("UPDATE firma.Pers SET Depart = 'PROD' WHERE Nr = ?", b.Nr);
+  EXPECT_EQ(RecalculateCompany(*session_, progress_, std::string("prod")), 1);
+  EXPECT_EQ(session_->totals().NrAngajati, 1);
+  EXPECT_EQ(RecalculateCompany(*session_, progress_), 2);
+  ExpectTotalsCurrent();
+}
+
+TEST_F(PayGridTest, AClosedMonthIsOnlySummed) {
+  const PersRow line = Hire("A");
+  db().Run("UPDATE firma.Pers SET SALINC = 1, BRUT = 123 WHERE Nr = ?", line.Nr);
+  CloseMonth();
+  RecalculateCompany(*session_, progress_);
+  EXPECT_EQ(Line(line.Nr).BRUT, 123);
+  EXPECT_EQ(session_->totals().BrutP, 123);
+}
+
+TEST_F(PayGridTest, IndexationChangesOnlyTheKindsLinesInEveryDepartment) {
+  const PersRow p = Hire("P", "1", 521723);
+  const PersRow c1 = Hire("C1", "2", 521723, 40);
+  const PersRow c2 = Hire("C2", "2", 0, 40);
+  db().Run("UPDATE firma.Pers SET Depart = 'PROD' WHERE Nr = ?", c1.Nr);
+  GridScope scope{"2", std::string("CENTRAL")};
+  EXPECT_EQ(IndexSalaries(*session_, 10, '+', 100, scope, prompter_, progress_), 2);
+  EXPECT_EQ(Line(p.Nr).SALINC, 521723);
+  EXPECT_EQ(Line(c1.Nr).SALINC, 573900);
+  EXPECT_EQ(Line(c2.Nr).SALINC, 0);
+  EXPECT_EQ(prompter_.questions.back(), kIndexQuestion);
+
+  EXPECT_EQ(IndexSalaries(*session_, 10, '*', 100, scope, prompter_, progress_), std::nullopt);
+  EXPECT_TRUE(prompter_.Shown(kIndexBadSign));
+  EXPECT_EQ(IndexSalaries(*session_, 10, '+', 0, scope, prompter_, progress_), std::nullopt);
+  EXPECT_TRUE(prompter_.Shown(kIndexBadUnit));
+  prompter_.answers = {false};
+  EXPECT_EQ(IndexSalaries(*session_, 10, '+', 100, scope, prompter_, progress_), std::nullopt);
+  EXPECT_EQ(Line(c1.Nr).SALINC, 573900);
+}
+
+TEST_F(PayGridTest, FillColumnPostsEveryLineOrNone) {
+  const PersRow a = Hire("A");
+  const PersRow b = Hire("B");
+  Hire("C", "2", 1000000, 40);
+  SumStoredLines(*session_);
+  EXPECT_EQ(FillColumn(*session_, "ZILE_CM", "Zile CM", 2, {}, progress_).lines, 0);  // integer
+  EXPECT_EQ(FillColumn(*session_, "BRUT1", "Brut1", 2, {}, progress_).lines, 0);      // read-only
+
+  EXPECT_EQ(FillColumn(*session_, "AVANS", "Avans", 1000000, {}, progress_).lines, 2);
+  EXPECT_EQ(Line(a.Nr).AVANS, 1000000);
+  EXPECT_EQ(Line(b.Nr).RESTPL, b.RESTPL - 1000000);
+  ExpectTotalsCurrent();
+
+  // A failure on the second line leaves the first one as it was.
+  db().Execute(
+      "CREATE TEMP TRIGGER refuse AFTER UPDATE ON firma.Pers WHEN new.NUME = 'B' "
+      "BEGIN SELECT RAISE(ABORT, 'refuzat'); END");
+  EXPECT_THROW(FillColumn(*session_, "AVANS", "Avans", 5, {}, progress_), StoreError);
+  EXPECT_EQ(Line(a.Nr).AVANS, 1000000);
+  ExpectTotalsCurrent();
+
+  CloseMonth();
+  EXPECT_FALSE(CanFillColumn(*session_, "AVANS"));
+}
+
+TEST_F(PayGridTest, AskFillValueRefusesWhatIsNotANumber) {
+  struct Prompt final : Prompter {
+    void Message(MessageKind, const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string&) override { return true; }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+      return answer;
+    }
+    std::string AskTypedConfirmation(const std::string&) override { return ""; }
+    bool Shown(const std::string& text) const {
+      return std::find(messages.begin(), messages.end(), text) != messages.end();
+    }
+    std::string answer;
+    std::vector<std::string> messages;
+  } prompter;
+  prompter.answer = "12,5";
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), 12.5);
+  prompter.answer = " ";
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
+  EXPECT_TRUE(prompter.messages.empty());
+  prompter.answer = "abc";
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
+  EXPECT_TRUE(prompter.Shown(kInvalidFillValue));
+}
+
+class ImportTest : public testing::ServicesFixture {
+ protected:
+  // A second company with two employees of March 2003 (one with a dependant).
+  std::filesystem::path MakeSource() {
+    const PersRow own = Hire("PROPRIU");
+    db().Run("UPDATE firma.Pers SET Depart = 'CENTRAL' WHERE Nr = ?", own.Nr);
+    Open("SURSA", D(2003, 3));
+    PersRow a = Hire("IMPORTAT", "1");
+    db().Run("UPDATE firma.Pers SET Depart = 'ATELIER' WHERE Nr = ?", a.Nr);
+    db().Run("UPDATE firma.Pers SET Pensionar = 1 WHERE Nr = ?", a.Nr);
+    AddDependant(a.IID, "2850315123451");
+    Hire("COLAB", "2", 1000000, 40);
+    Open("FIRMA", D(2003, 3));
+    own_nr_ = own.Nr;
+    return store_->CompanyFolderOf("SURSA") / kCompanyDatabaseName;
+  }
+  std::int64_t own_nr_ = 0;
+};
+
+TEST_F(ImportTest, AppendsTheLinesWithNewIdentitiesDependantsAndDepartments) {
+  const auto source = MakeSource();
+  EXPECT_EQ(ImportEmployees(*session_, source, progress_), 3);
+  const auto lines = Employees(D(2003, 3));
+  ASSERT_EQ(lines.size(), 3u);
+  const PersRow* imported = nullptr;
+  for (const PersRow& line : lines) {
+    EXPECT_EQ(line.IID, line.Nr);
+    if (line.NUME == "IMPORTAT") imported = &line;
+  }
+  ASSERT_NE(imported, nullptr);
+  EXPECT_EQ(imported->Pensionar, 1);
+  EXPECT_EQ(ListDependants(*session_, imported->IID).size(), 1u);
+  EXPECT_EQ(db().QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Luna = ? AND Den = 'DEP_ATELIER'",
+                          D(2003, 3)),
+            1);
+  EXPECT_EQ(db().QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Luna = ? AND Den = 'DEP_CENTRAL'",
+                          D(2003, 3)),
+            1);
+  ExpectTotalsCurrent();
+}
+
+TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
+  const auto source = MakeSource();
+  db().Execute(
+      "CREATE TEMP TRIGGER refuse AFTER INSERT ON firma.Pint "
+      "BEGIN SELECT RAISE(ABORT, 'refuzat'); END");
+  try {
+    ImportEmployees(*session_, source, progress_);
+    FAIL() << "the import should fail";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), kImportFailed);
+  }
+  EXPECT_EQ(Employees(D(2003, 3)).size(), 1u);
+  EXPECT_EQ(db().QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Den = 'DEP_ATELIER'"), 0);
+
+  EXPECT_THROW(ImportEmployees(*session_,
+                               store_->CompanyFolderOf("FIRMA") / kCompanyDatabaseName, progress_),
+               Error);
+  EXPECT_THROW(ImportEmployees(*session_, folder_.path() / "lipsa.db", progress_), Error);
+  EXPECT_FALSE(std::filesystem::exists(folder_.path() / "lipsa.db"));
+}
+
+TEST_F(PayGridTest, GridTotalsAddTheExemptSumsWhenTheCompanySaysSo) {
+  PersRow a = Hire("A");
+  db().Run("UPDATE firma.Pers SET SumeExcept = 1000, AVANS = 500 WHERE Nr = ?", a.Nr);
+  params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "NU");
+  session_->LoadParameters();
+  RecalculateCompany(*session_, progress_);
+  GridTotals totals = ComputeGridTotals(*session_);
+  EXPECT_EQ(totals.brut_p, session_->totals().BrutP);
+  EXPECT_EQ(totals.avans, 500);
+  EXPECT_EQ(totals.total_net, 500 + session_->totals().RestPlP);
+  EXPECT_NE(totals.ratio, "0 ");
+  params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "DA");
+  session_->LoadParameters();
+  totals = ComputeGridTotals(*session_);
+  EXPECT_EQ(totals.brut_p, session_->totals().BrutP + session_->totals().SumeExceptP);
+  EXPECT_EQ(session_->totals().SumeExceptP, 1000);
+}
+
+}  // namespace
+}  // namespace traveno::personnel
