@@ -1,0 +1,139 @@
+// The company and month commands of traveno-cli, run in-process over a
+// temporary data folder: a new company opened on January 2003, brackets and
+// parameters, the transition to February, closing and reopening a month and a
+// clone from another company, each result read back as JSON.
+#include <CLI/CLI.hpp>
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/company_commands.h"
+#include "cli/core_commands.h"
+#include "cli/month_commands.h"
+#include "tests/support/temp_folder.h"
+
+namespace traveno::cli {
+namespace {
+
+using nlohmann::json;
+
+struct Result {
+  int exit_code = 0;
+  std::string out;
+  std::string err;
+  json Json() const { return json::parse(out); }
+};
+
+class CliCommandsTest : public ::testing::Test {
+ protected:
+  Result Run(std::vector<std::string> arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliContext context;
+    context.out = &out;
+    context.err = &err;
+    CLI::App app{"traveno-cli"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--data-dir", context.data_dir);
+    app.add_flag("--json", context.json);
+    app.add_flag("--yes", context.yes);
+    app.add_flag("--confirm", context.confirm);
+    RegisterCoreCommands(app, context);
+    RegisterCompanyCommands(app, context);
+    RegisterMonthCommands(app, context);
+    arguments.insert(arguments.begin(), {"--data-dir", folder_.path().string()});
+    std::reverse(arguments.begin(), arguments.end());
+    app.parse(arguments);
+    return {context.exit_code, out.str(), err.str()};
+  }
+
+  traveno::testing::TempFolder folder_;
+};
+
+TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
+  Run({"init"});
+  ASSERT_EQ(Run({"company", "add", "--cod", "alfa", "--Denumire", "Alfa SRL"}).exit_code, 0);
+  ASSERT_EQ(Run({"company", "add", "--cod", "beta", "--Denumire", "Beta SA"}).exit_code, 0);
+  EXPECT_EQ(Run({"--json", "months", "--cod", "ALFA"}).Json(), json::array());
+
+  const json opened = Run({"--json", "company", "open", "--cod", "ALFA", "--month", "2003-01"}).Json();
+  EXPECT_EQ(opened["luna"], "2003-01");
+  EXPECT_EQ(opened["departamente"][0]["cod"], "CENTRAL");
+
+  EXPECT_EQ(Run({"brackets", "add", "--month", "2003-01", "--p-venit", "20000000", "--v-const",
+                 "6441000", "--v-proc", "45"})
+                .exit_code,
+            0);
+  // The same threshold again is refused.
+  const Result duplicate = Run({"brackets", "add", "--month", "2003-01", "--p-venit", "20000000",
+                                "--v-const", "1", "--v-proc", "1"});
+  EXPECT_EQ(duplicate.exit_code, 1);
+  EXPECT_NE(duplicate.out.find("Barem deja existent pe luna specificata"), std::string::npos);
+  EXPECT_EQ(Run({"--json", "brackets", "list", "--month", "2003-01"}).Json().size(), 6u);
+  EXPECT_TRUE(Run({"--json", "brackets", "check", "--month", "2003-01"}).Json()["corect"]);
+
+  EXPECT_EQ(Run({"params", "set", "--cod", "ALFA", "--month", "2003-01", "CAS=23",
+                 "Spor2_Den=Vechime", "Spor2_Apl=1"})
+                .exit_code,
+            0);
+  // The window's validation: pay day 31 is too late for February.
+  EXPECT_EQ(Run({"params", "set", "--cod", "ALFA", "--month", "2003-01", "ZiLichidare=31"}).exit_code,
+            1);
+  const json shown = Run({"--json", "params", "show", "--cod", "ALFA", "--month", "2003-01"}).Json();
+  EXPECT_EQ(shown["generali"]["CAS"], 23);
+  EXPECT_EQ(shown["firma"]["Spor2_Den"], "Vechime");
+  EXPECT_EQ(shown["firma"]["ZiLichidare"], 10);
+
+  // The transition needs the typed confirmation.
+  EXPECT_EQ(Run({"transition", "--cod", "ALFA"}).exit_code, 1);
+  const json passed = Run({"--json", "--confirm", "transition", "--cod", "ALFA"}).Json();
+  EXPECT_EQ(passed["luna"], "2003-02");
+  const json months = Run({"--json", "months", "--cod", "ALFA"}).Json();
+  ASSERT_EQ(months.size(), 2u);
+  EXPECT_TRUE(months[0]["inchisa"]);
+  EXPECT_FALSE(months[1]["inchisa"]);
+  EXPECT_EQ(Run({"--json", "params", "show", "--cod", "ALFA", "--month", "2003-02"})
+                .Json()["generali"]["CAS"],
+            23);
+
+  EXPECT_TRUE(Run({"--json", "month", "close", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
+  EXPECT_FALSE(Run({"--json", "month", "open", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
+
+  // Clone BETA's February into ALFA's.
+  Run({"company", "open", "--cod", "BETA", "--month", "2003-02"});
+  Run({"departments", "add", "--cod", "BETA", "--month", "2003-02", "--code", "vanz", "--name",
+       "vanzari"});
+  EXPECT_EQ(Run({"clone", "--from", "BETA", "--cod", "ALFA", "--month", "2003-02"}).exit_code, 1);
+  const json cloned =
+      Run({"--json", "--confirm", "clone", "--from", "BETA", "--cod", "ALFA", "--month", "2003-02"})
+          .Json();
+  EXPECT_EQ(cloned["numar_departamente"], 2);
+  EXPECT_EQ(Run({"--json", "departments", "list", "--cod", "ALFA", "--month", "2003-02"}).Json()[1]["cod"],
+            "VANZ");
+}
+
+TEST_F(CliCommandsTest, CompanyRegisterCommands) {
+  Run({"init"});
+  EXPECT_EQ(Run({"company", "add", "--cod", "CON", "--Denumire", "X"}).exit_code, 1);
+  ASSERT_EQ(Run({"company", "add", "--cod", "gama", "--TipAngaj", "2", "--Nume", "pop",
+                 "--Prenume", "ion", "--rand1", "  Multumim"})
+                .exit_code,
+            0);
+  EXPECT_EQ(Run({"company", "add", "--cod", "GAMA", "--Denumire", "X"}).exit_code, 1);
+  json shown = Run({"--json", "company", "show", "--cod", "gama"}).Json();
+  EXPECT_EQ(shown["Denumire"], "POP ION");
+  EXPECT_EQ(shown["TipAngaj"], 2);
+  EXPECT_EQ(shown["Randul1"], "  Multumim");
+  ASSERT_EQ(Run({"company", "modify", "--cod", "GAMA", "--Judet", "cluj"}).exit_code, 0);
+  shown = Run({"--json", "company", "show", "--cod", "GAMA"}).Json();
+  EXPECT_EQ(shown["Judet"], "CLUJ");
+  EXPECT_EQ(shown["Denumire"], "POP ION");
+  EXPECT_EQ(Run({"company", "delete", "--cod", "GAMA"}).exit_code, 1);  // no --yes
+  EXPECT_EQ(Run({"--yes", "company", "delete", "--cod", "GAMA"}).exit_code, 0);
+  EXPECT_THROW(Run({"company", "show", "--cod", "GAMA"}), std::exception);
+}
+
+}  // namespace
+}  // namespace traveno::cli
