@@ -1,14 +1,41 @@
 // traveno: the desktop program.
+#include <QMessageBox>
 #include <filesystem>
+#include <memory>
+#include <string_view>
 
 #include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/splash_window.h"
 #include "app/traveno_application.h"
 #include "core/data_folder.h"
 #include "core/fatal_signals.h"
+#include "core/system_info.h"
+#include "ui/calculator.h"
+#include "ui/global_keys.h"
+#include "ui/help.h"
+#include "ui/qt_prompter.h"
+
+namespace {
+
+// "--data-dir DIR" or "--data-dir=DIR"; empty when not given.
+std::string DataDirArgument(int argc, char** argv) {
+  constexpr std::string_view kOption = "--data-dir";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == kOption && i + 1 < argc) return argv[i + 1];
+    if (arg.starts_with(kOption) && arg.size() > kOption.size() && arg[kOption.size()] == '=') {
+      return std::string(arg.substr(kOption.size() + 1));
+    }
+  }
+  return {};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
-  const fs::path data_folder = traveno::ResolveDataFolder({});
+  const fs::path data_folder = traveno::ResolveDataFolder(DataDirArgument(argc, argv));
   std::error_code ignored;
   fs::create_directories(data_folder, ignored);
   const fs::path error_file = data_folder / traveno::kErrorFileName;
@@ -16,7 +43,36 @@ int main(int argc, char** argv) {
 
   traveno::app::TravenoApplication application(argc, argv);
   application.set_error_file(error_file);
-  traveno::app::MainWindow window;
+  application.setWindowIcon(QIcon::fromTheme("traveno"));
+
+  // One copy at a time: a second one ends before it shows anything.
+  traveno::app::SingleInstance instance(data_folder);
+  if (!instance.Acquire()) return 0;
+
+  auto splash = std::make_unique<traveno::app::SplashWindow>(data_folder);
+  splash->show();
+  QApplication::processEvents();
+
+  traveno::ui::QtPrompter prompter;
+  traveno::ui::GlobalKeys keys(
+      [&prompter] { traveno::ui::OpenHelp(prompter); },
+      [] {
+        static QPointer<traveno::ui::Calculator> calculator;
+        if (!calculator) calculator = new traveno::ui::Calculator();
+        calculator->show();
+        calculator->raise();
+        calculator->activateWindow();
+      });
+
+  traveno::app::MainWindowOptions options;
+  options.data_folder = data_folder;
+  options.open_help = [&prompter] { traveno::ui::OpenHelp(prompter); };
+  traveno::app::MainWindow window(std::move(options));
+  splash->CountWindow();
+
+  // Closing the splash stores the real window count for the next start.
+  splash.reset();
+  keys.Install();
   window.show();
   return application.exec();
 }

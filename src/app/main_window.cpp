@@ -1,13 +1,486 @@
 #include "app/main_window.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/settings_windows.h"
+#include "core/errors.h"
 #include "core/system_info.h"
+#include "ui/help.h"
+#include "ui/qt_prompter.h"
 
 namespace traveno::app {
+namespace {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+// Stands in until the working company can be chosen: nothing is chosen.
+class UnchosenWorkplace final : public Workplace {
+ public:
+  bool HasWorkingMonth() const override { return false; }
+  std::string CompanyCode() const override { return {}; }
+  Date WorkingMonth() const override { return NoWorkingMonth(); }
+  Date LastMonth() const override { return NoWorkingMonth(); }
+  bool MonthClosed() const override { return false; }
+  bool CanChoose() const override { return false; }
+  bool ChooseCompanyAndMonth(QWidget*) override { return false; }
+  void SetMonthClosed(bool) override {}
+};
+
+constexpr const char* kOpenMonthCaption = "&Luna fiind deschisa se va inchide";
+constexpr const char* kClosedMonthCaption = "&Luna fiind inchisa se va deschide";
+
+}  // namespace
+
+// What a panel button shows and whether its window exists yet.
+struct MainWindow::ButtonSpec {
+  Function function;
+  const char* caption;
+  const char* name;
+  const char* hint;
+  bool available;
+};
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      heading_(new QLabel(this)),
+      title_(new QLabel(this)),
+      hint_(new QLabel("Loc pentru hinturi", this)),
+      panels_(new QStackedWidget(this)) {
   setObjectName("FMain");
   setWindowTitle(kApplicationTitle);
-  resize(640, 420);
+  resize(640, 480);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  heading_->setObjectName("LFirma");
+  QFont heading_font = heading_->font();
+  heading_font.setBold(true);
+  heading_font.setPointSizeF(heading_font.pointSizeF() * 1.2);
+  heading_->setFont(heading_font);
+  title_->setObjectName("LTitlu");
+  title_->setAlignment(Qt::AlignCenter);
+  QFont title_font = title_->font();
+  title_font.setBold(true);
+  title_font.setPointSizeF(title_font.pointSizeF() * 1.4);
+  title_->setFont(title_font);
+  layout->addWidget(heading_);
+  layout->addWidget(title_);
+  layout->addWidget(panels_, 1);
+  setCentralWidget(central);
+
+  hint_->setObjectName("LHint");
+  statusBar()->addWidget(hint_, 1);
+  statusBar()->addPermanentWidget(new QLabel("Ctrl+F Alege Firma /Perioada", this));
+  BuildPanels();
+
+  auto* choose = new QShortcut(QKeySequence("Ctrl+F"), this);
+  connect(choose, &QShortcut::activated, this, &MainWindow::ChooseCompanyAndMonth);
+  auto* clone = new QShortcut(QKeySequence("Ctrl+Shift+Alt+C"), this);
+  connect(clone, &QShortcut::activated, this,
+          [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
+  auto* import = new QShortcut(QKeySequence("Ctrl+Shift+Alt+S"), this);
+  connect(import, &QShortcut::activated, this,
+          [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (auto* button = qobject_cast<QPushButton*>(now); button && button->window() == this) {
+      hint_->setText(button->statusTip());
+    }
+  });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildPanels() {
+  using F = Function;
+  const std::vector<ButtonSpec> main_menu = {
+      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", false},
+      {F::kListe, "&Liste", "BListe", "Liste si documente ale lunii", true},
+      {F::kConfigGlobala, "Configurare &Globala", "BConfigGlobala",
+       "Impozitare, parametri generali, firme, parola", true},
+      {F::kConfigFirma, "Configurare &Firma", "BConfigFirma",
+       "Datele, parametrii, luna si departamentele firmei", true},
+      {F::kRaportari, "&Raportari", "BRaportari", "Fise fiscale si declaratii", true},
+      {F::kAjutor, "&Ajutor [F1]", "BAjutor", "Ajutorul programului", true},
+      {F::kIesire, "&Iesire din program [Esc]", "BIesire", "Iesire din program", true},
+  };
+  const std::vector<ButtonSpec> global = {
+      {F::kImpozitar, "I&mpozitar", "BImpozitar", "Grila lunara de impozitare", false},
+      {F::kImpozitarAnual, "Imp&ozitar anual", "BImpozitarAnual", "Grila anuala de impozitare",
+       false},
+      {F::kParametriCalcul, "&Parametri calcul ", "BParametriCalcul",
+       "Parametrii generali de calcul ai lunii", false},
+      {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", false},
+      {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
+       "Parola programului si confirmarea la iesire", true},
+      {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
+       false},
+  };
+  const std::vector<ButtonSpec> company = {
+      {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
+       "Datele firmei de lucru", false},
+      {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
+       "Parametrii de calcul ai firmei", false},
+      {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
+       false},
+      {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
+       "Luna fiind deschisa se va inchide", false},
+      {F::kDepartamente, "&Configurare departamente", "BDepartamente",
+       "Departamentele firmei", false},
+  };
+  const std::vector<ButtonSpec> lists = {
+      {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", false},
+      {F::kFluturasi, "&Fluturasi lichidare", "BFluturasi", "Fluturasii de lichidare", false},
+      {F::kStatAvans, "Stat de plata &avans", "BStatAvans", "Statul de plata al avansului", false},
+      {F::kFluturasiAvans, "Flutura&si Avans", "BFluturasiAvans", "Fluturasii avansului", false},
+      {F::kStatAvansCo, "Stat de &plata avans CO", "BStatAvansCo",
+       "Statul de plata al avansului de concediu", false},
+      {F::kDiverse, "&Diverse", "BDiverse", "Situatii si liste diverse", true},
+  };
+  const std::vector<ButtonSpec> reports = {
+      {F::kFisaFiscala1, "Fisa Fis&cala 1  (FF1)", "BFisaFiscala1", "Fisele fiscale FF1", false},
+      {F::kFisaFiscala2, "Fisa Fisc&ala 2  (FF2)", "BFisaFiscala2", "Fisele fiscale FF2", false},
+      {F::kTransmitereFf, "Transmitere &electronica FF", "BTransmitereFf",
+       "Fisierele electronice ale fiselor fiscale", false},
+      {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
+       false},
+      {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
+       "Fisierele electronice ale declaratiei CAS", true},
+      {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
+      {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
+       "Fisierele electronice ale declaratiei de somaj", true},
+      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
+      {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
+       "Declaratia de sanatate", false},
+  };
+  const std::vector<ButtonSpec> misc = {
+      {F::kConcediiMedicale, "Situatie concedii &medicale", "BConcediiMedicale",
+       "Concediile medicale ale unei luni", false},
+      {F::kConcediiLegale, "Situatie &concedii legale", "BConcediiLegale",
+       "Concediile legale ale unei luni", false},
+      {F::kPersonalLichidat, "Personal &lichidat in luna", "BPersonalLichidat",
+       "Personalul plecat intr-o luna", false},
+      {F::kPersonalAngajat, "Personal &angajat in luna", "BPersonalAngajat",
+       "Personalul angajat intr-o luna", false},
+      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", false},
+  };
+  panel_titles_ = {{Panel::kMain, "Meniu Principal  "},
+                   {Panel::kGlobalConfig, "Configurare globala  "},
+                   {Panel::kCompanyConfig, "Configurare Firma  "},
+                   {Panel::kLists, "Liste  "},
+                   {Panel::kReports, "Raportari "},
+                   {Panel::kMisc, "Diverse "}};
+  BuildPanel(Panel::kMain, main_menu);
+  BuildPanel(Panel::kGlobalConfig, global);
+  BuildPanel(Panel::kCompanyConfig, company);
+  BuildPanel(Panel::kLists, lists);
+  BuildPanel(Panel::kReports, reports);
+  BuildPanel(Panel::kMisc, misc);
+  panel_defaults_ = {{Panel::kMain, buttons_[F::kSalarii]},
+                     {Panel::kGlobalConfig, buttons_[F::kImpozitar]},
+                     {Panel::kCompanyConfig, buttons_[F::kModificareFirma]},
+                     {Panel::kLists, buttons_[F::kStatPlata]},
+                     {Panel::kReports, buttons_[F::kFisaFiscala1]},
+                     {Panel::kMisc, buttons_[F::kConcediiMedicale]}};
+  ShowPanel(Panel::kMain);
+}
+
+QWidget* MainWindow::BuildPanel(Panel panel, const std::vector<ButtonSpec>& buttons) {
+  static const char* const kPanelNames[] = {"PMeniu",   "PConfigGlobala", "PConfigFirma",
+                                            "PListe",   "PRaportari",     "PDiverse"};
+  auto* page = new QWidget(panels_);
+  page->setObjectName(kPanelNames[static_cast<int>(panel)]);
+  auto* outer = new QVBoxLayout(page);
+  auto* column = new QVBoxLayout;
+  outer->addStretch();
+  outer->addLayout(column);
+  outer->addStretch();
+  auto add = [&](QPushButton* button, const QString& hint, bool available) {
+    button->setMinimumWidth(300);
+    button->setAutoDefault(false);
+    button->setEnabled(available);
+    const QString shown = available ? hint : hint + " - " + kNotYetAvailable;
+    button->setStatusTip(shown);
+    button->setToolTip(shown);
+    button->installEventFilter(this);
+    column->addWidget(button, 0, Qt::AlignHCenter);
+  };
+  for (const ButtonSpec& spec : buttons) {
+    auto* button = new QPushButton(spec.caption, page);
+    button->setObjectName(spec.name);
+    add(button, spec.hint, spec.available);
+    buttons_[spec.function] = button;
+    if (spec.available) available_.insert(spec.function);
+    connect(button, &QPushButton::clicked, this, [this, f = spec.function] { Run(f); });
+  }
+  if (panel != Panel::kMain) {
+    auto* back = new QPushButton("&Inapoi", page);
+    back->setObjectName("BInapoi");
+    add(back, "Inapoi la meniul principal", true);
+    back_buttons_[panel] = back;
+    connect(back, &QPushButton::clicked, this, [this] { Run(Function::kInapoi); });
+  }
+  panel_pages_[panel] = panels_->addWidget(page);
+  return page;
+}
+
+QPushButton* MainWindow::button(Function function) const {
+  if (function == Function::kInapoi) {
+    auto it = back_buttons_.find(current_panel_);
+    return it == back_buttons_.end() ? nullptr : it->second;
+  }
+  auto it = buttons_.find(function);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+QString MainWindow::title_line() const { return title_->text(); }
+QString MainWindow::hint_text() const { return hint_->text(); }
+
+Prompter& MainWindow::prompter() {
+  if (options_.prompter != nullptr) return *options_.prompter;
+  if (!own_prompter_) own_prompter_ = std::make_unique<ui::QtPrompter>(this);
+  return *own_prompter_;
+}
+
+void MainWindow::ShowPanel(Panel panel) {
+  current_panel_ = panel;
+  panels_->setCurrentIndex(panel_pages_.at(panel));
+  title_->setText(panel_titles_.at(panel));
+  if (panel == Panel::kCompanyConfig) RefreshOpenCloseButton();
+  QPushButton* first = panel_defaults_.at(panel);
+  if (!first->isEnabled()) {
+    // A default whose window is not there yet cannot take the focus: the
+    // first button that can takes it.
+    for (QPushButton* b : panels_->currentWidget()->findChildren<QPushButton*>()) {
+      if (b->isEnabled()) {
+        first = b;
+        break;
+      }
+    }
+  }
+  first->setFocus();
+  hint_->setText(first->statusTip());
+}
+
+void MainWindow::Run(Function function) {
+  using F = Function;
+  switch (function) {
+    case F::kListe: ShowPanel(Panel::kLists); break;
+    case F::kConfigGlobala: ShowPanel(Panel::kGlobalConfig); break;
+    case F::kConfigFirma: ShowPanel(Panel::kCompanyConfig); break;
+    case F::kRaportari: ShowPanel(Panel::kReports); break;
+    case F::kDiverse: ShowPanel(Panel::kMisc); break;
+    case F::kAjutor:
+      if (options_.open_help) {
+        options_.open_help();
+      } else {
+        ui::OpenHelp(prompter());
+      }
+      break;
+    case F::kIesire: close(); break;
+    case F::kConfigParola: OpenProgramSettings(); break;
+    case F::kInapoi:
+      if (current_panel_ == Panel::kReports) {
+        cas_mark_ = false;
+        somaj_mark_ = false;
+      }
+      ShowPanel(Panel::kMain);
+      break;
+    case F::kTransmitereCas:
+      if (!cas_mark_) {
+        prompter().Message(MessageKind::kWarning, kCasMarkMissing);
+      } else {
+        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+      }
+      break;
+    case F::kTransmitereSomaj:
+      if (!somaj_mark_) {
+        prompter().Message(MessageKind::kWarning, kSomajMarkMissing);
+      } else {
+        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+      }
+      break;
+    case F::kDeschidereInchidere:
+      if (workplace_ && workplace_->HasWorkingMonth()) {
+        workplace_->SetMonthClosed(!workplace_->MonthClosed());
+        RefreshOpenCloseButton();
+      }
+      break;
+    default:
+      prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+      break;
+  }
+}
+
+void MainWindow::OpenProgramSettings() {
+  ProgramSettingsWindow window(options_.data_folder, settings_, prompter(), this);
+  window.exec();
+}
+
+void MainWindow::RefreshOpenCloseButton() {
+  QPushButton* button = buttons_.at(Function::kDeschidereInchidere);
+  const bool closed = workplace_ && workplace_->MonthClosed();
+  button->setText(closed ? kClosedMonthCaption : kOpenMonthCaption);
+  const QString hint = QString(closed ? kClosedMonthCaption : kOpenMonthCaption).remove('&');
+  button->setStatusTip(button->isEnabled() ? hint : hint + " - " + kNotYetAvailable);
+  button->setToolTip(button->statusTip());
+}
+
+void MainWindow::RefreshTrecere() {
+  // The transition starts only from the company's latest month.
+  const bool latest = workplace_ && workplace_->HasWorkingMonth() &&
+                      workplace_->LastMonth() == workplace_->WorkingMonth();
+  buttons_.at(Function::kTrecereLuna)->setEnabled(latest && available_.contains(Function::kTrecereLuna));
+}
+
+void MainWindow::RefreshHeading() {
+  if (workplace_ && workplace_->HasWorkingMonth()) {
+    heading_text_ = QString::fromStdString("  Firma: " + workplace_->CompanyCode() + "\r\n" +
+                                           "  Luna:  " + MonthText(workplace_->WorkingMonth()));
+  } else {
+    heading_text_.clear();
+  }
+  heading_->setText(ui::DisplayText(heading_text_.toStdString()));
+  RefreshTrecere();
+  RefreshOpenCloseButton();
+}
+
+void MainWindow::ChooseCompanyAndMonth() {
+  if (!workplace_ || !workplace_->CanChoose()) {
+    prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+    return;
+  }
+  workplace_->ChooseCompanyAndMonth(this);
+  RefreshHeading();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!started_ && !start_scheduled_) {
+    start_scheduled_ = true;
+    QTimer::singleShot(0, this, [this] { FinishStart(); });
+  } else if (started_) {
+    EveryShowing();
+  }
+}
+
+void MainWindow::Purge() {
+  if (store_) {
+    store_->VerificareFoldere();
+  } else {
+    Store(options_.data_folder).VerificareFoldere();
+  }
+}
+
+bool MainWindow::FinishStart() {
+  // The password and choice windows run their own loops, in which the
+  // start scheduled by the first showing would otherwise run a second time.
+  if (started_ || ending_ || starting_) return started_;
+  starting_ = true;
+  try {
+    Purge();
+  } catch (const Error& error) {
+    // Only a missing data folder stops the purge; the program cannot work
+    // without it.
+    prompter().Message(MessageKind::kError, error.what());
+    Terminate(1);
+    return false;
+  }
+  settings_ = LoadSettings(options_.data_folder);
+  if (settings_.password.IsSet()) {
+    const bool right = options_.ask_password ? options_.ask_password(settings_.password, this)
+                                             : PasswordWindow::Ask(settings_.password, this);
+    if (!right) {
+      Terminate(1);
+      return false;
+    }
+  }
+  {
+    Store register_store(options_.data_folder);
+    register_store.EnsureRegisterTables();
+  }
+  store_ = OpenDatabases(options_.data_folder);
+  workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
+                                       : std::make_unique<UnchosenWorkplace>();
+  if (workplace_->CanChoose()) {
+    workplace_->ChooseCompanyAndMonth(this);
+    if (!workplace_->HasWorkingMonth()) {
+      Terminate(0);
+      return false;
+    }
+  }
+  started_ = true;
+  RefreshHeading();
+  EveryShowing();
+  return true;
+}
+
+void MainWindow::EveryShowing() {
+  RefreshTrecere();
+  cas_mark_ = false;
+  somaj_mark_ = false;
+  ShowPanel(Panel::kMain);
+}
+
+void MainWindow::Terminate(int status) {
+  ending_ = true;
+  end_status_ = status;
+  workplace_.reset();
+  store_.reset();
+  close();
+  if (options_.terminate) {
+    options_.terminate(status);
+  } else {
+    QCoreApplication::exit(status);
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!ending_ && AsksOnExit(settings_) && !prompter().AskYesNo(kExitQuestion)) {
+    event->ignore();
+    return;
+  }
+  ending_ = true;
+  workplace_.reset();
+  store_.reset();
+  event->accept();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (current_panel_ == Panel::kMain) {
+      buttons_.at(Function::kIesire)->click();
+      return;
+    }
+    if (current_panel_ == Panel::kGlobalConfig || current_panel_ == Panel::kCompanyConfig) {
+      back_buttons_.at(current_panel_)->click();
+      return;
+    }
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) hint_->setText(button->statusTip());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction("Schimbare firma sau perioada", this, &MainWindow::ChooseCompanyAndMonth);
+  menu.exec(event->globalPos());
 }
 
 }  // namespace traveno::app

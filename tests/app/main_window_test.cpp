@@ -1,19 +1,299 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "app/settings_windows.h"
+#include "core/settings.h"
+#include "core/store/store.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/scripted_prompter.h"
+
 namespace traveno::app {
 namespace {
 
-TEST(MainWindowTest, ShowsItsTitledWindow) {
-  MainWindow window;
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  EXPECT_EQ(window.windowTitle(), "TRAVENO - Velmoranti Soft");
-  EXPECT_TRUE(window.isVisible());
+using traveno::testing::AnswerNextModal;
+using traveno::testing::ScriptedPrompter;
+
+// A working company and month that tests set by hand.
+class FakeWorkplace final : public Workplace {
+ public:
+  bool HasWorkingMonth() const override { return chosen; }
+  std::string CompanyCode() const override { return company; }
+  Date WorkingMonth() const override { return month; }
+  Date LastMonth() const override { return last_month; }
+  bool MonthClosed() const override { return closed; }
+  bool CanChoose() const override { return true; }
+  bool ChooseCompanyAndMonth(QWidget*) override {
+    ++choices;
+    if (!answers.empty()) {
+      chosen = true;
+      month = answers.front();
+      answers.pop_front();
+    }
+    return chosen;
+  }
+  void SetMonthClosed(bool value) override { closed = value; }
+
+  bool chosen = false;
+  std::string company = "TEST";
+  Date month = NoWorkingMonth();
+  Date last_month = NoWorkingMonth();
+  bool closed = false;
+  int choices = 0;
+  std::deque<Date> answers;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  // A main window over the temporary data folder; `workplace` (kept by the
+  // test through `fake_`) stands for the choice of company and month.
+  std::unique_ptr<MainWindow> Make(bool with_workplace = false) {
+    MainWindowOptions options;
+    options.data_folder = folder_.path();
+    options.prompter = &prompter_;
+    options.terminate = [this](int status) { terminated_ = status; };
+    options.open_help = [this] { ++help_opened_; };
+    if (with_workplace) {
+      options.make_workplace = [this](Store&) {
+        auto workplace = std::make_unique<FakeWorkplace>();
+        fake_ = workplace.get();
+        workplace->answers = answers_;
+        workplace->last_month = last_month_;
+        return workplace;
+      };
+    }
+    return std::make_unique<MainWindow>(std::move(options));
+  }
+  // Shows the window as the active one, as on a desktop, and finishes the start.
+  bool ShowAndStart(MainWindow& window) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    return window.FinishStart();
+  }
+  void SetSettings(const std::string& conf_exit, const std::string& password) {
+    ProgramSettings settings;
+    settings.conf_exit = conf_exit;
+    settings.password = StartPassword::FromClearText(password);
+    SaveSettings(folder_.path(), settings);
+  }
+
+  traveno::testing::TempFolder folder_;
+  ScriptedPrompter prompter_;
+  std::optional<int> terminated_;
+  int help_opened_ = 0;
+  FakeWorkplace* fake_ = nullptr;
+  std::deque<Date> answers_;
+  Date last_month_ = NoWorkingMonth();
+};
+
+TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderMakesTheRegisterAndShowsTheMainMenu) {
+  auto window = Make();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(window->FinishStart());
+  EXPECT_EQ(window->windowTitle(), "TRAVENO - Velmoranti Soft");
+  EXPECT_FALSE(terminated_.has_value());
+
+  Store store(folder_.path());
+  const auto companies = store.Companies();
+  ASSERT_EQ(companies.size(), 1u);
+  EXPECT_EQ(companies[0].Cod, "TEST");
+
+  EXPECT_EQ(window->current_panel(), Panel::kMain);
+  EXPECT_EQ(window->title_line(), "Meniu Principal  ");
+  // The default button waits for the pay grid, so the first usable one has the focus.
+  EXPECT_EQ(QApplication::focusWidget(), window->button(Function::kListe));
+  EXPECT_EQ(window->hint_text(), window->button(Function::kListe)->statusTip());
+}
+
+TEST_F(MainWindowTest, TheChoiceAtStartSetsTheHeadingAndTheTransitionButton) {
+  answers_ = {Date::FromYmd(2003, 1, 1)};
+  last_month_ = Date::FromYmd(2003, 1, 1);
+  auto window = Make(/*with_workplace=*/true);
+  ASSERT_TRUE(ShowAndStart(*window));
+  EXPECT_EQ(fake_->choices, 1);
+  EXPECT_EQ(window->heading_text(), "  Firma: TEST\r\n  Luna:  IANUARIE / 2003 ");
+}
+
+TEST_F(MainWindowTest, ClosingTheFirstChoiceWithoutChoosingEndsTheProgram) {
+  auto window = Make(/*with_workplace=*/true);  // no answers: the choice is closed
+  window->show();
+  EXPECT_FALSE(window->FinishStart());
+  EXPECT_EQ(terminated_, 0);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ALaterChoiceClosedKeepsTheCompanyAndMonth) {
+  answers_ = {Date::FromYmd(2003, 5, 1)};
+  auto window = Make(true);
+  ASSERT_TRUE(ShowAndStart(*window));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(fake_->choices, 2);
+  EXPECT_FALSE(terminated_.has_value());
+  EXPECT_EQ(window->heading_text(), "  Firma: TEST\r\n  Luna:  MAI / 2003 ");
+}
+
+TEST_F(MainWindowTest, AWrongPasswordEndsTheProgramBeforeTheDatabasesOpen) {
+  SetSettings("N", "Secret");
+  auto window = Make();
+  window->show();
+  AnswerNextModal([](QWidget* modal) {
+    ASSERT_EQ(modal->objectName(), "FParola");
+    ASSERT_EQ(modal->windowTitle(), "Parola");
+    QTest::keyClicks(modal->findChild<QLineEdit*>("EParola"), "secret");  // wrong case
+    modal->findChild<QPushButton*>("BConfirmare")->click();
+  });
+  EXPECT_FALSE(window->FinishStart());
+  EXPECT_EQ(terminated_, 1);
+  EXPECT_TRUE(prompter_.messages.empty());  // without a message
+  EXPECT_FALSE(Store(folder_.path()).RegisterTableExists("Firme"));
+}
+
+TEST_F(MainWindowTest, ClosingThePasswordWindowOtherwiseEndsTheProgramToo) {
+  SetSettings("N", "Secret");
+  auto window = Make();
+  window->show();
+  AnswerNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+  EXPECT_FALSE(window->FinishStart());
+  EXPECT_EQ(terminated_, 1);
+}
+
+TEST_F(MainWindowTest, TheRightPasswordLetsTheStartGoOn) {
+  SetSettings("N", "Secret");
+  auto window = Make();
+  window->show();
+  AnswerNextModal([](QWidget* modal) {
+    QTest::keyClicks(modal->findChild<QLineEdit*>("EParola"), "Secret");
+    QTest::keyClick(modal->findChild<QLineEdit*>("EParola"), Qt::Key_Return);
+  });
+  EXPECT_TRUE(window->FinishStart());
+  EXPECT_TRUE(Store(folder_.path()).RegisterTableExists("Firme"));
+}
+
+TEST_F(MainWindowTest, PanelsTitlesAndEscape) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  struct Case {
+    Function opener;
+    Panel panel;
+    const char* title;
+    bool escape_returns;
+  };
+  const Case kCases[] = {
+      {Function::kConfigGlobala, Panel::kGlobalConfig, "Configurare globala  ", true},
+      {Function::kConfigFirma, Panel::kCompanyConfig, "Configurare Firma  ", true},
+      {Function::kListe, Panel::kLists, "Liste  ", false},
+      {Function::kRaportari, Panel::kReports, "Raportari ", false},
+  };
+  for (const Case& c : kCases) {
+    window->button(c.opener)->click();
+    EXPECT_EQ(window->current_panel(), c.panel);
+    EXPECT_EQ(window->title_line(), c.title);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(window->current_panel(), c.escape_returns ? Panel::kMain : c.panel) << c.title;
+    if (window->current_panel() != Panel::kMain) window->button(Function::kInapoi)->click();
+    EXPECT_EQ(window->current_panel(), Panel::kMain);
+  }
+  window->button(Function::kListe)->click();
+  window->button(Function::kDiverse)->click();
+  EXPECT_EQ(window->title_line(), "Diverse ");
+  window->button(Function::kInapoi)->click();
+  EXPECT_EQ(window->current_panel(), Panel::kMain);
+
+  // On the main menu Escape leaves the program (no question by default).
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(prompter_.questions.empty());
+}
+
+TEST_F(MainWindowTest, ButtonsWithoutTheirWindowYetAreDisabledAndSaySo) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  for (Function f : {Function::kSalarii, Function::kStatPlata, Function::kDeclaratiiCas,
+                     Function::kFisaFiscala1, Function::kLegitimatii}) {
+    QPushButton* b = window->button(f);
+    EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    EXPECT_TRUE(b->statusTip().contains(kNotYetAvailable)) << b->text().toStdString();
+  }
+}
+
+TEST_F(MainWindowTest, ExitAsksOnlyWhenTheSettingIsExactlyY) {
+  struct Case {
+    const char* conf_exit;
+    bool asks;
+  };
+  for (const Case& c : {Case{"Y", true}, Case{"y", false}, Case{"Yes", false}, Case{"N", false}}) {
+    SetSettings(c.conf_exit, "");
+    prompter_.questions.clear();
+    prompter_.yes_no = {false, true};
+    auto window = Make();
+    ASSERT_TRUE(ShowAndStart(*window));
+    window->button(Function::kIesire)->click();
+    if (c.asks) {
+      ASSERT_EQ(prompter_.questions.size(), 1u);
+      EXPECT_EQ(prompter_.questions[0], "Doriti sa iesiti din program ?");
+      EXPECT_TRUE(window->isVisible());  // "Nu" keeps the program running
+      window->button(Function::kIesire)->click();
+    } else {
+      EXPECT_TRUE(prompter_.questions.empty()) << c.conf_exit;
+    }
+    EXPECT_FALSE(window->isVisible()) << c.conf_exit;
+  }
+}
+
+TEST_F(MainWindowTest, ElectronicFilesNeedTheirDeclarationFirstAndInapoiClearsTheMarks) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  window->button(Function::kRaportari)->click();
+  window->button(Function::kTransmitereCas)->click();
+  window->button(Function::kTransmitereSomaj)->click();
+  ASSERT_EQ(prompter_.messages.size(), 2u);
+  EXPECT_EQ(prompter_.messages[0].text, kCasMarkMissing);
+  EXPECT_EQ(prompter_.messages[1].text, kSomajMarkMissing);
+
+  window->SetCasMark();  // the printed declaration
+  window->button(Function::kTransmitereCas)->click();
+  EXPECT_NE(prompter_.messages.back().text, kCasMarkMissing);
+  window->button(Function::kInapoi)->click();
+  window->button(Function::kRaportari)->click();
+  EXPECT_FALSE(window->cas_mark());
+  window->button(Function::kTransmitereCas)->click();
+  EXPECT_EQ(prompter_.messages.back().text, kCasMarkMissing);
+}
+
+TEST_F(MainWindowTest, HelpButtonOpensTheHelp) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  window->button(Function::kAjutor)->click();
+  EXPECT_EQ(help_opened_, 1);
+}
+
+TEST_F(MainWindowTest, ProgramSettingsWindowOpensFromTheGlobalPanelAndSaves) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  window->button(Function::kConfigGlobala)->click();
+  AnswerNextModal([](QWidget* modal) {
+    ASSERT_EQ(modal->objectName(), "FConfigurareProgram");
+    EXPECT_EQ(QApplication::focusWidget(), modal->findChild<QLineEdit*>("EParolaVeche"));
+    QTest::keyClicks(modal->findChild<QLineEdit*>("EParolaNoua"), "abc");
+    QTest::keyClicks(modal->findChild<QLineEdit*>("EConfirmare"), "abc");
+    modal->findChild<QCheckBox*>("CBConfExit")->setChecked(true);
+    modal->findChild<QPushButton*>("BConfirmare")->click();
+  });
+  window->button(Function::kConfigParola)->click();
+  EXPECT_TRUE(prompter_.messages.empty());
+  const ProgramSettings saved = LoadSettings(folder_.path());
+  EXPECT_EQ(saved.conf_exit, "Y");
+  EXPECT_TRUE(saved.password.Verify("abc"));
+  EXPECT_EQ(window->settings().conf_exit, "Y");
 }
 
 }  // namespace

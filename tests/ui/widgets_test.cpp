@@ -1,0 +1,112 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "ui/calculator.h"
+#include "ui/date_editors.h"
+#include "ui/wait_windows.h"
+
+namespace traveno::ui {
+namespace {
+
+TEST(EvaluateExpressionTest, ComputesOrRefuses) {
+  struct Case {
+    const char* text;
+    std::optional<double> expected;
+  };
+  const Case kCases[] = {
+      {"1+2*3", 7},
+      {"(1+2)*3", 9},
+      {"10/4", 2.5},
+      {"1234,5 + 0.5", 1235},
+      {"-3*-2", 6},
+      {"200*16%", 32},
+      {"2-3-4", -5},
+      {"1/0", std::nullopt},
+      {"1+", std::nullopt},
+      {"(2", std::nullopt},
+      {"1,2,3", std::nullopt},
+      {"", std::nullopt},
+      {"abc", std::nullopt},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(EvaluateExpression(c.text), c.expected) << c.text;
+  }
+}
+
+TEST(EvaluateExpressionTest, DeepNestingIsRefusedNotACrash) {
+  const QString deep = QString(100000, '-') + "1";
+  EXPECT_EQ(EvaluateExpression(deep), std::nullopt);
+}
+
+TEST(CalculatorTest, EnterShowsTheResultWithDecimalComma) {
+  Calculator calculator;
+  calculator.show();
+  QTest::keyClicks(calculator.line(), "1000/3");
+  QTest::keyClick(calculator.line(), Qt::Key_Return);
+  EXPECT_EQ(calculator.ResultText(), "333,3333333333");
+  calculator.line()->setText("2*(3");
+  calculator.Evaluate();
+  EXPECT_EQ(calculator.ResultText(), "Eroare");
+  EXPECT_EQ(CalculatorText(-0.0), "0");
+  EXPECT_EQ(CalculatorText(1500), "1500");
+}
+
+TEST(DateEditorsTest, MonthEditorHoldsTheFirstDayAndShowsMonthAndYear) {
+  MonthYearEdit edit;
+  edit.SetMonth(Date::FromYmd(2003, 2, 17));
+  EXPECT_EQ(edit.Month(), Date::FromYmd(2003, 2, 1));
+  EXPECT_EQ(edit.text(), "02.2003");
+
+  DateEdit date;
+  date.SetValue(Date::FromYmd(2004, 2, 29));
+  EXPECT_EQ(date.text(), "29.02.2004");
+  EXPECT_EQ(date.Value(), Date::FromYmd(2004, 2, 29));
+}
+
+TEST(QtProgressTest, WaitWindowStaysUpUntilTheOutermostWaitEnds) {
+  QtProgress progress;
+  {
+    WaitScope outer(progress, "Calcul Salarii", "Va rog asteptati...");
+    EXPECT_TRUE(progress.wait_window().isVisible());
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(progress.wait_window().windowFlags() & Qt::WindowStaysOnTopHint);
+    {
+      WaitScope inner(progress, "Trecere la luna", "Se copiaza datele");
+      EXPECT_EQ(progress.wait_window().Text(), "Se copiaza datele");
+    }
+    EXPECT_TRUE(progress.wait_window().isVisible());
+  }
+  EXPECT_FALSE(progress.wait_window().isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtProgressTest, WaitWindowClosesWhenTheOperationFails) {
+  QtProgress progress;
+  try {
+    WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
+    throw std::runtime_error("esec");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_FALSE(progress.wait_window().isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtProgressTest, ProgressBarAdvancesItemByItem) {
+  QtProgress progress;
+  progress.BeginProgress("Salarii", 4);
+  progress.Advance(3);
+  EXPECT_TRUE(progress.progress_window().isVisible());
+  EXPECT_EQ(progress.progress_window().windowTitle(), "Salarii");
+  EXPECT_EQ(progress.progress_window().bar()->value(), 3);
+  progress.Advance(9);  // never past the end
+  EXPECT_EQ(progress.progress_window().bar()->value(), 4);
+  progress.EndProgress();
+  EXPECT_FALSE(progress.progress_window().isVisible());
+}
+
+}  // namespace
+}  // namespace traveno::ui
