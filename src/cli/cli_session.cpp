@@ -30,8 +30,8 @@ CliSession::CliSession(CliContext& context)
 bool CliSession::Open(const std::string& code, std::optional<Date> month) {
   if (!params::IsCompanyInitialised(*store, code)) {
     throw Error("Firma " + code +
-                " nu a fost initializata. Alegeti intai prima luna cu: company open --cod " +
-                code + " --month AAAA-LL");
+                " nu a fost initializata. Alegeti intai prima luna cu: company open --cod " + code +
+                " --month AAAA-LL");
   }
   return params::ChooseCompanyAndMonth(*session, code, month, prompter, progress);
 }
@@ -61,8 +61,8 @@ void PrintSession(CliContext& context, params::Session& session) {
     *context.out << SessionJson(session).dump(2) << "\n";
     return;
   }
-  *context.out << "  Firma: " << session.company() << "\n  Luna:  "
-               << MonthText(session.working_month())
+  *context.out << "  Firma: " << session.company()
+               << "\n  Luna:  " << MonthText(session.working_month())
                << (session.month_closed() ? "(inchisa)" : "(deschisa)") << "\n";
 }
 

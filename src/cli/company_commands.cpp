@@ -7,8 +7,8 @@
 #include "cli/cli_session.h"
 #include "core/errors.h"
 #include "core/settings.h"
-#include "core/text.h"
 #include "core/store/records.h"
+#include "core/text.h"
 #include "params/company_register.h"
 
 namespace traveno::cli {
@@ -174,8 +174,7 @@ void Months(CliContext& context, const std::string& code) {
     *context.out << TerminalText(params::kInitialisationLine) << "\n";
   }
   for (const auto& month : months) {
-    *context.out << params::MonthListLine(month.luna) << (month.closed ? "  inchisa" : "")
-                 << "\n";
+    *context.out << params::MonthListLine(month.luna) << (month.closed ? "  inchisa" : "") << "\n";
   }
 }
 
@@ -233,9 +232,8 @@ void RegisterCompanyCommands(CLI::App& app, CliContext& context) {
   clone->add_option("--from", *from, "Firma sursa")->required();
   clone->add_option("--cod", *code, "Firma destinatie")->required();
   clone->add_option("--month", *clone_month, "Luna AAAA-LL")->required();
-  clone->callback([&context, from, code, clone_month] {
-    Clone(context, *from, *code, *clone_month);
-  });
+  clone->callback(
+      [&context, from, code, clone_month] { Clone(context, *from, *code, *clone_month); });
 }
 
 }  // namespace traveno::cli

@@ -149,17 +149,16 @@ void ParamsSet(CliContext& context, const MonthArgs& args,
   bool company_changed = false;
   std::array<bool, 4> formula_given{};
   for (const std::string& assignment : assignments) {
-    ApplyAssignment(assignment, general, company, general_changed, company_changed,
-                    formula_given);
+    ApplyAssignment(assignment, general, company, general_changed, company_changed, formula_given);
   }
   if (general_changed) {
-    params::ConfirmGeneralParameters(session, engine::BuildGeneralParameters(general),
-                                     cli.prompter, cli.progress);
+    params::ConfirmGeneralParameters(session, engine::BuildGeneralParameters(general), cli.prompter,
+                                     cli.progress);
   }
   if (company_changed) {
-    const auto result = params::ConfirmCompanyParameters(
-        session, engine::BuildCompanyParameters(company), formula_given, cli.prompter,
-        cli.progress);
+    const auto result =
+        params::ConfirmCompanyParameters(session, engine::BuildCompanyParameters(company),
+                                         formula_given, cli.prompter, cli.progress);
     if (!result.confirmed) {
       context.exit_code = 1;
       return;
@@ -290,7 +289,8 @@ void DepartmentsList(CliContext& context, const MonthArgs& args) {
   if (context.json) {
     json list = json::array();
     for (const auto& department : departments) {
-      list.push_back({{"Nr", department.nr}, {"cod", department.code}, {"denumire", department.name}});
+      list.push_back(
+          {{"Nr", department.nr}, {"cod", department.code}, {"denumire", department.name}});
     }
     *context.out << list.dump(2) << "\n";
     return;
@@ -312,10 +312,9 @@ void DepartmentsChange(CliContext& context, const DepartmentArgs& args, char wha
     for (const auto& department : params::ListDepartments(session)) {
       if (department.code != UpperTrim(args.code)) continue;
       found = true;
-      done = params::ModifyDepartment(session, department.nr,
-                                      args.new_code.empty() ? args.code : args.new_code,
-                                      args.name.value_or(department.name), cli.prompter,
-                                      cli.progress);
+      done = params::ModifyDepartment(
+          session, department.nr, args.new_code.empty() ? args.code : args.new_code,
+          args.name.value_or(department.name), cli.prompter, cli.progress);
     }
     if (!found) throw Error("Departamentul " + UpperTrim(args.code) + " nu exista !");
   } else if (cli.prompter.AskYesNo("Sigur doriti sa stergeti departamentul ?")) {
@@ -347,7 +346,8 @@ void RegisterMonthCommands(CLI::App& app, CliContext& context) {
   show->callback([&context, month] { ParamsShow(context, *month); });
   auto assignments = std::make_shared<std::vector<std::string>>();
   CLI::App* set = parameters->add_subcommand(
-      "set", "NUME=VALOARE ...: modifica parametrii, cu verificarile ferestrelor, si recalculeaza luna");
+      "set",
+      "NUME=VALOARE ...: modifica parametrii, cu verificarile ferestrelor, si recalculeaza luna");
   AddMonthOptions(set, *month);
   set->add_option("assignments", *assignments, "NUME=VALOARE")->required();
   set->callback([&context, month, assignments] { ParamsSet(context, *month, *assignments); });
@@ -425,8 +425,7 @@ void RegisterMonthCommands(CLI::App& app, CliContext& context) {
   CLI::App* dep_delete = departments->add_subcommand("delete", "Stergere Departament (--yes)");
   AddMonthOptions(dep_delete, department->month);
   dep_delete->add_option("--code", department->code, "Cod departament")->required();
-  dep_delete->add_option("--to", department->to,
-                         "Departamentul la care vor fi mutate persoanele");
+  dep_delete->add_option("--to", department->to, "Departamentul la care vor fi mutate persoanele");
   dep_delete->callback([&context, department] { DepartmentsChange(context, *department, 'd'); });
 }
 

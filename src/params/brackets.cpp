@@ -47,8 +47,9 @@ void WarnLaterMonths(Database& db, const Period& period, bool annual, Prompter& 
 
 bool RowInPeriod(Database& db, const Period& period, std::int64_t nr) {
   return db
-      .QueryInt(std::string("SELECT 1 FROM ") + period.table + " WHERE Nr = ? AND Luna BETWEEN ? AND ?",
-                nr, period.from, period.to)
+      .QueryInt(
+          std::string("SELECT 1 FROM ") + period.table + " WHERE Nr = ? AND Luna BETWEEN ? AND ?",
+          nr, period.from, period.to)
       .has_value();
 }
 

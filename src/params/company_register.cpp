@@ -74,7 +74,7 @@ bool ValidFolderName(std::string_view text) {
     if (value < 32 || value > 126 || kForbidden.find(c) != std::string_view::npos) return false;
   }
   static constexpr std::array<std::string_view, 13> kReserved = {
-      "CLOCK$", "CON",  "AUX",  "NUL",  "COM1", "COM2", "COM3",
+      "CLOCK$", "CON",  "AUX",  "NUL",  "COM1", "COM2",  "COM3",
       "COM4",   "LPT1", "LPT2", "LPT3", "PRN",  "NUCLEU"};
   const std::string upper = ToUpperAscii(code);
   for (std::string_view reserved : kReserved) {
@@ -137,8 +137,7 @@ AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& p
   return AddCompanyResult::kAdded;
 }
 
-bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input,
-                   Prompter& prompter) {
+bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, Prompter& prompter) {
   auto rows = QueryRows<FirmeRow>(store.db(), "SELECT * FROM main.Firme WHERE CodF = ?", codf);
   if (rows.empty()) return false;
   CompanyInput kept = input;

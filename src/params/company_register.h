@@ -35,8 +35,7 @@ inline constexpr const char* kCompanyCodeExists =
     "Exista deja o firma cu acest cod ! Firma nu a fost adaugata.";
 inline constexpr const char* kCompanyNotInRegister = "Firma aleasa nu exista in registru !";
 inline constexpr const char* kMonthNotInCompany = "Luna aleasa nu exista pentru aceasta firma !";
-inline constexpr const char* kInitialisationLine =
-    "Apasati \"Alege Firma\" pentru initializare !";
+inline constexpr const char* kInitialisationLine = "Apasati \"Alege Firma\" pentru initializare !";
 
 // True when the text, trimmed, is a usable company code: 1 to 8 characters
 // of codes 33..126 without / \ [ ] : | < > + = ; , * ? . and not a reserved
@@ -72,8 +71,7 @@ enum class AddCompanyResult { kAdded, kInvalid, kCodeExists };
 AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& prompter);
 // Validates and saves the company of row `codf` (its code is kept) and its
 // footer lines. False when refused or when there is no such row.
-bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input,
-                   Prompter& prompter);
+bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, Prompter& prompter);
 // The editor's fields of a stored company, footer lines included.
 CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row);
 

@@ -37,8 +37,8 @@ std::vector<Department> ListDepartments(Session& session) {
   statement.Bind(1, session.working_month());
   while (statement.Step()) {
     const std::string den = UpperTrim(statement.Text(1));
-    departments.push_back({statement.Int64(0), den.size() > 4 ? den.substr(4) : std::string(),
-                           statement.Text(2)});
+    departments.push_back(
+        {statement.Int64(0), den.size() > 4 ? den.substr(4) : std::string(), statement.Text(2)});
   }
   return departments;
 }
@@ -60,13 +60,12 @@ std::vector<std::string> DepartmentChooserLines(const std::vector<Department>& d
 std::string ChosenDepartmentCode(std::string_view line) { return UpperTrim(Truncate(line, 8)); }
 
 std::vector<PersRow> EmployeesWithoutDepartment(Session& session) {
-  return QueryRows<PersRow>(
-      session.db(),
-      "SELECT P.* FROM firma.Pers P WHERE P.LUNA = ? AND P.Depart NOT IN ("
-      "  SELECT substr(F.Den, 5) FROM firma.ParF F"
-      "  WHERE substr(F.Den, 1, 4) = 'DEP_' AND F.Luna = ?)"
-      " ORDER BY P.Depart, P.TIP, P.CATEGORIE, P.MARCA",
-      session.working_month(), session.working_month());
+  return QueryRows<PersRow>(session.db(),
+                            "SELECT P.* FROM firma.Pers P WHERE P.LUNA = ? AND P.Depart NOT IN ("
+                            "  SELECT substr(F.Den, 5) FROM firma.ParF F"
+                            "  WHERE substr(F.Den, 1, 4) = 'DEP_' AND F.Luna = ?)"
+                            " ORDER BY P.Depart, P.TIP, P.CATEGORIE, P.MARCA",
+                            session.working_month(), session.working_month());
 }
 
 bool VerifyDepartments(Session& session) {

@@ -15,13 +15,12 @@ std::vector<int> ParseHolidays(std::string_view text) {
   std::size_t comma = text.find(',');
   while (comma != std::string_view::npos) {
     const std::size_t next = text.find(',', comma + 1);
-    const std::string_view piece =
-        text.substr(comma + 1, next == std::string_view::npos ? std::string_view::npos
-                                                               : next - comma - 1);
+    const std::string_view piece = text.substr(
+        comma + 1, next == std::string_view::npos ? std::string_view::npos : next - comma - 1);
     const std::string trimmed = Trim(piece);
-    const bool digits = !trimmed.empty() && trimmed.size() <= 4 &&
-                        std::all_of(trimmed.begin(), trimmed.end(),
-                                    [](char c) { return c >= '0' && c <= '9'; });
+    const bool digits =
+        !trimmed.empty() && trimmed.size() <= 4 &&
+        std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (digits) days.push_back(std::stoi(trimmed));
     comma = next;
   }
@@ -61,9 +60,9 @@ bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_day
   values.ZileLibere = FormatHolidays(days);
   const int computed = MonthWorkingTime(session.working_month(), days, in_days);
   if (static_cast<double>(computed) != std::trunc(typed_working_time)) {
-    prompter.Message(MessageKind::kWarning, "Timpul de lucru in luna ar trebui sa fie: " +
-                                                std::to_string(computed) +
-                                                "!\r\nVa rog sa verficati!");
+    prompter.Message(MessageKind::kWarning,
+                     "Timpul de lucru in luna ar trebui sa fie: " + std::to_string(computed) +
+                         "!\r\nVa rog sa verficati!");
   }
   SaveCompanyParameters(session.db(), session.working_month(), values);
   session.parameters().company.ZileLibere = values.ZileLibere;

@@ -62,7 +62,8 @@ Date FindSourceMonth(Database& db, MonthTable table, Date month) {
 void CopyMonthRows(Database& db, MonthTable table, Date source, Date target) {
   UnitOfWork work(db);
   if (table == MonthTable::kPara) {
-    const auto rows = QueryRows<ParaRow>(db, "SELECT * FROM main.Para WHERE Luna = ? ORDER BY Den COLLATE NOCASE, Nr", source);
+    const auto rows = QueryRows<ParaRow>(
+        db, "SELECT * FROM main.Para WHERE Luna = ? ORDER BY Den COLLATE NOCASE, Nr", source);
     for (const ParaRow& row : rows) {
       if (db.QueryInt("SELECT 1 FROM main.Para WHERE Luna = ? AND Den = ? COLLATE NOCASE", target,
                       row.Den)) {
@@ -118,8 +119,7 @@ void PrepareSharedTables(Database& db, Date month) {
   }
   source = FindSourceMonth(db, MonthTable::kImpoAn, month);
   const Date year = FirstOfYear(month);
-  if (source != month &&
-      !db.QueryInt("SELECT 1 FROM main.Impo_an WHERE Luna = ? LIMIT 1", year)) {
+  if (source != month && !db.QueryInt("SELECT 1 FROM main.Impo_an WHERE Luna = ? LIMIT 1", year)) {
     AppendBrackets(db, MonthTable::kImpoAn, year, DefaultAnnualBrackets());
   }
   source = FindSourceMonth(db, MonthTable::kPara, month);
@@ -149,8 +149,8 @@ std::string MonthListLine(Date month) {
 
 void CopyCompanyParameters(Database& db, Date from, Date to) {
   static constexpr std::string_view kZeroed[] = {
-      "Deschisa", "CalculSomaj", "DedSomaj", "TipCalcul", "RestAs",   "RestAn",   "Penal",
-      "Maj",      "SVAsig",      "SVAng",    "SDAsig",    "SDAng",    "RestSanA", "RestSanB",
+      "Deschisa", "CalculSomaj", "DedSomaj", "TipCalcul", "RestAs",    "RestAn",    "Penal",
+      "Maj",      "SVAsig",      "SVAng",    "SDAsig",    "SDAng",     "RestSanA",  "RestSanB",
       "RestSanC", "MajSanA",     "MajSanB",  "MajSanC",   "DatorSanA", "DatorSanB", "DatorSanC"};
   UnitOfWork work(db);
   const auto rows =

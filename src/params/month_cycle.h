@@ -76,7 +76,8 @@ struct TransitionHooks {
 // caller's transaction. `from_parameters` are the parameters of `from` in
 // memory (carry flags, DedBaza).
 void CopyCompanyParameters(Database& db, Date from, Date to);
-void CopyEmployees(Database& db, Date from, Date to, const engine::MonthParameters& from_parameters);
+void CopyEmployees(Database& db, Date from, Date to,
+                   const engine::MonthParameters& from_parameters);
 void CopyDependants(Database& db, Date from, Date to);
 // Links every dependant of `month` to the employee row of the same IID (AiPers
 // = its Nr); a dependant whose employee has no row in the month is deleted.

@@ -104,8 +104,8 @@ ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyPa
   return {true, ""};
 }
 
-bool ConfirmBonusFormula(Session& session, int index, const std::string& formula,
-                         bool with_percent, Prompter& prompter) {
+bool ConfirmBonusFormula(Session& session, int index, const std::string& formula, bool with_percent,
+                         Prompter& prompter) {
   if (session.month_closed()) {
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return false;
@@ -159,7 +159,7 @@ ConfirmResult ConfirmExemptSums(Session& session, const engine::ExemptSetting& p
 
 void ConfirmDeductionNames(Session& session, const std::array<std::string, 6>& names) {
   engine::CompanyParameters values = session.parameters().company;
-  std::string* fields[6] = {&values.Den_PrIncas,  &values.Den_AvansCO, &values.Den_Retineri,
+  std::string* fields[6] = {&values.Den_PrIncas, &values.Den_AvansCO, &values.Den_Retineri,
                             &values.Den_Popriri, &values.Den_AlteRet, &values.Den_Garantii};
   for (int i = 0; i < 6; ++i) *fields[i] = Truncate(names[i], 15);
   SaveCompanyParameters(session.db(), session.working_month(), values);

@@ -59,8 +59,8 @@ bool KindChangeClearsInput(double old_kind, double new_kind);
 // formula and its "Cu procent" choice are stored; when the choice changed, the
 // bonus input of the month is cleared; the company parameters are saved (one
 // transaction). A closed month is refused (kMonthClosedMessage).
-bool ConfirmBonusFormula(Session& session, int index, const std::string& formula,
-                         bool with_percent, Prompter& prompter);
+bool ConfirmBonusFormula(Session& session, int index, const std::string& formula, bool with_percent,
+                         Prompter& prompter);
 
 // The exempt sums window: a checked setting whose percentage is not above 0
 // is refused ("Va rog sa introduceti procentul pentru pensie !", then

@@ -76,9 +76,9 @@ constexpr const char* kCompanyTable = "firma.ParF";
 }  // namespace
 
 bool IsHealthDeclarationFigure(std::string_view name) {
-  static constexpr std::array<std::string_view, 9> kNames = {
-      "RestSanA", "RestSanB", "RestSanC", "MajSanA", "MajSanB",
-      "MajSanC",  "DatorSanA", "DatorSanB", "DatorSanC"};
+  static constexpr std::array<std::string_view, 9> kNames = {"RestSanA",  "RestSanB",  "RestSanC",
+                                                             "MajSanA",   "MajSanB",   "MajSanC",
+                                                             "DatorSanA", "DatorSanB", "DatorSanC"};
   for (std::string_view known : kNames) {
     if (known == name) return true;
   }
@@ -100,9 +100,9 @@ std::vector<ParameterRow> CompanyRows(Database& db, Date month) {
 }
 
 double ReadGeneral(Database& db, Date month, std::string_view name) {
-  Statement statement =
-      db.Prepare("SELECT Val FROM main.Para WHERE Luna = ? AND Den = ? COLLATE NOCASE "
-                 "ORDER BY Nr LIMIT 1");
+  Statement statement = db.Prepare(
+      "SELECT Val FROM main.Para WHERE Luna = ? AND Den = ? COLLATE NOCASE "
+      "ORDER BY Nr LIMIT 1");
   statement.BindAll(month, name);
   if (statement.Step()) return statement.Double(0);
   const ParameterRow* missing = FindRow(MissingGeneralRows(), name, true);
@@ -139,8 +139,8 @@ void WriteCompany(Database& db, Date month, std::string_view name, double value)
 
 void WriteCompanyText(Database& db, Date month, std::string_view name, std::string_view text) {
   UnitOfWork work(db);
-  WriteRow(db, kCompanyTable, false, month, name, {std::string(name), 0, std::string(text)},
-           false, true);
+  WriteRow(db, kCompanyTable, false, month, name, {std::string(name), 0, std::string(text)}, false,
+           true);
   work.Commit();
 }
 
@@ -151,9 +151,8 @@ engine::GeneralParameters LoadGeneralParameters(Database& db, Date month) {
 
 engine::CompanyParameters LoadCompanyParameters(Database& db, Date month) {
   // Departments keep the order they were made in.
-  const auto rows = ReadRows(db,
-                             "SELECT Den, Val, Grupa FROM firma.ParF WHERE Luna = ? ORDER BY Nr",
-                             month);
+  const auto rows =
+      ReadRows(db, "SELECT Den, Val, Grupa FROM firma.ParF WHERE Luna = ? ORDER BY Nr", month);
   return engine::BuildCompanyParameters(rows);
 }
 
@@ -232,7 +231,7 @@ void WriteGeneralDefaults(Database& db, Date month) {
 
 void WriteCompanyDefaults(Database& db, Date month) {
   static constexpr std::array<std::string_view, 8> kNotWritten = {
-      "LuniCO",      "CO_Form",     "Den_PrIncas", "Den_AvansCO",
+      "LuniCO",       "CO_Form",     "Den_PrIncas", "Den_AvansCO",
       "Den_Retineri", "Den_Popriri", "Den_AlteRet", "Den_Garantii"};
   UnitOfWork work(db);
   for (const ParameterRow& row : engine::CompanyParameterRows(NewCompanyParameters())) {

@@ -10,8 +10,8 @@ namespace traveno::params {
 std::vector<PersRow> StorePastRows::RowsOf(int iid, Date from, Date to) const {
   if (from > to) return {};
   return QueryRows<PersRow>(
-      db_, "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr",
-      iid, from, to);
+      db_, "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr", iid,
+      from, to);
 }
 
 std::optional<double> StorePastRows::CompanyValueOf(Date month, std::string_view name) const {

@@ -2,9 +2,9 @@
 // temporary data folder: a new company opened on January 2003, brackets and
 // parameters, the transition to February, closing and reopening a month and a
 // clone from another company, each result read back as JSON.
-#include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
 
+#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -58,7 +58,8 @@ TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
   ASSERT_EQ(Run({"company", "add", "--cod", "beta", "--Denumire", "Beta SA"}).exit_code, 0);
   EXPECT_EQ(Run({"--json", "months", "--cod", "ALFA"}).Json(), json::array());
 
-  const json opened = Run({"--json", "company", "open", "--cod", "ALFA", "--month", "2003-01"}).Json();
+  const json opened =
+      Run({"--json", "company", "open", "--cod", "ALFA", "--month", "2003-01"}).Json();
   EXPECT_EQ(opened["luna"], "2003-01");
   EXPECT_EQ(opened["departamente"][0]["cod"], "CENTRAL");
 
@@ -79,9 +80,10 @@ TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
                 .exit_code,
             0);
   // The window's validation: pay day 31 is too late for February.
-  EXPECT_EQ(Run({"params", "set", "--cod", "ALFA", "--month", "2003-01", "ZiLichidare=31"}).exit_code,
-            1);
-  const json shown = Run({"--json", "params", "show", "--cod", "ALFA", "--month", "2003-01"}).Json();
+  EXPECT_EQ(
+      Run({"params", "set", "--cod", "ALFA", "--month", "2003-01", "ZiLichidare=31"}).exit_code, 1);
+  const json shown =
+      Run({"--json", "params", "show", "--cod", "ALFA", "--month", "2003-01"}).Json();
   EXPECT_EQ(shown["generali"]["CAS"], 23);
   EXPECT_EQ(shown["firma"]["Spor2_Den"], "Vechime");
   EXPECT_EQ(shown["firma"]["ZiLichidare"], 10);
@@ -98,8 +100,10 @@ TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
                 .Json()["generali"]["CAS"],
             23);
 
-  EXPECT_TRUE(Run({"--json", "month", "close", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
-  EXPECT_FALSE(Run({"--json", "month", "open", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
+  EXPECT_TRUE(
+      Run({"--json", "month", "close", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
+  EXPECT_FALSE(
+      Run({"--json", "month", "open", "--cod", "ALFA", "--month", "2003-02"}).Json()["inchisa"]);
 
   // Clone BETA's February into ALFA's.
   Run({"company", "open", "--cod", "BETA", "--month", "2003-02"});
@@ -110,15 +114,16 @@ TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
       Run({"--json", "--confirm", "clone", "--from", "BETA", "--cod", "ALFA", "--month", "2003-02"})
           .Json();
   EXPECT_EQ(cloned["numar_departamente"], 2);
-  EXPECT_EQ(Run({"--json", "departments", "list", "--cod", "ALFA", "--month", "2003-02"}).Json()[1]["cod"],
+  EXPECT_EQ(Run({"--json", "departments", "list", "--cod", "ALFA", "--month", "2003-02"})
+                .Json()[1]["cod"],
             "VANZ");
 }
 
 TEST_F(CliCommandsTest, CompanyRegisterCommands) {
   Run({"init"});
   EXPECT_EQ(Run({"company", "add", "--cod", "CON", "--Denumire", "X"}).exit_code, 1);
-  ASSERT_EQ(Run({"company", "add", "--cod", "gama", "--TipAngaj", "2", "--Nume", "pop",
-                 "--Prenume", "ion", "--rand1", "  Multumim"})
+  ASSERT_EQ(Run({"company", "add", "--cod", "gama", "--TipAngaj", "2", "--Nume", "pop", "--Prenume",
+                 "ion", "--rand1", "  Multumim"})
                 .exit_code,
             0);
   EXPECT_EQ(Run({"company", "add", "--cod", "GAMA", "--Denumire", "X"}).exit_code, 1);

@@ -17,11 +17,28 @@ TEST(ValidFolderNameTest, RefusesReservedNamesAndUnsafeCharacters) {
     bool valid;
   };
   const Case kCases[] = {
-      {"ALFA", true},      {" alfa ", true},   {"ABCDEFGH", true}, {"ABCDEFGHI", false},
-      {"", false},         {"   ", false},     {"CON", false},     {"lpt1", false},
-      {"NUCLEU", false},   {"CLOCK$", false},  {"A.B", false},     {"A B", false},
-      {"A/B", false},      {"A\\B", false},    {"A*", false},      {"A\"B", false},
-      {"A\x7f", false},    {"\xc3\x8e" "A", false}, {"COM5", true},  {"A-B_1", true},
+      {"ALFA", true},
+      {" alfa ", true},
+      {"ABCDEFGH", true},
+      {"ABCDEFGHI", false},
+      {"", false},
+      {"   ", false},
+      {"CON", false},
+      {"lpt1", false},
+      {"NUCLEU", false},
+      {"CLOCK$", false},
+      {"A.B", false},
+      {"A B", false},
+      {"A/B", false},
+      {"A\\B", false},
+      {"A*", false},
+      {"A\"B", false},
+      {"A\x7f", false},
+      {"\xc3\x8e"
+       "A",
+       false},
+      {"COM5", true},
+      {"A-B_1", true},
   };
   for (const Case& c : kCases) EXPECT_EQ(ValidFolderName(c.code), c.valid) << c.code;
 }

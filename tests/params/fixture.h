@@ -89,8 +89,9 @@ class StoreFixture : public ::testing::Test {
   }
 
   void AddDependant(int iid, const std::string& code) {
-    db().Run("INSERT INTO firma.Pint (Luna, IID, Nume, CODNUMPERS, Coef) VALUES (?, ?, 'X', ?, 0.5)",
-             session_->working_month(), iid, code);
+    db().Run(
+        "INSERT INTO firma.Pint (Luna, IID, Nume, CODNUMPERS, Coef) VALUES (?, ?, 'X', ?, 0.5)",
+        session_->working_month(), iid, code);
   }
 
   std::vector<PersRow> Employees(Date month) {

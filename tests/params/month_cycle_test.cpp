@@ -17,8 +17,8 @@ class MonthCycleTest : public StoreFixture {
   // Every row of every table of the register and the open company, as text.
   std::string Snapshot() {
     std::string text;
-    for (const char* table : {"main.Firme", "main.Para", "main.Impo", "main.Impo_an",
-                              "firma.Pers", "firma.Pint", "firma.ParF", "firma.Poze"}) {
+    for (const char* table : {"main.Firme", "main.Para", "main.Impo", "main.Impo_an", "firma.Pers",
+                              "firma.Pint", "firma.ParF", "firma.Poze"}) {
       Statement statement = db().Prepare(std::string("SELECT * FROM ") + table + " ORDER BY 1");
       text += table;
       text += "\n";
@@ -119,11 +119,20 @@ TEST_F(MonthCycleTest, TransitionCarriesOrZeroesEachFigureByItsFlag) {
     double expected;
   };
   const Case kCases[] = {
-      {"TIMP", n.TIMP, 0},         {"TIMP_SPL", n.TIMP_SPL, 0}, {"Spor1", n.Spor1, 0},
-      {"spor2", n.spor2, 20},      {"PRIME", n.PRIME, 0},       {"CM1L", n.CM1L, 0},
-      {"CM2L", n.CM2L, 200},       {"AVANS", n.AVANS, 300},     {"ZILE_FP", double(n.ZILE_FP), 0},
-      {"ProcImpo", n.ProcImpo, 100}, {"ALTESPORP", n.ALTESPORP, 0}, {"SALINC", n.SALINC, 3000000},
-      {"CoefInd", n.CoefInd, 1.5}, {"CoefInd1", n.CoefInd1, 1.5},
+      {"TIMP", n.TIMP, 0},
+      {"TIMP_SPL", n.TIMP_SPL, 0},
+      {"Spor1", n.Spor1, 0},
+      {"spor2", n.spor2, 20},
+      {"PRIME", n.PRIME, 0},
+      {"CM1L", n.CM1L, 0},
+      {"CM2L", n.CM2L, 200},
+      {"AVANS", n.AVANS, 300},
+      {"ZILE_FP", double(n.ZILE_FP), 0},
+      {"ProcImpo", n.ProcImpo, 100},
+      {"ALTESPORP", n.ALTESPORP, 0},
+      {"SALINC", n.SALINC, 3000000},
+      {"CoefInd", n.CoefInd, 1.5},
+      {"CoefInd1", n.CoefInd1, 1.5},
   };
   for (const Case& c : kCases) EXPECT_EQ(c.stored, c.expected) << c.field;
   EXPECT_EQ(n.NUME, "POP");
@@ -144,10 +153,8 @@ TEST_F(MonthCycleTest, TransitionCarriesOnlyWhoIsStillEmployedAndSetsCoefficient
     double expected_coef;
   };
   const Case kCases[] = {
-      {1, EmptyDate(), "1", 0, 0.8, true, 1},
-      {2, D(2003, 1, 15), "1", 0, 1, false, 0},
-      {3, D(2003, 2, 1), "1", 0, 2, true, 2},
-      {4, EmptyDate(), "2", 0, 1.5, true, 0},
+      {1, EmptyDate(), "1", 0, 0.8, true, 1}, {2, D(2003, 1, 15), "1", 0, 1, false, 0},
+      {3, D(2003, 2, 1), "1", 0, 2, true, 2}, {4, EmptyDate(), "2", 0, 1.5, true, 0},
       {5, EmptyDate(), "2", 1, 0.5, true, 1},
   };
   for (const Case& c : kCases) {
@@ -189,7 +196,7 @@ TEST_F(MonthCycleTest, TransitionCopiesDependantsOncePerCodeAndLinksThem) {
   AddDependant(1, "1111111111111");
   AddDependant(2, "1111111111111");  // same code: not copied again
   AddDependant(2, "");
-  AddDependant(1, "");  // both empty: only the first
+  AddDependant(1, "");               // both empty: only the first
   AddDependant(3, "2222222222222");  // the employee is not carried
   PassToNextMonth(*session_, progress_);
   Statement statement = db().Prepare(
@@ -235,9 +242,10 @@ TEST_F(MonthCycleTest, TransitionResetsMonthlySettingsAndClosesTheOldMonth) {
 TEST_F(MonthCycleTest, DecemberToJanuaryCopiesTheAnnualBrackets) {
   Open("ALFA", D(2003, 11));
   db().Run("DELETE FROM main.Impo_an");
-  db().Run("INSERT INTO main.Impo_an (Luna, P_Venit, V_Const, V_Proc) VALUES (?, 0, 0, 10), "
-           "(?, 1000, 100, 20)",
-           D(2003, 1), D(2003, 1));
+  db().Run(
+      "INSERT INTO main.Impo_an (Luna, P_Venit, V_Const, V_Proc) VALUES (?, 0, 0, 10), "
+      "(?, 1000, 100, 20)",
+      D(2003, 1), D(2003, 1));
   PassToNextMonth(*session_, progress_);  // to December: the annual table stays alone
   EXPECT_EQ(db().QueryInt("SELECT count(*) FROM main.Impo_an"), 2);
   PassToNextMonth(*session_, progress_);  // to January

@@ -41,7 +41,8 @@ TEST_F(MonthSettingsTest, HolidaysAreSavedAndWarnWhenTheTimeDiffers) {
   EXPECT_TRUE(prompter_.messages.empty());
   EXPECT_EQ(ReadCompanyText(db(), D(2004, 3), "ZileLibere"), ",1,6");
   ASSERT_TRUE(ConfirmHolidays(*session_, {}, false, 176, prompter_, progress_));
-  EXPECT_TRUE(prompter_.Shown("Timpul de lucru in luna ar trebui sa fie: 184!\r\nVa rog sa verficati!"));
+  EXPECT_TRUE(
+      prompter_.Shown("Timpul de lucru in luna ar trebui sa fie: 184!\r\nVa rog sa verficati!"));
   EXPECT_EQ(ReadCompanyText(db(), D(2004, 3), "ZileLibere"), "");
   ToggleMonthClosed(*session_);
   EXPECT_FALSE(ConfirmHolidays(*session_, {2}, false, 176, prompter_, progress_));
@@ -49,7 +50,8 @@ TEST_F(MonthSettingsTest, HolidaysAreSavedAndWarnWhenTheTimeDiffers) {
 }
 
 TEST_F(MonthSettingsTest, DepartmentsAddRenameAndDelete) {
-  EXPECT_EQ(DepartmentChooserLines(ListDepartments(*session_)), std::vector<std::string>{"CENTRAL |"});
+  EXPECT_EQ(DepartmentChooserLines(ListDepartments(*session_)),
+            std::vector<std::string>{"CENTRAL |"});
   EXPECT_FALSE(AddDepartment(*session_, "central", "x", prompter_));
   EXPECT_TRUE(prompter_.Shown("Codul CENTRAL deja exista !"));
   ASSERT_TRUE(AddDepartment(*session_, " vanz ", "vanzari", prompter_));
@@ -82,7 +84,9 @@ TEST_F(MonthSettingsTest, DepartmentsAddRenameAndDelete) {
   };
   EXPECT_EQ(DeleteDepartment(*session_, "VANZARI", first, progress_),
             DeleteDepartmentResult::kDeleted);
-  EXPECT_EQ(label, "Alegeti departamentul la care vor fi mutate persoanele \n\rde la departamentul VANZARI");
+  EXPECT_EQ(
+      label,
+      "Alegeti departamentul la care vor fi mutate persoanele \n\rde la departamentul VANZARI");
   EXPECT_EQ(Employees(D(2004, 3)).front().Depart, "CENTRAL");
   EXPECT_EQ(DeleteDepartment(*session_, "CENTRAL", first, progress_),
             DeleteDepartmentResult::kOnlyDepartment);
@@ -147,7 +151,7 @@ TEST_F(MonthSettingsTest, BonusKindChangeClearsOnlyTheWorkingMonthInputs) {
     double to;
     bool clears;
   };
-  const Case kCases[] = {{0, 1, false}, {0, 2, true}, {0, 3, true}, {0, 5, true},
+  const Case kCases[] = {{0, 1, false}, {0, 2, true}, {0, 3, true},  {0, 5, true},
                          {2, 0, true},  {5, 0, true}, {2, 3, false}, {1, 0, false}};
   for (const Case& c : kCases) {
     EXPECT_EQ(KindChangeClearsInput(c.from, c.to), c.clears) << c.from << "->" << c.to;
@@ -193,8 +197,7 @@ TEST_F(MonthSettingsTest, ExemptSumsNeedAPercentageWhenChecked) {
   EXPECT_EQ(ConfirmExemptSums(*session_, on, on, {-1, "da"}, on, prompter_, progress_).focus,
             "Ex_Impozit");
   // "nu " reads as not checked: no percentage needed.
-  ASSERT_TRUE(
-      ConfirmExemptSums(*session_, on, on, {0, "nu "}, on, prompter_, progress_).confirmed);
+  ASSERT_TRUE(ConfirmExemptSums(*session_, on, on, {0, "nu "}, on, prompter_, progress_).confirmed);
   EXPECT_FALSE(engine::IsFlagChecked(ReadCompanyText(db(), D(2004, 3), "Ex_Impozit")));
   EXPECT_EQ(ProfessionalExpenses(1800000, 15), 270000);
 }

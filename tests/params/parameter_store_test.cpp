@@ -15,9 +15,9 @@ TEST_F(ParameterStoreTest, NewCompanyFirstMonthStoresItsDefaults) {
     double value;
   };
   const Case kNumbers[] = {
-      {"TimpZile", 0},      {"TimpLuna", 184},   {"Spor1_Apl", 2},  {"Spor2_Apl", 4},
-      {"Spor4_Apl", 4},     {"ProcImpo", 1},     {"Timp", 1},       {"Ex_Pensie", 100},
-      {"TipFluturasi", 2},  {"Deschisa", 0},     {"ComisionCM", 0.75}, {"DEP_CENTRAL", 0},
+      {"TimpZile", 0},     {"TimpLuna", 184}, {"Spor1_Apl", 2},     {"Spor2_Apl", 4},
+      {"Spor4_Apl", 4},    {"ProcImpo", 1},   {"Timp", 1},          {"Ex_Pensie", 100},
+      {"TipFluturasi", 2}, {"Deschisa", 0},   {"ComisionCM", 0.75}, {"DEP_CENTRAL", 0},
   };
   for (const Case& c : kNumbers) EXPECT_EQ(ReadCompany(db(), month, c.name), c.value) << c.name;
   EXPECT_EQ(ReadCompanyText(db(), month, "Spor1_Den"), "Procentual");
@@ -65,9 +65,9 @@ TEST_F(ParameterStoreTest, GeneralNamesIgnoreCaseCompanyNamesDoNot) {
   const Date month = D(2003, 1);
   EXPECT_EQ(ReadGeneral(db(), month, "dedbaza"), 1800000);
   WriteGeneral(db(), month, "DEDBAZA", 2000000);
-  EXPECT_EQ(db().QueryInt("SELECT count(*) FROM main.Para WHERE Luna = ? AND Den LIKE 'dedbaza'",
-                          month),
-            1);
+  EXPECT_EQ(
+      db().QueryInt("SELECT count(*) FROM main.Para WHERE Luna = ? AND Den LIKE 'dedbaza'", month),
+      1);
   EXPECT_EQ(ReadGeneral(db(), month, "DedBaza"), 2000000);
   // A company name in another case is another parameter.
   EXPECT_EQ(ReadCompany(db(), month, "timpluna"), 0);
