@@ -55,8 +55,9 @@ void ApplyOptions(const CompanyOptions& options, params::CompanyInput& input) {
   if (options.rand2) input.footer.line2 = Truncate(*options.rand2, kFooterWidth);
 }
 
-json CompanyJson(Store& store, const FirmeRow& row) {
-  json object;
+// In the register's field order.
+nlohmann::ordered_json CompanyJson(Store& store, const FirmeRow& row) {
+  nlohmann::ordered_json object;
   const auto fields = FieldsOf<FirmeRow>();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     std::visit(
@@ -132,7 +133,7 @@ void Delete(CliContext& context, const std::string& code) {
 void Show(CliContext& context, const std::string& code) {
   CliSession cli(context);
   const FirmeRow row = RequireCompany(*cli.store, code);
-  const json object = CompanyJson(*cli.store, row);
+  const auto object = CompanyJson(*cli.store, row);
   if (context.json) {
     *context.out << object.dump(2) << "\n";
     return;

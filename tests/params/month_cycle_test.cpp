@@ -268,14 +268,20 @@ TEST_F(MonthCycleTest, InterruptedTransitionLeavesEverythingAsBeforeAndTheNextOn
   }
   RecalculateMonth(*session_, progress_);
   const std::string before = Snapshot();
-  TransitionHooks failing;
-  failing.after_step = [](TransitionStep step) {
-    if (step == TransitionStep::kEmployeesCopied) throw StoreError("disk full");
-  };
-  EXPECT_THROW(PassToNextMonth(*session_, progress_, failing), StoreError);
-  EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(session_->working_month(), D(2003, 1));
-  EXPECT_FALSE(session_->month_closed());
+  // A failure after any step, the copy of the employees included.
+  for (TransitionStep failing_step :
+       {TransitionStep::kMonthClosed, TransitionStep::kCompanyParametersCopied,
+        TransitionStep::kEmployeesCopied, TransitionStep::kDependantsCopied,
+        TransitionStep::kSharedTablesCopied, TransitionStep::kDependantsLinked}) {
+    TransitionHooks failing;
+    failing.after_step = [failing_step](TransitionStep step) {
+      if (step == failing_step) throw StoreError("disk full");
+    };
+    EXPECT_THROW(PassToNextMonth(*session_, progress_, failing), StoreError);
+    EXPECT_EQ(Snapshot(), before) << static_cast<int>(failing_step);
+    EXPECT_EQ(session_->working_month(), D(2003, 1));
+    EXPECT_FALSE(session_->month_closed());
+  }
 
   PassToNextMonth(*session_, progress_);
   EXPECT_EQ(Employees(D(2003, 2)).size(), 3u);
