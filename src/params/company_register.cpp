@@ -57,6 +57,10 @@ std::string ColumnList(std::span<const FieldDef> fields, std::string_view prefix
 void ReloadMonth(Session& session) {
   session.store().OpenMonth(session.working_month());
   session.LoadParameters();
+  // Totals of another month must not survive the change; the next
+  // recalculation builds them.
+  session.totals() = {};
+  session.funds() = {};
   session.footer() = LoadFooter(session.store().data_folder(), session.company());
   CountDepartments(session);
   const auto months = CompanyMonths(session.db());
