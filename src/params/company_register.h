@@ -103,7 +103,7 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // folder and tables are made and the month gets the new-company parameters
 // (a failure removes the folder again). Then the month's shared tables are
 // prepared, the company and month opened, the parameters loaded, the footer
-// read and the departments counted. Returns false when refused (the message
+// read, the departments counted and the running totals cleared. Returns false when refused (the message
 // shown); on a refusal or a failure the session keeps its former company and
 // month.
 bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,
