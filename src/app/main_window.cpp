@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/session_workplace.h"
 #include "app/settings_windows.h"
+#include "params/ui/transition_window.h"
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/help.h"
@@ -21,19 +23,6 @@
 
 namespace traveno::app {
 namespace {
-
-// Stands in until the working company can be chosen: nothing is chosen.
-class UnchosenWorkplace final : public Workplace {
- public:
-  bool HasWorkingMonth() const override { return false; }
-  std::string CompanyCode() const override { return {}; }
-  Date WorkingMonth() const override { return NoWorkingMonth(); }
-  Date LastMonth() const override { return NoWorkingMonth(); }
-  bool MonthClosed() const override { return false; }
-  bool CanChoose() const override { return false; }
-  bool ChooseCompanyAndMonth(QWidget*) override { return false; }
-  void SetMonthClosed(bool) override {}
-};
 
 constexpr const char* kOpenMonthCaption = "&Luna fiind deschisa se va inchide";
 constexpr const char* kClosedMonthCaption = "&Luna fiind inchisa se va deschide";
@@ -131,9 +120,9 @@ void MainWindow::BuildPanels() {
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
        "Parametrii de calcul ai firmei", false},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
-       false},
+       true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
-       "Luna fiind deschisa se va inchide", false},
+       "Luna fiind deschisa se va inchide", true},
       {F::kDepartamente, "&Configurare departamente", "BDepartamente",
        "Departamentele firmei", false},
   };
@@ -309,6 +298,9 @@ void MainWindow::Run(Function function) {
         prompter().Message(MessageKind::kWarning, kNotYetAvailable);
       }
       break;
+    case F::kTrecereLuna:
+      OpenTransition();
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -319,6 +311,14 @@ void MainWindow::Run(Function function) {
       prompter().Message(MessageKind::kWarning, kNotYetAvailable);
       break;
   }
+}
+
+void MainWindow::OpenTransition() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || workplace_->progress() == nullptr) return;
+  params_ui::TransitionWindow window(*session, prompter(), *workplace_->progress(), this);
+  window.exec();
+  RefreshHeading();
 }
 
 void MainWindow::OpenProgramSettings() {
@@ -411,7 +411,7 @@ bool MainWindow::FinishStart() {
   }
   store_ = OpenDatabases(options_.data_folder);
   workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
-                                       : std::make_unique<UnchosenWorkplace>();
+                                       : std::make_unique<SessionWorkplace>(*store_, prompter());
   if (workplace_->CanChoose()) {
     workplace_->ChooseCompanyAndMonth(this);
     if (!workplace_->HasWorkingMonth()) {

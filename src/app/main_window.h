@@ -69,8 +69,8 @@ struct MainWindowOptions {
   std::function<void(int)> terminate;
   // F1 and "&Ajutor [F1]". Null: the bundled help in the browser.
   std::function<void()> open_help;
-  // Makes the workplace over the opened databases. Null: a workplace that
-  // cannot choose yet.
+  // Makes the workplace over the opened databases. Null: the session of the
+  // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
 };
 
@@ -127,6 +127,7 @@ class MainWindow : public QMainWindow {
   void Purge();
   Prompter& prompter();
   void OpenProgramSettings();
+  void OpenTransition();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

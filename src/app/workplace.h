@@ -6,8 +6,13 @@
 #include <string>
 
 #include "core/date.h"
+#include "core/prompter.h"
 
 class QWidget;
+
+namespace traveno::params {
+class Session;
+}
 
 namespace traveno::app {
 
@@ -30,6 +35,12 @@ class Workplace {
   virtual bool ChooseCompanyAndMonth(QWidget* parent) = 0;
   // Opens or closes the working month and saves the company parameters.
   virtual void SetMonthClosed(bool closed) = 0;
+
+  // The session the configuration windows work on; null when there is none
+  // (their buttons then stay disabled).
+  virtual params::Session* session() { return nullptr; }
+  // The wait and progress windows of the operations.
+  virtual ProgressReporter* progress() { return nullptr; }
 };
 
 }  // namespace traveno::app

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include "core/store/store.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
+#include "ui/date_editors.h"
 
 namespace traveno::app {
 namespace {
@@ -54,13 +57,13 @@ class MainWindowTest : public ::testing::Test {
  protected:
   // A main window over the temporary data folder; `workplace` (kept by the
   // test through `fake_`) stands for the choice of company and month.
-  std::unique_ptr<MainWindow> Make(bool with_workplace = false) {
+  std::unique_ptr<MainWindow> Make(bool fake_workplace = true) {
     MainWindowOptions options;
     options.data_folder = folder_.path();
     options.prompter = &prompter_;
     options.terminate = [this](int status) { terminated_ = status; };
     options.open_help = [this] { ++help_opened_; };
-    if (with_workplace) {
+    if (fake_workplace) {
       options.make_workplace = [this](Store&) {
         auto workplace = std::make_unique<FakeWorkplace>();
         fake_ = workplace.get();
@@ -74,9 +77,10 @@ class MainWindowTest : public ::testing::Test {
   // Shows the window as the active one, as on a desktop, and finishes the start.
   bool ShowAndStart(MainWindow& window) {
     window.show();
+    if (!window.FinishStart()) return false;
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    return window.FinishStart();
+    return true;
   }
   void SetSettings(const std::string& conf_exit, const std::string& password) {
     ProgramSettings settings;
@@ -90,41 +94,88 @@ class MainWindowTest : public ::testing::Test {
   std::optional<int> terminated_;
   int help_opened_ = 0;
   FakeWorkplace* fake_ = nullptr;
-  std::deque<Date> answers_;
+  std::deque<Date> answers_ = {Date::FromYmd(2003, 1, 1)};
   Date last_month_ = NoWorkingMonth();
 };
 
-TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderMakesTheRegisterAndShowsTheMainMenu) {
-  auto window = Make();
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  ASSERT_TRUE(window->FinishStart());
+TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChoosesTestAndItsFirstMonth) {
+  auto window = Make(/*fake_workplace=*/false);
+  QStringList companies;
+  QStringList months;
+  AnswerNextModal([&](QWidget* modal) {
+    ASSERT_EQ(modal->objectName(), "FAlegere");
+    EXPECT_EQ(modal->windowTitle(), "Alegere Firma si Luna   ");
+    auto* list = modal->findChild<QTreeWidget*>("LFirme");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) companies << list->topLevelItem(i)->text(0);
+    auto* month_list = modal->findChild<QListWidget*>("LLuni");
+    for (int i = 0; i < month_list->count(); ++i) months << month_list->item(i)->text();
+    AnswerNextModal([](QWidget* dialog) {
+      ASSERT_EQ(dialog->objectName(), "FPrimaLuna");
+      EXPECT_EQ(dialog->windowTitle(), "Alegere prima luna lucru");
+      dialog->findChild<ui::MonthYearEdit*>("EMonth")->SetMonth(Date::FromYmd(2003, 1, 1));
+      dialog->findChild<QPushButton*>("BConfirmare")->click();
+    });
+    modal->findChild<QPushButton*>("BAlege")->click();
+  });
+  ASSERT_TRUE(ShowAndStart(*window));
   EXPECT_EQ(window->windowTitle(), "TRAVENO - Velmoranti Soft");
   EXPECT_FALSE(terminated_.has_value());
+  EXPECT_EQ(companies, QStringList{"TEST"});
+  EXPECT_EQ(months, QStringList{"Apasati \"Alege Firma\" pentru initializare !"});
+  EXPECT_EQ(window->heading_text(), "  Firma: TEST\r\n  Luna:  IANUARIE / 2003 ");
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "TEST"));
+  // A new company's only month is its last: the transition is allowed.
+  window->button(Function::kConfigFirma)->click();
+  EXPECT_TRUE(window->button(Function::kTrecereLuna)->isEnabled());
+  EXPECT_EQ(window->button(Function::kDeschidereInchidere)->text(),
+            "&Luna fiind deschisa se va inchide");
 
-  Store store(folder_.path());
-  const auto companies = store.Companies();
-  ASSERT_EQ(companies.size(), 1u);
-  EXPECT_EQ(companies[0].Cod, "TEST");
-
-  EXPECT_EQ(window->current_panel(), Panel::kMain);
+  EXPECT_EQ(window->current_panel(), Panel::kCompanyConfig);
+  window->button(Function::kInapoi)->click();
   EXPECT_EQ(window->title_line(), "Meniu Principal  ");
   // The default button waits for the pay grid, so the first usable one has the focus.
   EXPECT_EQ(QApplication::focusWidget(), window->button(Function::kListe));
   EXPECT_EQ(window->hint_text(), window->button(Function::kListe)->statusTip());
 }
 
+TEST_F(MainWindowTest, EscapeInTheFirstChoiceEndsTheProgram) {
+  auto window = Make(/*fake_workplace=*/false);
+  AnswerNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+  EXPECT_FALSE(ShowAndStart(*window));
+  EXPECT_EQ(terminated_, 0);
+}
+
 TEST_F(MainWindowTest, TheChoiceAtStartSetsTheHeadingAndTheTransitionButton) {
-  answers_ = {Date::FromYmd(2003, 1, 1)};
-  last_month_ = Date::FromYmd(2003, 1, 1);
-  auto window = Make(/*with_workplace=*/true);
+  last_month_ = Date::FromYmd(2003, 2, 1);
+  auto window = Make();
   ASSERT_TRUE(ShowAndStart(*window));
   EXPECT_EQ(fake_->choices, 1);
   EXPECT_EQ(window->heading_text(), "  Firma: TEST\r\n  Luna:  IANUARIE / 2003 ");
+  // An earlier month than the company's last: no transition from it.
+  EXPECT_FALSE(window->button(Function::kTrecereLuna)->isEnabled());
+  fake_->answers = {Date::FromYmd(2003, 2, 1)};
+  window->ChooseCompanyAndMonth();
+  EXPECT_TRUE(window->button(Function::kTrecereLuna)->isEnabled());
+  EXPECT_EQ(window->heading_text(), "  Firma: TEST\r\n  Luna:  FEBRUARIE / 2003 ");
+}
+
+TEST_F(MainWindowTest, TheOpenCloseButtonFollowsTheClosedMark) {
+  auto window = Make();
+  ASSERT_TRUE(ShowAndStart(*window));
+  window->button(Function::kConfigFirma)->click();
+  QPushButton* button = window->button(Function::kDeschidereInchidere);
+  EXPECT_EQ(button->text(), "&Luna fiind deschisa se va inchide");
+  button->click();
+  EXPECT_TRUE(fake_->closed);
+  EXPECT_EQ(button->text(), "&Luna fiind inchisa se va deschide");
+  EXPECT_EQ(button->statusTip(), "Luna fiind inchisa se va deschide");
+  button->click();
+  EXPECT_FALSE(fake_->closed);
 }
 
 TEST_F(MainWindowTest, ClosingTheFirstChoiceWithoutChoosingEndsTheProgram) {
-  auto window = Make(/*with_workplace=*/true);  // no answers: the choice is closed
+  answers_.clear();  // the choice is closed without choosing
+  auto window = Make();
   window->show();
   EXPECT_FALSE(window->FinishStart());
   EXPECT_EQ(terminated_, 0);
@@ -133,7 +184,7 @@ TEST_F(MainWindowTest, ClosingTheFirstChoiceWithoutChoosingEndsTheProgram) {
 
 TEST_F(MainWindowTest, ALaterChoiceClosedKeepsTheCompanyAndMonth) {
   answers_ = {Date::FromYmd(2003, 5, 1)};
-  auto window = Make(true);
+  auto window = Make();
   ASSERT_TRUE(ShowAndStart(*window));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(fake_->choices, 2);
