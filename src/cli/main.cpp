@@ -8,6 +8,7 @@
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/personnel_commands.h"
 #include "cli/month_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
   traveno::cli::RegisterEngineCommands(app, context);
   traveno::cli::RegisterCompanyCommands(app, context);
   traveno::cli::RegisterMonthCommands(app, context);
+  traveno::cli::RegisterPersonnelCommands(app, context);
 
   try {
     app.parse(argc, argv);

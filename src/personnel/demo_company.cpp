@@ -118,7 +118,7 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
       {"ENACHE", "FLORIN", "1", "PRODUCT", "SUDOR", 4300000, 168, Code(1, 70, 6, 6, 23, 21), D(1998, 8, 1), 15},
       {"BARBU", "IOANA", "1", "PRODUCT", "CONTROLOR CALITATE", 4000000, 168, Code(2, 79, 10, 10, 23, 22), D(2000, 7, 1), 16},
       {"NEAGU", "PETRE", "1", "PRODUCT", "MUNCITOR NECALIFICAT", 2500000, 168, Code(1, 84, 4, 4, 23, 23), D(2003, 1, 6), 17},
-      {"TUDOR", "LIVIU", "1", "PRODUCT", "ELECTRICIAN", 0, 96, Code(1, 76, 9, 9, 23, 24), D(2001, 4, 1), 18},
+      {"TUDOR", "LIVIU", "1", "PRODUCT", "ELECTRICIAN", 4000000, 96, Code(1, 76, 9, 9, 23, 24), D(2001, 4, 1), 18},
       {"DRAGOMIR", "SORIN", "2", "CENTRAL", "CONSULTANT JURIDIC", 3000000, 40, Code(1, 60, 1, 1, 40, 25), D(2000, 1, 1), 30},
       {"LUPU", "CARMEN", "2", "CENTRAL", "ADMINISTRATOR", 5000000, 84, Code(2, 66, 3, 8, 40, 26), D(1999, 3, 1), 31},
       {"OPREA", "NICOLAE", "2", "PRODUCT", "PAZNIC", 1500000, 84, Code(1, 45, 5, 5, 23, 27), D(2002, 5, 1), 32},
@@ -210,8 +210,6 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
   edit(17, {{"SPORURI", FieldValue(200000.0)}});
   edit(18, {});
   edit(19, {{"ZILE_CO", FieldValue(3.0)}});
-  // The electrician is paid by the hour: the base salary is the hourly rate.
-  UpdateGridLine(session, nr[13], {{"SALINC", FieldValue(25000.0)}});
   // A medical leave already counted: three days paid by the company.
   UpdateGridLine(session, nr[11], {{"ZILE_CM", FieldValue(std::int64_t{3})}, {"TIMP", FieldValue(144.0)},
                                    {"CM1L", FieldValue(500000.0)}});
