@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
+#include "app/company_editor.h"
 #include "params/company_register.h"
 #include "ui/date_editors.h"
 
@@ -68,9 +68,6 @@ CompanyChoiceWindow::CompanyChoiceWindow(params::Session& session, Prompter& pro
   auto* exit = new QPushButton("&Iesire", this);
   exit->setObjectName("BIesire");
   for (QPushButton* b : {new_company_, choose_, exit}) b->setAutoDefault(false);
-  // The company editor comes with the register window.
-  new_company_->setEnabled(false);
-  new_company_->setToolTip(kNotYetAvailable);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Firme:", this));
@@ -88,6 +85,7 @@ CompanyChoiceWindow::CompanyChoiceWindow(params::Session& session, Prompter& pro
   connect(months_, &QListWidget::itemActivated, this, [this] { BAlegeClick(); });
   connect(choose_, &QPushButton::clicked, this, [this] { BAlegeClick(); });
   connect(exit, &QPushButton::clicked, this, &CompanyChoiceWindow::reject);
+  connect(new_company_, &QPushButton::clicked, this, &CompanyChoiceWindow::BFirmaNouaClick);
   ask_first_month_ = [](QWidget* parent) -> std::optional<Date> {
     const QDate today = QDate::currentDate();
     MonthDialog dialog(MonthDialog::Mode::kFirstMonth, Date::FromYmd(today.year(), today.month(), 1),
@@ -168,6 +166,19 @@ bool CompanyChoiceWindow::BAlegeClick() {
   }
   accept();
   return true;
+}
+
+void CompanyChoiceWindow::BFirmaNouaClick() {
+  CompanyEditor editor(CompanyEditor::Mode::kAdd, {}, prompter_, this);
+  if (editor.exec() != QDialog::Accepted) return;
+  const params::CompanyInput input = editor.Input();
+  // A code already in the register adds nothing: two companies never share a folder.
+  params::AddCompany(session_.store(), input, prompter_);
+  const std::string code = params::StoredCompanyRow(input).Cod;
+  FillCompanies();
+  const auto found = companies_->findItems(QString::fromStdString(code), Qt::MatchExactly, 0);
+  if (!found.isEmpty()) companies_->setCurrentItem(found.first());
+  companies_->setFocus();
 }
 
 void CompanyChoiceWindow::reject() {

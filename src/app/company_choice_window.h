@@ -63,6 +63,7 @@ class CompanyChoiceWindow : public QDialog {
   void reject() override;
 
  private:
+  void BFirmaNouaClick();
   void FillCompanies();
   void FillMonths();
   QString SelectedCode() const;

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/company_editor.h"
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
 #include "params/ui/transition_window.h"
@@ -116,7 +117,7 @@ void MainWindow::BuildPanels() {
   };
   const std::vector<ButtonSpec> company = {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
-       "Datele firmei de lucru", false},
+       "Datele firmei de lucru", true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
        "Parametrii de calcul ai firmei", false},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
@@ -298,6 +299,9 @@ void MainWindow::Run(Function function) {
         prompter().Message(MessageKind::kWarning, kNotYetAvailable);
       }
       break;
+    case F::kModificareFirma:
+      OpenCompanyEditor();
+      break;
     case F::kTrecereLuna:
       OpenTransition();
       break;
@@ -311,6 +315,17 @@ void MainWindow::Run(Function function) {
       prompter().Message(MessageKind::kWarning, kNotYetAvailable);
       break;
   }
+}
+
+void MainWindow::OpenCompanyEditor() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  const auto row = session->store().FindCompany(session->company());
+  if (!row) return;
+  CompanyEditor editor(CompanyEditor::Mode::kModify,
+                       params::LoadCompanyInput(session->store(), *row), prompter(), this);
+  if (editor.exec() != QDialog::Accepted) return;
+  params::ModifyCompany(session->store(), row->CodF, editor.Input(), prompter());
 }
 
 void MainWindow::OpenTransition() {

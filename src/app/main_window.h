@@ -128,6 +128,7 @@ class MainWindow : public QMainWindow {
   Prompter& prompter();
   void OpenProgramSettings();
   void OpenTransition();
+  void OpenCompanyEditor();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;
