@@ -49,6 +49,24 @@ void WriteLine(params::Session& session, const PersRow& row) {
   writer.Update(row);
 }
 
+void WriteChangedFields(params::Session& session, const PersRow& before, const PersRow& after) {
+  const auto fields = FieldsOf<PersRow>();
+  std::string sets;
+  std::vector<FieldValue> values;
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    FieldValue value = GetField(after, i);
+    if (value == GetField(before, i)) continue;
+    sets += (sets.empty() ? "" : ", ") + QuoteIdentifier(fields[i].name) + " = ?";
+    values.push_back(std::move(value));
+  }
+  if (values.empty()) return;
+  Statement update = session.db().Prepare("UPDATE firma.Pers SET " + sets + " WHERE Nr = ?");
+  int index = 0;
+  for (const FieldValue& value : values) update.Bind(++index, value);
+  update.Bind(++index, after.Nr);
+  update.Run();
+}
+
 void RequireOpenMonth(const params::Session& session) {
   if (session.month_closed()) throw Error(kMonthClosed);
 }
@@ -61,7 +79,7 @@ PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChang
   PostedLine posted = change(month_engine.payroll(), *stored);
   {
     params::UnitOfWork work(session.db());
-    WriteLine(session, posted.row);
+    WriteChangedFields(session, *stored, posted.row);
     work.Commit();
   }
   // The totals change only once the line is stored.

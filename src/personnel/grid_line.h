@@ -48,6 +48,10 @@ std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::str
                                 std::optional<std::string> department = {});
 // Rewrites a stored line (by Nr). Joins the caller's transaction.
 void WriteLine(params::Session& session, const PersRow& row);
+// Writes only the fields of `after` that differ from `before` (the same
+// line as stored), so that the month's indexes are left alone when the keys
+// did not change. Joins the caller's transaction.
+void WriteChangedFields(params::Session& session, const PersRow& before, const PersRow& after);
 
 // Throws Error(kMonthClosed) when the working month is closed.
 void RequireOpenMonth(const params::Session& session);
