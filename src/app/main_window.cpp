@@ -16,6 +16,7 @@
 #include "app/company_editor.h"
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
+#include "params/ui/bracket_windows.h"
 #include "params/ui/transition_window.h"
 #include "core/errors.h"
 #include "core/system_info.h"
@@ -104,9 +105,9 @@ void MainWindow::BuildPanels() {
       {F::kIesire, "&Iesire din program [Esc]", "BIesire", "Iesire din program", true},
   };
   const std::vector<ButtonSpec> global = {
-      {F::kImpozitar, "I&mpozitar", "BImpozitar", "Grila lunara de impozitare", false},
+      {F::kImpozitar, "I&mpozitar", "BImpozitar", "Grila lunara de impozitare", true},
       {F::kImpozitarAnual, "Imp&ozitar anual", "BImpozitarAnual", "Grila anuala de impozitare",
-       false},
+       true},
       {F::kParametriCalcul, "&Parametri calcul ", "BParametriCalcul",
        "Parametrii generali de calcul ai lunii", false},
       {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", false},
@@ -297,6 +298,14 @@ void MainWindow::Run(Function function) {
         prompter().Message(MessageKind::kWarning, kSomajMarkMissing);
       } else {
         prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+      }
+      break;
+    case F::kImpozitar:
+    case F::kImpozitarAnual:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth()) {
+        params_ui::BracketWindow window(*session, function == F::kImpozitarAnual, prompter(), this);
+        window.exec();
       }
       break;
     case F::kModificareFirma:

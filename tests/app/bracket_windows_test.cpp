@@ -1,0 +1,77 @@
+#include "params/ui/bracket_windows.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "core/numbers.h"
+#include "core/store/store.h"
+#include "params/brackets.h"
+#include "params/company_register.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/scripted_prompter.h"
+#include "ui/data_grid.h"
+
+namespace traveno::params_ui {
+namespace {
+
+using traveno::testing::AnswerNextModal;
+
+class BracketWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Store(folder_.path()).EnsureRegisterTables();
+    store_ = OpenDatabases(folder_.path());
+    session_ = std::make_unique<params::Session>(*store_);
+    ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", Date::FromYmd(2003, 1, 1),
+                                              prompter_, progress_));
+    prompter_.messages.clear();
+  }
+
+  traveno::testing::TempFolder folder_;
+  traveno::testing::ScriptedPrompter prompter_;
+  SilentProgress progress_;
+  std::unique_ptr<Store> store_;
+  std::unique_ptr<params::Session> session_;
+};
+
+TEST_F(BracketWindowTest, TheDialogRefusesADuplicateThresholdAndStaysOpen) {
+  BracketWindow window(*session_, /*annual=*/false, prompter_);
+  window.show();
+  const int before = window.RowCount();
+  ASSERT_GT(before, 0);  // the month got the default table
+  const double existing = params::ListBrackets(session_->db(), session_->working_month(), false)
+                              .front()
+                              .P_Venit;
+  bool kept_open = false;
+  AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<BracketDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Adaug transe de venit impozabil si cote de impozit");
+    dialog->p_venit()->setText(QString::fromStdString(FloatToText(existing)));
+    dialog->v_const()->setText("10");
+    dialog->confirm_button()->click();
+    kept_open = dialog->isVisible();
+    dialog->p_venit()->setText("999999999999");
+    dialog->confirm_button()->click();
+  });
+  window.add_button()->click();
+  EXPECT_TRUE(kept_open);
+  ASSERT_FALSE(prompter_.messages.empty());
+  EXPECT_EQ(prompter_.messages[0].text, "Barem deja existent pe luna specificata");
+  EXPECT_EQ(window.RowCount(), before + 1);  // only the second threshold was written
+  EXPECT_EQ(window.grid()->currentIndex().row(), before);  // on the new, highest row
+}
+
+TEST_F(BracketWindowTest, VerificTellsTheTableIsRight) {
+  BracketWindow window(*session_, /*annual=*/true, prompter_);
+  window.check_button()->click();
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text,
+            params::CheckBrackets(session_->db(), session_->working_month(), true));
+}
+
+}  // namespace
+}  // namespace traveno::params_ui
