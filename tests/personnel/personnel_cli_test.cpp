@@ -1,0 +1,100 @@
+// The personnel commands of traveno-cli, run in-process over the demo
+// company in a temporary data folder, each result read back as JSON.
+#include <gtest/gtest.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/personnel_commands.h"
+#include "core/errors.h"
+#include "tests/support/temp_folder.h"
+
+namespace traveno::cli {
+namespace {
+
+using nlohmann::json;
+
+struct Result {
+  int exit_code = 0;
+  std::string out;
+  std::string err;
+  json Json() const { return json::parse(out); }
+};
+
+class PersonnelCliTest : public ::testing::Test {
+ protected:
+  Result Run(std::vector<std::string> arguments, bool yes = false) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliContext context;
+    context.out = &out;
+    context.err = &err;
+    CLI::App app{"traveno-cli"};
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.add_option("--data-dir", context.data_dir);
+    app.add_flag("--json", context.json);
+    app.add_flag("--yes", context.yes);
+    RegisterPersonnelCommands(app, context);
+    arguments.insert(arguments.begin(), {"--data-dir", folder_.path().string(), "--json"});
+    if (yes) arguments.insert(arguments.begin(), "--yes");
+    std::reverse(arguments.begin(), arguments.end());
+    app.parse(arguments);
+    return {context.exit_code, out.str(), err.str()};
+  }
+  std::vector<std::string> Month(std::vector<std::string> command) {
+    command.insert(command.end(), {"--cod", "DEMO", "--month", "2003-01"});
+    return command;
+  }
+
+  traveno::testing::TempFolder folder_;
+};
+
+TEST_F(PersonnelCliTest, DemoTotalsMatchItsLinesAndARecalculationKeepsThem) {
+  const json demo = Run({"demo"}).Json();
+  const json lines = Run(Month({"employee", "list", "--all"})).Json();
+  ASSERT_EQ(lines.size(), 20u);
+  double brut = 0;
+  double rest = 0;
+  for (const json& line : lines) {
+    brut += line["BRUT"].get<double>();
+    rest += line["RESTPL"].get<double>();
+    EXPECT_TRUE(line.contains("calculat"));
+  }
+  EXPECT_EQ(demo["totaluri"]["BrutP"].get<double>() + demo["totaluri"]["BrutC"].get<double>(), brut);
+  EXPECT_EQ(demo["grila"]["Rest de plata"].get<double>(), rest);
+
+  const json again = Run(Month({"recalc"})).Json();
+  EXPECT_EQ(again, demo);
+  EXPECT_EQ(Run(Month({"employee", "list", "--all"})).Json(), lines);
+}
+
+TEST_F(PersonnelCliTest, LineEditsChecksAndRefusals) {
+  Run({"demo"});
+  const json line = Run(Month({"employee", "set", "--iid", "3", "RESTPL=4000000"})).Json();
+  EXPECT_EQ(line["RESTPL"], 4000000);
+  EXPECT_THROW(Run(Month({"employee", "set", "--iid", "3", "NUME=X"})), Error);
+
+  // Indexation asks first: without --yes nothing changes.
+  EXPECT_EQ(Run(Month({"index", "--percent", "10", "--sign", "+", "--unit", "100"})).exit_code, 1);
+  EXPECT_EQ(Run(Month({"employee", "show", "--iid", "2"})).Json()["SALINC"], 9000000);
+  Run(Month({"index", "--percent", "10", "--sign", "+", "--unit", "100"}), true);
+  EXPECT_EQ(Run(Month({"employee", "show", "--iid", "2"})).Json()["SALINC"], 9900000);
+
+  const json dependants = Run(Month({"dependant", "add", "--iid", "2", "Nume=IONESCU",
+                                     "Prenume=ANA", "CNP=2950101400012", "Calitate=1"}))
+                              .Json();
+  ASSERT_EQ(dependants.size(), 1u);
+  EXPECT_EQ(Run(Month({"employee", "show", "--iid", "2"})).Json()["CoefInd1"], 1.5);
+  EXPECT_TRUE(Run(Month({"check", "coef"})).Json()["linii"].empty());
+
+  EXPECT_EQ(Run({"cnp", "solve", "18503151234?5"}).Json()["cifre"], "5");
+
+  Run(Month({"employee", "delete", "--iid", "20"}), true);
+  EXPECT_EQ(Run(Month({"employee", "list", "--all"})).Json().size(), 19u);
+}
+
+}  // namespace
+}  // namespace traveno::cli
