@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
+#include "engine/calculated_fields.h"
 #include "core/store/row_io.h"
 #include "personnel/checks.h"
 #include "personnel/coefficients.h"
@@ -163,6 +164,13 @@ void EmployeeSave(CliContext& context, EmployeeEditMode mode, const EmployeeOpti
   std::optional<personnel::RehireIdentity> rehire;
   if (mode == EmployeeEditMode::kAdd) {
     input = personnel::NewEmployeeInput(tip);
+    // The window's department list: the chosen department, else its first entry.
+    const auto& departments = cli.session->parameters().company.departments;
+    if (const auto chosen = DepartmentOf(options.month)) {
+      input.Depart = *chosen;
+    } else if (!departments.empty()) {
+      input.Depart = engine::DepartmentName(departments.front().Den);
+    }
   } else if (mode == EmployeeEditMode::kRehire) {
     std::optional<PersRow> former;
     for (const PersRow& row : personnel::RehireCandidates(*cli.session)) {
