@@ -50,6 +50,12 @@ int MonthWorkingTime(Date month, const std::vector<int>& holidays, bool in_days)
   return working * (in_days ? 1 : 8);
 }
 
+bool WorkingTimeDiffers(Date month, const std::vector<int>& holidays, bool in_days,
+                        double typed_working_time) {
+  return static_cast<double>(MonthWorkingTime(month, holidays, in_days)) !=
+         std::trunc(typed_working_time);
+}
+
 bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_days,
                      double typed_working_time, Prompter& prompter, ProgressReporter& progress) {
   if (session.month_closed()) {
@@ -59,7 +65,7 @@ bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_day
   engine::CompanyParameters values = session.parameters().company;
   values.ZileLibere = FormatHolidays(days);
   const int computed = MonthWorkingTime(session.working_month(), days, in_days);
-  if (static_cast<double>(computed) != std::trunc(typed_working_time)) {
+  if (WorkingTimeDiffers(session.working_month(), days, in_days, typed_working_time)) {
     prompter.Message(MessageKind::kWarning,
                      "Timpul de lucru in luna ar trebui sa fie: " + std::to_string(computed) +
                          "!\r\nVa rog sa verficati!");

@@ -22,6 +22,11 @@ std::string FormatHolidays(std::vector<int> days);
 // when time is counted in days, else times 8 (hours).
 int MonthWorkingTime(Date month, const std::vector<int>& holidays, bool in_days);
 
+// Whether the working time the marks leave differs from a typed working time,
+// whose fractional part is dropped (176.9 hours compare as 176).
+bool WorkingTimeDiffers(Date month, const std::vector<int>& holidays, bool in_days,
+                        double typed_working_time);
+
 // Whether a day of the month can be marked (not a Saturday nor a Sunday).
 bool IsMarkableDay(Date month, int day);
 

@@ -125,6 +125,20 @@ bool ConfirmBonusFormula(Session& session, int index, const std::string& formula
   return true;
 }
 
+bool ConfirmHolidayPayFormula(Session& session, const std::string& formula, double months,
+                              Prompter& prompter) {
+  if (session.month_closed()) {
+    prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
+    return false;
+  }
+  engine::CompanyParameters values = session.parameters().company;
+  values.CO_Form = Trim(formula);
+  values.LuniCO = months;
+  SaveCompanyParameters(session.db(), session.working_month(), values);
+  session.parameters().company = std::move(values);
+  return true;
+}
+
 ConfirmResult ConfirmExemptSums(Session& session, const engine::ExemptSetting& pensie,
                                 const engine::ExemptSetting& sanatate,
                                 const engine::ExemptSetting& impozit,

@@ -62,6 +62,12 @@ bool KindChangeClearsInput(double old_kind, double new_kind);
 bool ConfirmBonusFormula(Session& session, int index, const std::string& formula, bool with_percent,
                          Prompter& prompter);
 
+// The holiday-pay formula window's confirmation: the formula, trimmed, and
+// the number of earlier months it is averaged over are stored and the
+// company parameters saved. A closed month is refused (kMonthClosedMessage).
+bool ConfirmHolidayPayFormula(Session& session, const std::string& formula, double months,
+                              Prompter& prompter);
+
 // The exempt sums window: a checked setting whose percentage is not above 0
 // is refused ("Va rog sa introduceti procentul pentru pensie !", then
 // sanatate, then impozit; error); a closed month is refused; a month that is

@@ -31,6 +31,22 @@ TEST(HolidaysTest, WorkingTimeCountsWeekdaysNotMarked) {
   EXPECT_TRUE(IsMarkableDay(march, 5));
 }
 
+TEST(HolidaysTest, TypedWorkingTimeComparesWithoutItsFraction) {
+  const Date march = Date::FromYmd(2004, 3, 1);
+  struct Case {
+    double typed;
+    bool in_days;
+    bool differs;
+  };
+  const Case kCases[] = {
+      {176, false, false}, {176.9, false, false}, {177, false, true},
+      {175.99, false, true}, {22, true, false},   {22.5, true, false}, {176, true, true},
+  };
+  for (const Case& c : kCases) {
+    EXPECT_EQ(WorkingTimeDiffers(march, {1}, c.in_days, c.typed), c.differs) << c.typed;
+  }
+}
+
 class MonthSettingsTest : public StoreFixture {
  protected:
   void SetUp() override { Open("ALFA", D(2004, 3)); }
@@ -200,6 +216,17 @@ TEST_F(MonthSettingsTest, ExemptSumsNeedAPercentageWhenChecked) {
   ASSERT_TRUE(ConfirmExemptSums(*session_, on, on, {0, "nu "}, on, prompter_, progress_).confirmed);
   EXPECT_FALSE(engine::IsFlagChecked(ReadCompanyText(db(), D(2004, 3), "Ex_Impozit")));
   EXPECT_EQ(ProfessionalExpenses(1800000, 15), 270000);
+}
+
+TEST_F(MonthSettingsTest, HolidayPayFormulaIsStoredTrimmedOnlyInAnOpenMonth) {
+  ASSERT_TRUE(ConfirmHolidayPayFormula(*session_, "  \"SALINC\"/2 ", 3, prompter_));
+  EXPECT_EQ(ReadCompanyText(db(), D(2004, 3), "CO_Form"), "\"SALINC\"/2");
+  EXPECT_EQ(ReadCompany(db(), D(2004, 3), "LuniCO"), 3);
+  EXPECT_EQ(session_->parameters().company.CO_Form, "\"SALINC\"/2");
+  ToggleMonthClosed(*session_);
+  EXPECT_FALSE(ConfirmHolidayPayFormula(*session_, "", 0, prompter_));
+  EXPECT_TRUE(prompter_.Shown(kMonthClosedMessage));
+  EXPECT_EQ(ReadCompanyText(db(), D(2004, 3), "CO_Form"), "\"SALINC\"/2");
 }
 
 TEST_F(MonthSettingsTest, BracketsRefuseADuplicateThresholdPerPeriod) {
