@@ -17,6 +17,8 @@
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
 #include "params/ui/bracket_windows.h"
+#include "params/ui/company_parameters_window.h"
+#include "params/ui/general_parameters_window.h"
 #include "params/ui/transition_window.h"
 #include "core/errors.h"
 #include "core/system_info.h"
@@ -109,7 +111,7 @@ void MainWindow::BuildPanels() {
       {F::kImpozitarAnual, "Imp&ozitar anual", "BImpozitarAnual", "Grila anuala de impozitare",
        true},
       {F::kParametriCalcul, "&Parametri calcul ", "BParametriCalcul",
-       "Parametrii generali de calcul ai lunii", false},
+       "Parametrii generali de calcul ai lunii", true},
       {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", false},
       {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
        "Parola programului si confirmarea la iesire", true},
@@ -120,7 +122,7 @@ void MainWindow::BuildPanels() {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
        "Datele firmei de lucru", true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
-       "Parametrii de calcul ai firmei", false},
+       "Parametrii de calcul ai firmei", true},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
        true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
@@ -305,6 +307,22 @@ void MainWindow::Run(Function function) {
       if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
           session != nullptr && session->HasWorkingMonth()) {
         params_ui::BracketWindow window(*session, function == F::kImpozitarAnual, prompter(), this);
+        window.exec();
+      }
+      break;
+    case F::kParametriCalcul:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        params_ui::GeneralParametersWindow window(*session, prompter(), *workplace_->progress(),
+                                                  this);
+        window.exec();
+      }
+      break;
+    case F::kParametriFirma:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        params_ui::CompanyParametersWindow window(*session, prompter(), *workplace_->progress(),
+                                                  this);
         window.exec();
       }
       break;
