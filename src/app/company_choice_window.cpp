@@ -53,7 +53,8 @@ CompanyChoiceWindow::CompanyChoiceWindow(params::Session& session, Prompter& pro
       companies_(new QTreeWidget(this)),
       months_(new QListWidget(this)),
       new_company_(new QPushButton("Firma &Noua", this)),
-      choose_(new QPushButton("&Alege firma", this)) {
+      choose_(new QPushButton("&Alege firma", this)),
+      heading_(new QLabel(this)) {
   setObjectName("FAlegere");
   setWindowTitle("Alegere Firma si Luna   ");
   resize(520, 460);
@@ -70,6 +71,12 @@ CompanyChoiceWindow::CompanyChoiceWindow(params::Session& session, Prompter& pro
   for (QPushButton* b : {new_company_, choose_, exit}) b->setAutoDefault(false);
 
   auto* layout = new QVBoxLayout(this);
+  heading_->setObjectName("LTitlu");
+  heading_->setVisible(false);
+  QFont bold = heading_->font();
+  bold.setBold(true);
+  heading_->setFont(bold);
+  layout->addWidget(heading_);
   layout->addWidget(new QLabel("Firme:", this));
   layout->addWidget(companies_, 3);
   layout->addWidget(new QLabel("Luni:", this));
@@ -144,7 +151,43 @@ void CompanyChoiceWindow::FillMonths() {
   }
 }
 
+void CompanyChoiceWindow::SetCloneMode() {
+  clone_mode_ = true;
+  heading_->setText("Alegere Firma si Luna pentru clonare (sursa)  ");
+  heading_->setVisible(true);
+  new_company_->setVisible(false);
+  choose_->setText("&Clonare");
+}
+
+bool CompanyChoiceWindow::BClonareClick() {
+  const std::string code = SelectedCode().toStdString();
+  if (code.empty()) return false;
+  Date month;
+  if (const QListWidgetItem* item = months_->currentItem();
+      item != nullptr && item->data(Qt::UserRole).isValid()) {
+    month = Date::FromSerial(item->data(Qt::UserRole).toInt());
+  }
+  switch (params::CloneMonthOutcome(session_, code, month, prompter_, progress_)) {
+    case params::CloneOutcome::kCloned:
+      accept();
+      return true;
+    case params::CloneOutcome::kNotConfirmed:
+      QDialog::reject();
+      break;
+    case params::CloneOutcome::kSameCompany:
+      companies_->setFocus();
+      break;
+    case params::CloneOutcome::kOtherMonth:
+      months_->setFocus();
+      break;
+    case params::CloneOutcome::kRefused:
+      break;
+  }
+  return false;
+}
+
 bool CompanyChoiceWindow::BAlegeClick() {
+  if (clone_mode_) return BClonareClick();
   const std::string code = SelectedCode().toStdString();
   if (code.empty()) return false;
   std::optional<Date> month;

@@ -49,13 +49,18 @@ class CompanyChoiceWindow : public QDialog {
 
   void set_first_month_asker(FirstMonthAsker asker) { ask_first_month_ = std::move(asker); }
 
+  // The clone mode: the chosen company and month are the source whose month
+  // replaces the working month of the working company ("&Clonare").
+  void SetCloneMode();
+  bool clone_mode() const { return clone_mode_; }
+
   QTreeWidget* companies() const { return companies_; }
   QListWidget* months() const { return months_; }
   QPushButton* choose_button() const { return choose_; }
   QPushButton* new_company_button() const { return new_company_; }
 
   // "&Alege firma": true when a company and month were chosen (the window
-  // then closes accepted).
+  // then closes accepted). In the clone mode: true when the month was cloned.
   bool BAlegeClick();
 
  protected:
@@ -64,6 +69,7 @@ class CompanyChoiceWindow : public QDialog {
 
  private:
   void BFirmaNouaClick();
+  bool BClonareClick();
   void FillCompanies();
   void FillMonths();
   QString SelectedCode() const;
@@ -76,6 +82,8 @@ class CompanyChoiceWindow : public QDialog {
   QListWidget* months_;
   QPushButton* new_company_;
   QPushButton* choose_;
+  QLabel* heading_;
+  bool clone_mode_ = false;
 };
 
 }  // namespace traveno::app

@@ -13,13 +13,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/company_choice_window.h"
 #include "app/company_editor.h"
+#include "app/company_register_window.h"
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
 #include "params/ui/bracket_windows.h"
-#include "params/ui/company_parameters_window.h"
-#include "params/ui/general_parameters_window.h"
+#include "params/ui/department_windows.h"
 #include "params/ui/transition_window.h"
+#include "personnel/ui/code_check_window.h"
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/help.h"
@@ -79,8 +81,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   auto* choose = new QShortcut(QKeySequence("Ctrl+F"), this);
   connect(choose, &QShortcut::activated, this, &MainWindow::ChooseCompanyAndMonth);
   auto* clone = new QShortcut(QKeySequence("Ctrl+Shift+Alt+C"), this);
-  connect(clone, &QShortcut::activated, this,
-          [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
+  connect(clone, &QShortcut::activated, this, &MainWindow::OpenClone);
   auto* import = new QShortcut(QKeySequence("Ctrl+Shift+Alt+S"), this);
   connect(import, &QShortcut::activated, this,
           [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
@@ -111,24 +112,24 @@ void MainWindow::BuildPanels() {
       {F::kImpozitarAnual, "Imp&ozitar anual", "BImpozitarAnual", "Grila anuala de impozitare",
        true},
       {F::kParametriCalcul, "&Parametri calcul ", "BParametriCalcul",
-       "Parametrii generali de calcul ai lunii", true},
-      {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", false},
+       "Parametrii generali de calcul ai lunii", false},
+      {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", true},
       {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
        "Parola programului si confirmarea la iesire", true},
       {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
-       false},
+       true},
   };
   const std::vector<ButtonSpec> company = {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
        "Datele firmei de lucru", true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
-       "Parametrii de calcul ai firmei", true},
+       "Parametrii de calcul ai firmei", false},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
        true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
        "Luna fiind deschisa se va inchide", true},
       {F::kDepartamente, "&Configurare departamente", "BDepartamente",
-       "Departamentele firmei", false},
+       "Departamentele firmei", true},
   };
   const std::vector<ButtonSpec> lists = {
       {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", false},
@@ -310,24 +311,23 @@ void MainWindow::Run(Function function) {
         window.exec();
       }
       break;
-    case F::kParametriCalcul:
-      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
-          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
-        params_ui::GeneralParametersWindow window(*session, prompter(), *workplace_->progress(),
-                                                  this);
-        window.exec();
-      }
-      break;
-    case F::kParametriFirma:
-      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
-          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
-        params_ui::CompanyParametersWindow window(*session, prompter(), *workplace_->progress(),
-                                                  this);
-        window.exec();
-      }
-      break;
     case F::kModificareFirma:
       OpenCompanyEditor();
+      break;
+    case F::kDateFirme:
+      OpenCompanyRegister();
+      break;
+    case F::kVerificareCnp: {
+      personnel_ui::CodeCheckWindow window(prompter(), this);
+      window.exec();
+      break;
+    }
+    case F::kDepartamente:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        params_ui::DepartmentWindow window(*session, prompter(), *workplace_->progress(), this);
+        window.exec();
+      }
       break;
     case F::kTrecereLuna:
       OpenTransition();
@@ -353,6 +353,24 @@ void MainWindow::OpenCompanyEditor() {
                        params::LoadCompanyInput(session->store(), *row), prompter(), this);
   if (editor.exec() != QDialog::Accepted) return;
   params::ModifyCompany(session->store(), row->CodF, editor.Input(), prompter());
+}
+
+void MainWindow::OpenCompanyRegister() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr) return;
+  CompanyRegisterWindow window(session->store(), session->company(), prompter(), this);
+  window.exec();
+}
+
+void MainWindow::OpenClone() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
+    return;
+  }
+  CompanyChoiceWindow window(*session, prompter(), *workplace_->progress(), this);
+  window.SetCloneMode();
+  window.exec();
+  RefreshHeading();
 }
 
 void MainWindow::OpenTransition() {

@@ -129,6 +129,8 @@ class MainWindow : public QMainWindow {
   void OpenProgramSettings();
   void OpenTransition();
   void OpenCompanyEditor();
+  void OpenCompanyRegister();
+  void OpenClone();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

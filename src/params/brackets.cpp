@@ -94,12 +94,16 @@ bool DeleteBracket(Database& db, Date month, bool annual, std::int64_t nr, Promp
   return true;
 }
 
-std::string CheckBrackets(Database& db, Date month, bool annual) {
+engine::TaxTable BracketTable(Database& db, Date month, bool annual) {
   engine::TaxTable table;
   for (const ImpoRow& row : ListBrackets(db, month, annual)) {
     table.push_back({row.P_Venit, row.V_Const, row.V_Proc});
   }
-  return engine::VerificaTabel(table);
+  return table;
+}
+
+std::string CheckBrackets(Database& db, Date month, bool annual) {
+  return engine::VerificaTabel(BracketTable(db, month, annual));
 }
 
 }  // namespace traveno::params

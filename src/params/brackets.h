@@ -9,6 +9,7 @@
 #include "core/prompter.h"
 #include "core/store/records.h"
 #include "core/store/sqlite.h"
+#include "engine/tax_table.h"
 
 namespace traveno::params {
 
@@ -31,6 +32,8 @@ bool ModifyBracket(Database& db, Date month, bool annual, std::int64_t nr, doubl
 // Deletes the bracket of row `nr` of the period (the monthly warning as
 // above). False when the period has no such row.
 bool DeleteBracket(Database& db, Date month, bool annual, std::int64_t nr, Prompter& prompter);
+// The period's table as the tax calculator reads it (ListBrackets' order).
+engine::TaxTable BracketTable(Database& db, Date month, bool annual);
 // The check of the period's table ("Totul este in regula. " or the warning
 // naming the first wrong line).
 std::string CheckBrackets(Database& db, Date month, bool annual);

@@ -181,11 +181,8 @@ bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter
 
 bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
                    Prompter& prompter) {
+  if (!MayDeleteCompany(working_company, code, prompter)) return false;
   const std::string company = CompanyCode(code);
-  if (!working_company.empty() && EqualsIgnoreCase(CompanyCode(working_company), company)) {
-    prompter.Message(MessageKind::kWarning, kDeleteWorkingCompany);
-    return false;
-  }
   const fs::path folder = store.CompanyFolderOf(company);
   std::error_code error;
   bool folder_listed = false;
@@ -227,6 +224,16 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
     return false;
   }
   if (delete_folder) fs::remove_all(folder, error);  // its result is not reported
+  return true;
+}
+
+bool MayDeleteCompany(std::string_view working_company, std::string_view code,
+                      Prompter& prompter) {
+  if (!working_company.empty() &&
+      EqualsIgnoreCase(CompanyCode(working_company), CompanyCode(code))) {
+    prompter.Message(MessageKind::kWarning, kDeleteWorkingCompany);
+    return false;
+  }
   return true;
 }
 
@@ -304,21 +311,22 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
   return true;
 }
 
-bool CloneMonth(Session& session, std::string_view source_code, Date source_month,
-                Prompter& prompter, ProgressReporter& progress) {
+CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
+                               Date source_month, Prompter& prompter,
+                               ProgressReporter& progress) {
   if (!IsConfirmWord(prompter.AskTypedConfirmation(kCloneQuestion))) {
     prompter.Message(MessageKind::kWarning, kCloneNotDone);
-    return false;
+    return CloneOutcome::kNotConfirmed;
   }
   const std::string source = CompanyCode(source_code);
   if (EqualsIgnoreCase(source, session.company())) {
     prompter.Message(MessageKind::kWarning, kCloneSameCompany);
-    return false;
+    return CloneOutcome::kSameCompany;
   }
   const Date month = session.working_month();
   if (FirstOfMonth(source_month) != month) {
     prompter.Message(MessageKind::kWarning, kCloneOtherMonth);
-    return false;
+    return CloneOutcome::kOtherMonth;
   }
   bool source_has_month = false;
   for (const CompanyMonth& entry : ListCompanyMonths(session.store(), source)) {
@@ -326,7 +334,7 @@ bool CloneMonth(Session& session, std::string_view source_code, Date source_mont
   }
   if (!source_has_month) {
     prompter.Message(MessageKind::kWarning, kCloneSourceMonthMissing);
-    return false;
+    return CloneOutcome::kRefused;
   }
   WaitScope wait(progress, std::string(kApplicationTitle) + " - clonare ", "Va rog asteptati!");
   Database& db = session.db();
@@ -336,7 +344,7 @@ bool CloneMonth(Session& session, std::string_view source_code, Date source_mont
                     "(SELECT S.Nr FROM sursa.Pers S WHERE S.LUNA = ?) LIMIT 1",
                     month, month)) {
       prompter.Message(MessageKind::kWarning, kCloneNrCollision);
-      return false;
+      return CloneOutcome::kRefused;
     }
     Transaction tx(db);
     try {
@@ -345,7 +353,7 @@ bool CloneMonth(Session& session, std::string_view source_code, Date source_mont
       db.Run("DELETE FROM firma.ParF WHERE Luna = ?", month);
     } catch (const StoreError&) {
       prompter.Message(MessageKind::kWarning, kCloneDeleteFailed);
-      return false;
+      return CloneOutcome::kRefused;
     }
     try {
       const std::string pers_columns = ColumnList(FieldsOf<PersRow>());
@@ -354,7 +362,7 @@ bool CloneMonth(Session& session, std::string_view source_code, Date source_mont
              month);
     } catch (const StoreError&) {
       prompter.Message(MessageKind::kError, kCloneCopyFailed);
-      return false;
+      return CloneOutcome::kRefused;
     }
     db.Run(
         "INSERT INTO firma.Pint (Luna, IID, AiPers, Nume, Prenume, CODNUMPERS, Calitate, "
@@ -374,7 +382,13 @@ bool CloneMonth(Session& session, std::string_view source_code, Date source_mont
     tx.Commit();
   }
   ReloadMonth(session);
-  return true;
+  return CloneOutcome::kCloned;
+}
+
+bool CloneMonth(Session& session, std::string_view source_code, Date source_month,
+                Prompter& prompter, ProgressReporter& progress) {
+  return CloneMonthOutcome(session, source_code, source_month, prompter, progress) ==
+         CloneOutcome::kCloned;
 }
 
 }  // namespace traveno::params

@@ -88,6 +88,11 @@ bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter
 // failure shows kDeleteFailed. Returns whether the row was deleted.
 bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
                    Prompter& prompter);
+// Whether company `code` may be deleted at all: the working company
+// (`working_company`, empty when none) never may, and is refused with
+// kDeleteWorkingCompany before any question is asked.
+bool MayDeleteCompany(std::string_view working_company, std::string_view code,
+                      Prompter& prompter);
 
 // Whether the company's folder holds its tables (it has been chosen once).
 bool IsCompanyInitialised(Store& store, std::string_view code);
@@ -143,5 +148,14 @@ inline constexpr const char* kCloneNrCollision =
 // Returns whether the month was cloned.
 bool CloneMonth(Session& session, std::string_view source_code, Date source_month,
                 Prompter& prompter, ProgressReporter& progress);
+
+// How a clone ended, so that the clone mode of the choice window knows where
+// to stay: closed after kNotConfirmed or kCloned, on the company list after
+// kSameCompany, on the month list after kOtherMonth; kRefused covers every
+// later refusal or failure (its message shown).
+enum class CloneOutcome { kCloned, kNotConfirmed, kSameCompany, kOtherMonth, kRefused };
+// CloneMonth, telling how it ended.
+CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code, Date source_month,
+                               Prompter& prompter, ProgressReporter& progress);
 
 }  // namespace traveno::params

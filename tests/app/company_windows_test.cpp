@@ -9,6 +9,7 @@
 
 #include "app/company_choice_window.h"
 #include "app/company_editor.h"
+#include "core/store/row_io.h"
 #include "core/store/store.h"
 #include "params/company_register.h"
 #include "tests/support/temp_folder.h"
@@ -101,6 +102,56 @@ TEST_F(CompanyWindowsTest, ModifyKeepsTheCodeAndDeleteDisablesEverything) {
   EXPECT_FALSE(remove.legal_entity()->isEnabled());
   remove.confirm_button()->click();
   EXPECT_EQ(remove.result(), QDialog::Accepted);
+}
+
+TEST_F(CompanyWindowsTest, CloneModeTakesTheSameMonthOfAnotherCompanyAfterTheTypedWord) {
+  const Date january = Date::FromYmd(2003, 1, 1);
+  params::CompanyInput sursa;
+  sursa.row.Cod = "SURSA";
+  sursa.row.Denumire = "SURSA";
+  ASSERT_EQ(params::AddCompany(*store_, sursa, prompter_), params::AddCompanyResult::kAdded);
+  ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "SURSA", january, prompter_, progress_));
+  PersRow employee;
+  employee.LUNA = january;
+  employee.TIP = "1";
+  employee.NUME = "CLONAT";
+  RowWriter<PersRow>(session_->db(), "Pers").Insert(employee);
+  ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", january, prompter_, progress_));
+  auto employees = [&] {
+    return session_->db().QueryInt("SELECT COUNT(*) FROM firma.Pers WHERE NUME = 'CLONAT'");
+  };
+  auto open = [&](const char* code) {
+    auto window = std::make_unique<CompanyChoiceWindow>(*session_, prompter_, progress_);
+    window->SetCloneMode();
+    window->show();
+    EXPECT_FALSE(window->new_company_button()->isVisible());
+    EXPECT_EQ(window->choose_button()->text(), "&Clonare");
+    const auto found = window->companies()->findItems(code, Qt::MatchExactly, 0);
+    EXPECT_EQ(found.size(), 1);
+    if (!found.isEmpty()) window->companies()->setCurrentItem(found.first());
+    return window;
+  };
+
+  auto window = open("SURSA");
+  prompter_.typed = {"CONFIRMA"};
+  EXPECT_FALSE(window->BAlegeClick());
+  EXPECT_FALSE(window->isVisible());  // closed without cloning
+  EXPECT_EQ(prompter_.messages.back().text, params::kCloneNotDone);
+  EXPECT_EQ(employees(), 0);
+
+  window = open("TEST");
+  prompter_.typed = {"CONFIRM"};
+  EXPECT_FALSE(window->BAlegeClick());
+  EXPECT_TRUE(window->isVisible());  // stays on the company list
+  EXPECT_EQ(prompter_.messages.back().text, params::kCloneSameCompany);
+
+  window = open("SURSA");
+  prompter_.typed = {"confirm "};
+  EXPECT_TRUE(window->BAlegeClick());
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_EQ(session_->company(), "TEST");
+  EXPECT_EQ(session_->working_month(), january);
+  EXPECT_EQ(employees(), 1);
 }
 
 }  // namespace

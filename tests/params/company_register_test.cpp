@@ -125,6 +125,11 @@ TEST_F(CompanyRegisterTest, DeleteAsksByWhatTheFolderHolds) {
 
   EXPECT_FALSE(DeleteCompany(*store_, "WORK", "WORK", prompter_));
   EXPECT_TRUE(prompter_.Shown(kDeleteWorkingCompany));
+  // The register window asks this before its editor opens.
+  EXPECT_FALSE(MayDeleteCompany("WORK", " work ", prompter_));
+  EXPECT_TRUE(MayDeleteCompany("WORK", "FULL", prompter_));
+  EXPECT_TRUE(MayDeleteCompany("", "WORK", prompter_));
+  EXPECT_TRUE(prompter_.questions.empty());
 
   prompter_.answers = {false};
   EXPECT_FALSE(DeleteCompany(*store_, "WORK", "FULL", prompter_));
@@ -175,17 +180,19 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
     std::string source;
     Date month;
     const char* message;
+    CloneOutcome outcome;
   };
   const Case kCases[] = {
-      {"confirma", "SURSA", D(2003, 3), kCloneNotDone},
-      {"", "SURSA", D(2003, 3), kCloneNotDone},
-      {"CONFIRM", "dest", D(2003, 3), kCloneSameCompany},
-      {"CONFIRM", "SURSA", D(2003, 4), kCloneOtherMonth},
-      {"CONFIRM", "TEST", D(2003, 3), kCloneSourceMonthMissing},
+      {"confirma", "SURSA", D(2003, 3), kCloneNotDone, CloneOutcome::kNotConfirmed},
+      {"", "SURSA", D(2003, 3), kCloneNotDone, CloneOutcome::kNotConfirmed},
+      {"CONFIRM", "dest", D(2003, 3), kCloneSameCompany, CloneOutcome::kSameCompany},
+      {"CONFIRM", "SURSA", D(2003, 4), kCloneOtherMonth, CloneOutcome::kOtherMonth},
+      {"CONFIRM", "TEST", D(2003, 3), kCloneSourceMonthMissing, CloneOutcome::kRefused},
   };
   for (const Case& c : kCases) {
     prompter_.typed = c.typed;
-    EXPECT_FALSE(CloneMonth(*session_, c.source, c.month, prompter_, progress_));
+    EXPECT_EQ(CloneMonthOutcome(*session_, c.source, c.month, prompter_, progress_), c.outcome)
+        << c.message;
     EXPECT_TRUE(prompter_.Shown(c.message)) << c.message;
   }
   ASSERT_EQ(Employees(D(2003, 3)).size(), 1u);

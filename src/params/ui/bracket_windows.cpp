@@ -9,6 +9,7 @@
 
 #include "core/numbers.h"
 #include "params/brackets.h"
+#include "params/ui/tax_calculator.h"
 #include "ui/data_grid.h"
 
 namespace traveno::params_ui {
@@ -90,7 +91,8 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
       add_(new QPushButton("&Adaug", this)),
       modify_(new QPushButton("&Modific", this)),
       delete_(new QPushButton("&Sterg", this)),
-      check_(new QPushButton("&Verific", this)) {
+      check_(new QPushButton("&Verific", this)),
+      apply_(new QPushButton("A&plic", this)) {
   setObjectName(annual ? "FImpoAn" : "FImpo");
   setWindowTitle(annual ? "Impozitar anual" : "Impozitar");
   resize(640, 420);
@@ -109,19 +111,18 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   grid_->set_export_title(annual ? "Impozitar anual" : "Impozitar");
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layout->addWidget(grid_, 1);
-  auto* apply = new QPushButton("A&plic", this);
+  auto* apply = apply_;
   auto* list = new QPushButton("&Lista", this);
   auto* exit = new QPushButton("&Iesire", this);
-  // The tax calculator and the printed list come with their own windows.
-  for (QPushButton* later : {apply, list}) {
-    later->setEnabled(false);
-    later->setToolTip("Functia nu este inca disponibila");
-  }
+  // The printed list comes with its own window.
+  list->setEnabled(false);
+  list->setToolTip("Functia nu este inca disponibila");
   auto* buttons = new QHBoxLayout;
   add_->setObjectName("BAdaug");
   modify_->setObjectName("BModific");
   delete_->setObjectName("BSterg");
   check_->setObjectName("BVerific");
+  apply_->setObjectName("BAplic");
   for (QPushButton* b : {add_, modify_, delete_, apply, check_, list, exit}) {
     b->setAutoDefault(false);
     buttons->addWidget(b);
@@ -136,6 +137,12 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
     const std::string result = params::CheckBrackets(session_.db(), session_.working_month(), annual_);
     const bool right = result.rfind("Totul este in regula", 0) == 0;
     prompter_.Message(right ? MessageKind::kInformation : MessageKind::kWarning, result);
+  });
+  connect(apply_, &QPushButton::clicked, this, [this] {
+    TaxCalculator calculator(
+        params::BracketTable(session_.db(), session_.working_month(), annual_), this);
+    calculator.setWindowTitle("Aplic transe de venit impozabil si cote de impozit");
+    calculator.exec();
   });
   connect(exit, &QPushButton::clicked, this, &QDialog::accept);
   Reload();

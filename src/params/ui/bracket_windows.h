@@ -61,6 +61,7 @@ class BracketWindow : public QDialog {
   QPushButton* modify_button() const { return modify_; }
   QPushButton* delete_button() const { return delete_; }
   QPushButton* check_button() const { return check_; }
+  QPushButton* apply_button() const { return apply_; }
   int RowCount() const { return model_.rowCount(); }
 
   void Reload(std::optional<double> select_threshold = std::nullopt);
@@ -79,6 +80,7 @@ class BracketWindow : public QDialog {
   QPushButton* modify_;
   QPushButton* delete_;
   QPushButton* check_;
+  QPushButton* apply_;
 };
 
 }  // namespace traveno::params_ui
