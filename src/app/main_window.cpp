@@ -19,6 +19,8 @@
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
 #include "params/ui/bracket_windows.h"
+#include "params/ui/company_parameters_window.h"
+#include "params/ui/general_parameters_window.h"
 #include "params/ui/department_windows.h"
 #include "params/ui/transition_window.h"
 #include "personnel/ui/code_check_window.h"
@@ -112,7 +114,7 @@ void MainWindow::BuildPanels() {
       {F::kImpozitarAnual, "Imp&ozitar anual", "BImpozitarAnual", "Grila anuala de impozitare",
        true},
       {F::kParametriCalcul, "&Parametri calcul ", "BParametriCalcul",
-       "Parametrii generali de calcul ai lunii", false},
+       "Parametrii generali de calcul ai lunii", true},
       {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", true},
       {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
        "Parola programului si confirmarea la iesire", true},
@@ -123,7 +125,7 @@ void MainWindow::BuildPanels() {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
        "Datele firmei de lucru", true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
-       "Parametrii de calcul ai firmei", false},
+       "Parametrii de calcul ai firmei", true},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
        true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
@@ -308,6 +310,22 @@ void MainWindow::Run(Function function) {
       if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
           session != nullptr && session->HasWorkingMonth()) {
         params_ui::BracketWindow window(*session, function == F::kImpozitarAnual, prompter(), this);
+        window.exec();
+      }
+      break;
+    case F::kParametriCalcul:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        params_ui::GeneralParametersWindow window(*session, prompter(), *workplace_->progress(),
+                                                  this);
+        window.exec();
+      }
+      break;
+    case F::kParametriFirma:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        params_ui::CompanyParametersWindow window(*session, prompter(), *workplace_->progress(),
+                                                  this);
         window.exec();
       }
       break;
