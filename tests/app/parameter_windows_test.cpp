@@ -6,10 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include "app/main_window.h"
 #include "core/store/store.h"
+#include "ui/date_editors.h"
 #include "params/company_register.h"
 #include "params/month_cycle.h"
 #include "params/parameter_store.h"
@@ -332,6 +335,62 @@ TEST_F(ParameterWindowsTest, HolidayPayFormulaRefusesBrutForTheCurrentMonth) {
   EXPECT_TRUE(editor.confirmed());
   EXPECT_EQ(params::ReadCompanyText(db(), kMonth, "CO_Form"), "\"BRUT\"/2");
   EXPECT_EQ(params::ReadCompany(db(), kMonth, "LuniCO"), 3);
+}
+
+// The panel buttons open the two parameter windows over the chosen month.
+TEST(ParameterWindowsFromTheMainWindow, PanelButtonsOpenTheGeneralAndCompanyWindows) {
+  traveno::testing::TempFolder folder;
+  traveno::testing::ScriptedPrompter prompter;
+  app::MainWindowOptions options;
+  options.data_folder = folder.path();
+  options.prompter = &prompter;
+  options.terminate = [](int) {};
+  options.open_help = [] {};
+  app::MainWindow window(std::move(options));
+  AnswerNextModal([](QWidget* choice) {
+    AnswerNextModal([](QWidget* first_month) {
+      first_month->findChild<ui::MonthYearEdit*>("EMonth")->SetMonth(Date::FromYmd(2003, 1, 1));
+      first_month->findChild<QPushButton*>("BConfirmare")->click();
+    });
+    choice->findChild<QPushButton*>("BAlege")->click();
+  });
+  window.show();
+  ASSERT_TRUE(window.FinishStart());
+
+  using app::Function;
+  QString general_heading;
+  window.button(Function::kConfigGlobala)->click();
+  ASSERT_TRUE(window.button(Function::kParametriCalcul)->isEnabled());
+  AnswerNextModal([&](QWidget* modal) {
+    ASSERT_NE(qobject_cast<GeneralParametersWindow*>(modal), nullptr);
+    general_heading = modal->findChild<QLabel*>("LTitlu")->text();
+    modal->findChild<QPushButton*>("BAbandon")->click();
+  });
+  window.button(Function::kParametriCalcul)->click();
+  EXPECT_EQ(general_heading, "Parametrii generali de calcul pe IANUARIE / 2003 ");
+
+  window.button(Function::kInapoi)->click();
+  window.button(Function::kConfigFirma)->click();
+  ASSERT_TRUE(window.button(Function::kParametriFirma)->isEnabled());
+  bool confirmed = false;
+  AnswerNextModal([&](QWidget* modal) {
+    auto* company = qobject_cast<CompanyParametersWindow*>(modal);
+    ASSERT_NE(company, nullptr);
+    company->box("CoefCO")->setText("22");
+    company->confirm_button()->click();
+    confirmed = company->result() == QDialog::Accepted;
+  });
+  window.button(Function::kParametriFirma)->click();
+  EXPECT_TRUE(confirmed);
+  EXPECT_TRUE(prompter.messages.empty());
+  window.close();
+
+  auto store = OpenDatabases(folder.path());
+  params::Session session(*store);
+  SilentProgress progress;
+  ASSERT_TRUE(params::ChooseCompanyAndMonth(session, "TEST", Date::FromYmd(2003, 1, 1), prompter,
+                                            progress));
+  EXPECT_EQ(session.parameters().company.CoefCO, 22);
 }
 
 }  // namespace
