@@ -9,10 +9,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/settings_change.h"
+#include "params/settings_change.h"
 #include "core/errors.h"
 
 namespace traveno::app {
+
+using params::ApplySettingsChange;
+using params::SettingsChange;
+using params::kNewPasswordsDiffer;
+using params::kOldPasswordWrong;
+
 namespace {
 
 QLineEdit* MaskedEdit(const char* name, QWidget* parent) {

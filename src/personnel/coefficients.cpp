@@ -1,6 +1,7 @@
 #include "personnel/coefficients.h"
 
 #include "core/numbers.h"
+#include "engine/calculated_fields.h"
 
 namespace traveno::personnel {
 namespace {
@@ -9,32 +10,12 @@ long double RoundToCents(double value) { return RoundEven(static_cast<long doubl
 
 }  // namespace
 
-std::string_view RelationshipLabel(int calitate) {
-  switch (calitate) {
-    case 0:
-      return "Sot / Sotie";
-    case 1:
-      return "Copii <= 2";
-    case 2:
-      return "Copii > 2";
-    case 3:
-      return "Alte persoane";
-    default:
-      return "";
-  }
+std::string RelationshipLabel(int calitate) {
+  return engine::Kalitate(calitate, engine::DependantView::kPayGrid);
 }
 
-std::string_view InvalidityLabel(int invaliditate) {
-  switch (invaliditate) {
-    case 0:
-      return "Fara handicap";
-    case 1:
-      return "Inv. grad I";
-    case 2:
-      return "Inv. grad II";
-    default:
-      return "";
-  }
+std::string InvalidityLabel(int invaliditate) {
+  return engine::Ynvaliditate(invaliditate, engine::DependantView::kPayGrid);
 }
 
 double InvalidityAddition(int invaliditate, const engine::GeneralParameters& general) {

@@ -20,8 +20,8 @@ enum class Relationship { kSpouse = 0, kFirstTwoChildren = 1, kFurtherChildren =
 enum class Invalidity { kNone = 0, kGradeI = 1, kGradeII = 2 };
 
 // The labels of the relationships and invalidity grades shown in the lists.
-std::string_view RelationshipLabel(int calitate);
-std::string_view InvalidityLabel(int invaliditate);
+std::string RelationshipLabel(int calitate);
+std::string InvalidityLabel(int invaliditate);
 
 // InvalidI for grade I, InvalidII for grade II, 0 otherwise.
 double InvalidityAddition(int invaliditate, const engine::GeneralParameters& general);

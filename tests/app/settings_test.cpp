@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_change.h"
+#include "params/settings_change.h"
 #include "app/settings_windows.h"
 #include "core/data_folder.h"
 #include "core/ini_file.h"
@@ -13,6 +13,12 @@
 #include "tests/ui/scripted_prompter.h"
 
 namespace traveno::app {
+
+using params::ApplySettingsChange;
+using params::SettingsChange;
+using params::kNewPasswordsDiffer;
+using params::kOldPasswordWrong;
+
 namespace {
 
 std::string StoredParola(const std::filesystem::path& folder) {

@@ -9,7 +9,7 @@
 
 #include "core/settings.h"
 
-namespace traveno::app {
+namespace traveno::params {
 
 inline constexpr const char* kOldPasswordWrong =
     "Parola nu v-a fi modificata pentru ca \r\n vechea parola nu a fost corecta !";
@@ -34,4 +34,4 @@ std::optional<std::string> ApplySettingsChange(const std::filesystem::path& data
                                                ProgramSettings& settings,
                                                const SettingsChange& change);
 
-}  // namespace traveno::app
+}  // namespace traveno::params

@@ -1,6 +1,6 @@
-#include "app/settings_change.h"
+#include "params/settings_change.h"
 
-namespace traveno::app {
+namespace traveno::params {
 
 std::optional<std::string> ApplySettingsChange(const std::filesystem::path& data_folder,
                                                ProgramSettings& settings,
@@ -20,4 +20,4 @@ std::optional<std::string> ApplySettingsChange(const std::filesystem::path& data
   return refusal;
 }
 
-}  // namespace traveno::app
+}  // namespace traveno::params
