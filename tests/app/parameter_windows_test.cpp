@@ -133,9 +133,18 @@ TEST_F(ParameterWindowsTest, CompanyWindowRefusesAPayDayAfterTheNextMonthAndSave
   EXPECT_TRUE(Shown("Ziua lichidarii este incorecta pentru aceasta luna!"));
   EXPECT_EQ(QApplication::focusWidget(), window.box("ZiLichidare"));
 
+  // Answering No to the average-hours question puts the old value back.
+  window.box("ZiLichidare")->setText("28");
+  window.box("MedieOre")->setText("160");
+  prompter_.yes_no = {false};
+  window.confirm_button()->click();
+  ASSERT_EQ(prompter_.questions.size(), 1u);
+  EXPECT_EQ(window.box("MedieOre")->text(), "170");
+  EXPECT_EQ(QApplication::focusWidget(), window.box("MedieOre"));
+  EXPECT_EQ(params::ReadCompany(db(), kMonth, "ZiLichidare"), 10);
+
   // A used bonus without a name sends the focus to its name on the expert page.
   prompter_.messages.clear();
-  window.box("ZiLichidare")->setText("28");
   window.bonus_name(0)->setText("  ");
   window.confirm_button()->click();
   EXPECT_TRUE(Shown("Introduceti denumirea Sporul 1 !"));
@@ -175,6 +184,8 @@ TEST_F(ParameterWindowsTest, AClosedMonthDisablesEveryCompanyConfirmation) {
   EXPECT_FALSE(holidays.confirm_button()->isEnabled());
   FormulaEditor editor(*session_, 0, prompter_);
   EXPECT_FALSE(editor.confirm_button()->isEnabled());
+  DeductionNamesWindow names(*session_, prompter_);
+  EXPECT_FALSE(names.confirm_button()->isEnabled());
   // The general parameters stay editable.
   GeneralParametersWindow general(*session_, prompter_, progress_);
   EXPECT_TRUE(general.confirm_button()->isEnabled());
