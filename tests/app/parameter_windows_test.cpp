@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -8,11 +10,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
-
 #include "app/main_window.h"
 #include "core/store/store.h"
-#include "ui/date_editors.h"
 #include "params/company_register.h"
 #include "params/month_cycle.h"
 #include "params/parameter_store.h"
@@ -24,6 +23,7 @@
 #include "params/ui/holidays_window.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
+#include "ui/date_editors.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -99,8 +99,8 @@ TEST_F(ParameterWindowsTest, CompanyWindowSwitchesPagesAndFollowsTheBonusKind) {
   CompanyParametersWindow window(*session_, prompter_, progress_);
   EXPECT_FALSE(window.expert_page());
   EXPECT_TRUE(window.heading()->text().startsWith("Parametrii de calcul GENERALI ai firmei "));
-  EXPECT_TRUE(window.heading()->text().endsWith(
-      QString::fromStdString("pe luna " + MonthText(kMonth))));
+  EXPECT_TRUE(
+      window.heading()->text().endsWith(QString::fromStdString("pe luna " + MonthText(kMonth))));
   EXPECT_EQ(window.switch_button()->text(), "Configurare &expert");
   EXPECT_EQ(window.box("TimpLuna")->text(), "184");
   EXPECT_FALSE(window.in_days()->isChecked());  // a new company counts hours
@@ -202,9 +202,9 @@ TEST_F(ParameterWindowsTest, HolidaysMarkWeekdaysAndWarnThroughTheCompanyWindow)
     QListWidget* days = holidays->days();
     ASSERT_EQ(days->count(), 31);
     EXPECT_TRUE(days->item(0)->text().startsWith("01.01.2003 - "));
-    EXPECT_TRUE(days->item(0)->flags() & Qt::ItemIsEnabled);    // a Wednesday
-    EXPECT_FALSE(days->item(3)->flags() & Qt::ItemIsEnabled);   // a Saturday
-    EXPECT_FALSE(days->item(4)->flags() & Qt::ItemIsEnabled);   // a Sunday
+    EXPECT_TRUE(days->item(0)->flags() & Qt::ItemIsEnabled);   // a Wednesday
+    EXPECT_FALSE(days->item(3)->flags() & Qt::ItemIsEnabled);  // a Saturday
+    EXPECT_FALSE(days->item(4)->flags() & Qt::ItemIsEnabled);  // a Sunday
     EXPECT_EQ(days->item(0)->checkState(), Qt::Unchecked);
     days->item(0)->setCheckState(Qt::Checked);
     holidays->confirm_button()->click();

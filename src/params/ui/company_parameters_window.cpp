@@ -28,7 +28,7 @@ namespace traveno::params_ui {
 namespace {
 
 // The bonus kinds in their stored order (SporN_Apl).
-const char* const kBonusKinds[] = {"Fix in lei",    "% la Incadrare", "% la Tarifar",
+const char* const kBonusKinds[] = {"Fix in lei",    "% la Incadrare",  "% la Tarifar",
                                    "% la Realizat", "Nu se foloseste", "Formula"};
 constexpr int kUnused = 4;
 constexpr int kFormula = 5;
@@ -111,8 +111,8 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
     } else if (std::string(b.name) == "ZiLichidare") {
       auto* row = new QHBoxLayout;
       row->addWidget(edit);
-      row->addWidget(new QLabel(QString::fromStdString(
-          "  din " + MonthText(AddMonths(session_.working_month(), 1)))));
+      row->addWidget(new QLabel(
+          QString::fromStdString("  din " + MonthText(AddMonths(session_.working_month(), 1)))));
       form->addRow(b.label, row);
     } else {
       form->addRow(b.label, edit);
@@ -232,10 +232,10 @@ void CompanyParametersWindow::ShowPage(bool expert) {
   const std::string name = session_.store().FindCompany(session_.company())
                                ? Trim(session_.store().FindCompany(session_.company())->Denumire)
                                : std::string();
-  heading_->setText(ui::DisplayText(
-      std::string(expert ? "Parametrii de calcul EXPERT ai firmei "
-                         : "Parametrii de calcul GENERALI ai firmei ") +
-      name + " " + "\n\r" + "pe luna " + MonthText(session_.working_month())));
+  heading_->setText(
+      ui::DisplayText(std::string(expert ? "Parametrii de calcul EXPERT ai firmei "
+                                         : "Parametrii de calcul GENERALI ai firmei ") +
+                      name + " " + "\n\r" + "pe luna " + MonthText(session_.working_month())));
 }
 
 void CompanyParametersWindow::KindChosen(int index) {
@@ -312,7 +312,8 @@ void CompanyParametersWindow::BConfirmareClick() {
   // What the other windows changed in memory (formulas, holidays, exempt and
   // initialised sums) is kept; the boxes of this window are laid over it.
   C values = session_.parameters().company;
-  for (const Box& b : kBoxes) values.*(b.member) = ReadNumber(boxes_.at(b.name), values.*(b.member));
+  for (const Box& b : kBoxes)
+    values.*(b.member) = ReadNumber(boxes_.at(b.name), values.*(b.member));
   values.TimpZile = in_days_->isChecked() ? 1 : 0;
   values.PagColab = new_page_->isChecked() ? 1 : 0;
   values.StatAscUnic = sole_associate_->isChecked() ? 1 : 0;
@@ -326,8 +327,8 @@ void CompanyParametersWindow::BConfirmareClick() {
   }
   params::ConfirmResult result;
   try {
-    result = params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_,
-                                              progress_);
+    result =
+        params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_, progress_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
     return;

@@ -28,8 +28,8 @@ class CompanyParametersWindow : public QDialog {
   Q_OBJECT
 
  public:
-  CompanyParametersWindow(params::Session& session, Prompter& prompter,
-                          ProgressReporter& progress, QWidget* parent = nullptr);
+  CompanyParametersWindow(params::Session& session, Prompter& prompter, ProgressReporter& progress,
+                          QWidget* parent = nullptr);
 
   // The number box of a general setting ("ComisionCM", "TimpLuna",
   // "MedieOre", "SporNoapte", "CoefCO", "ProcOreSupli", "ZiLichidare").

@@ -120,8 +120,8 @@ void ExemptSumsWindow::BConfirmareClick() {
   settings[3].Grupa = employer_->isChecked() ? "DA" : "NU";
   params::ConfirmResult result;
   try {
-    result = params::ConfirmExemptSums(session_, settings[0], settings[1], settings[2],
-                                       settings[3], prompter_, progress_);
+    result = params::ConfirmExemptSums(session_, settings[0], settings[1], settings[2], settings[3],
+                                       prompter_, progress_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
     return;
@@ -145,10 +145,14 @@ struct InitialisedSum {
   double& (*value)(G&);
 };
 
-#define TRAVENO_SUM(member, label) \
-  {#member, label, [](G& p) -> double& { return p.member; }}
-#define TRAVENO_BONUS(index, name, label) \
-  {name, label, [](G& p) -> double& { return p.spor[index].Init; }}
+#define TRAVENO_SUM(member, label)                            \
+  {                                                           \
+#member, label, [](G & p) -> double& { return p.member; } \
+  }
+#define TRAVENO_BONUS(index, name, label)                           \
+  {                                                                 \
+    name, label, [](G& p) -> double& { return p.spor[index].Init; } \
+  }
 
 const InitialisedSum kInitialisedSums[] = {
     TRAVENO_SUM(Timp, "Timp de lucru in luna"),

@@ -103,7 +103,8 @@ FormulaEditor::FormulaEditor(params::Session& session, int bonus, Prompter& prom
   buttons->addWidget(abandon);
   layout->addLayout(buttons);
 
-  memo_->setPlainText(QString::fromStdString(for_bonus ? values.spor[bonus_].Form : values.CO_Form));
+  memo_->setPlainText(
+      QString::fromStdString(for_bonus ? values.spor[bonus_].Form : values.CO_Form));
   TextChanged();
   connect(memo_, &QPlainTextEdit::textChanged, this, &FormulaEditor::TextChanged);
   connect(fields_, &QListWidget::itemDoubleClicked, this, &FormulaEditor::AppendField);
@@ -154,10 +155,9 @@ bool FormulaEditor::Check() {
   const bool for_bonus = bonus_ >= 0;
   const auto kind = for_bonus ? engine::FormulaKind::kBonus : engine::FormulaKind::kHolidayPay;
   const auto fields = engine::AcceptedFormulaFields(kind, bonus_ + 1);
-  const double months =
-      for_bonus ? 0 : ReadNumber(months_, session_.parameters().company.LuniCO);
-  const auto fault = engine::ValideazaFormula(memo_->toPlainText().toStdString(), fields, kind,
-                                              months);
+  const double months = for_bonus ? 0 : ReadNumber(months_, session_.parameters().company.LuniCO);
+  const auto fault =
+      engine::ValideazaFormula(memo_->toPlainText().toStdString(), fields, kind, months);
   if (fault) {
     prompter_.Message(MessageKind::kError, *fault);
     if (!for_bonus && *fault == "Numarul de luni nu este corect !") {
@@ -182,12 +182,11 @@ void FormulaEditor::BConfirmareClick() {
   const std::string formula = Trim(memo_->toPlainText().toStdString());
   try {
     const bool done =
-        bonus_ >= 0
-            ? params::ConfirmBonusFormula(session_, bonus_, formula, with_percent_->isChecked(),
-                                          prompter_)
-            : params::ConfirmHolidayPayFormula(
-                  session_, formula, ReadNumber(months_, session_.parameters().company.LuniCO),
-                  prompter_);
+        bonus_ >= 0 ? params::ConfirmBonusFormula(session_, bonus_, formula,
+                                                  with_percent_->isChecked(), prompter_)
+                    : params::ConfirmHolidayPayFormula(
+                          session_, formula,
+                          ReadNumber(months_, session_.parameters().company.LuniCO), prompter_);
     if (!done) return;
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());

@@ -25,8 +25,7 @@ class FormulaEditor : public QDialog {
 
  public:
   // `bonus` 0..3 edits that bonus's formula; -1 the holiday pay's.
-  FormulaEditor(params::Session& session, int bonus, Prompter& prompter,
-                QWidget* parent = nullptr);
+  FormulaEditor(params::Session& session, int bonus, Prompter& prompter, QWidget* parent = nullptr);
 
   QPlainTextEdit* memo() const { return memo_; }
   QListWidget* fields() const { return fields_; }

@@ -1,8 +1,8 @@
 #include "params/ui/general_parameters_window.h"
 
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,10 +85,9 @@ GeneralParametersWindow::GeneralParametersWindow(params::Session& session, Promp
   setObjectName("FParametri");
   setWindowTitle("Parametrii generali de calcul");
   auto* layout = new QVBoxLayout(this);
-  auto* heading = new QLabel(
-      QString::fromStdString("Parametrii generali de calcul pe " +
-                             MonthText(session_.working_month())),
-      this);
+  auto* heading = new QLabel(QString::fromStdString("Parametrii generali de calcul pe " +
+                                                    MonthText(session_.working_month())),
+                             this);
   heading->setObjectName("LTitlu");
   QFont bold = heading->font();
   bold.setBold(true);

@@ -20,8 +20,8 @@ class GeneralParametersWindow : public QDialog {
   Q_OBJECT
 
  public:
-  GeneralParametersWindow(params::Session& session, Prompter& prompter,
-                          ProgressReporter& progress, QWidget* parent = nullptr);
+  GeneralParametersWindow(params::Session& session, Prompter& prompter, ProgressReporter& progress,
+                          QWidget* parent = nullptr);
 
   // The box of a general parameter (its stored name, such as "DedBaza").
   QLineEdit* box(const std::string& name) const { return boxes_.at(name); }

@@ -37,8 +37,8 @@ HolidaysWindow::HolidaysWindow(params::Session& session, bool in_days, double ty
   heading->setAlignment(Qt::AlignCenter);
   layout->addWidget(heading);
   const Date month = session_.working_month();
-  layout->addWidget(new QLabel(
-      QString::fromStdString("Sarbatorile legale din luna " + MonthText(month)), this));
+  layout->addWidget(
+      new QLabel(QString::fromStdString("Sarbatorile legale din luna " + MonthText(month)), this));
 
   days_->setObjectName("LZile");
   const std::vector<int> marked = params::ParseHolidays(session_.parameters().company.ZileLibere);
@@ -96,8 +96,8 @@ void HolidaysWindow::BConfirmClick() {
     prompter_.Message(MessageKind::kError, error.what());
     return;
   }
-  time_differs_ = params::WorkingTimeDiffers(session_.working_month(), marked, in_days_,
-                                             typed_working_time_);
+  time_differs_ =
+      params::WorkingTimeDiffers(session_.working_month(), marked, in_days_, typed_working_time_);
   accept();
 }
 
