@@ -330,6 +330,36 @@ TEST_F(ParameterWindowsTest, BonusFormulaIsCheckedThenConfirmedAndTheBonusBecome
   EXPECT_EQ(params::ReadCompanyText(db(), kMonth, "Spor2_Den"), "Noapte");
 }
 
+TEST_F(ParameterWindowsTest, AnAbandonedBonusEditorLeavesTheBonusAsItsStoredFormulaSays) {
+  session_->parameters().company.spor[3].Form = "\"SALINC\"/10";
+  CompanyParametersWindow window(*session_, prompter_, progress_);
+  ShowActive(window);
+  for (int bonus : {2, 3}) {
+    window.bonus_kind(bonus)->setCurrentIndex(5);
+    emit window.bonus_kind(bonus)->activated(5);
+    AnswerNextModal([](QWidget* modal) {
+      auto* editor = qobject_cast<FormulaEditor*>(modal);
+      ASSERT_NE(editor, nullptr);
+      editor->memo()->setPlainText("\"PRIME\"*2");  // typed, then abandoned
+      modal->findChild<QPushButton*>("BAbandon")->click();
+    });
+    window.bonus_expert(bonus)->click();
+  }
+  EXPECT_EQ(window.bonus_kind(2)->currentText(), "Nu se foloseste");  // no formula stored
+  EXPECT_EQ(window.bonus_kind(3)->currentText(), "Formula");          // its formula stays
+  EXPECT_EQ(session_->parameters().company.spor[3].Form, "\"SALINC\"/10");
+}
+
+TEST_F(ParameterWindowsTest, AHolidayPayFormulaTakesTheBonusesOutOfTheHolidayPay) {
+  session_->parameters().company.spor[0].CO = 1;
+  session_->parameters().company.CO_Form = "\"SALINC\"";
+  CompanyParametersWindow window(*session_, prompter_, progress_);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FALSE(window.bonus_holiday_pay(i)->isChecked()) << i;
+    EXPECT_FALSE(window.bonus_holiday_pay(i)->isEnabled()) << i;
+  }
+}
+
 TEST_F(ParameterWindowsTest, HolidayPayFormulaRefusesBrutForTheCurrentMonth) {
   FormulaEditor editor(*session_, -1, prompter_);
   EXPECT_EQ(editor.with_percent(), nullptr);
