@@ -229,9 +229,8 @@ bool CompanyParametersWindow::expert_page() const { return pages_->currentIndex(
 void CompanyParametersWindow::ShowPage(bool expert) {
   pages_->setCurrentIndex(expert ? 1 : 0);
   switch_->setText(expert ? "Configurare &generala" : "Configurare &expert");
-  const std::string name = session_.store().FindCompany(session_.company())
-                               ? Trim(session_.store().FindCompany(session_.company())->Denumire)
-                               : std::string();
+  std::string name;
+  if (const auto row = session_.store().FindCompany(session_.company())) name = Trim(row->Denumire);
   heading_->setText(
       ui::DisplayText(std::string(expert ? "Parametrii de calcul EXPERT ai firmei "
                                          : "Parametrii de calcul GENERALI ai firmei ") +
