@@ -153,7 +153,8 @@ void CompanyChoiceWindow::FillMonths() {
 
 void CompanyChoiceWindow::SetCloneMode() {
   clone_mode_ = true;
-  heading_->setText("Alegere Firma si Luna pentru clonare (sursa)  ");
+  setWindowTitle("Alegere Firma si Luna pentru clonare (sursa)  ");
+  heading_->setText(windowTitle());
   heading_->setVisible(true);
   new_company_->setVisible(false);
   choose_->setText("&Clonare");

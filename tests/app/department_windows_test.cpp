@@ -95,7 +95,10 @@ TEST_F(DepartmentWindowsTest, AddRefusesAnExistingCodeAndRenamingMovesTheEmploye
   EXPECT_EQ(window.RowCount(), 2);
 
   TypeInEditor("VANZARI", "VANZARI");
-  window.modify_button()->click();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  window.grid()->setFocus();
+  QTest::keyClick(window.grid(), Qt::Key_Return);  // Enter modifies
   EXPECT_EQ(window.CurrentCode(), "VANZARI");
   EXPECT_EQ(DepartOf(ana), "VANZARI");
   EXPECT_EQ(window.RowCount(), 2);
