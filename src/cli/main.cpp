@@ -1,15 +1,11 @@
 // traveno-cli: the program's operations without windows, over the same
 // services as the desktop program.
 #include <CLI/CLI.hpp>
+#include <string_view>
 
+#include "cli/cli_app.h"
 #include "cli/cli_context.h"
 #include "cli/cli_prompter.h"
-#include <string_view>
-#include "cli/company_commands.h"
-#include "cli/core_commands.h"
-#include "cli/engine_commands.h"
-#include "cli/personnel_commands.h"
-#include "cli/month_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
 #include "core/fatal_signals.h"
@@ -50,20 +46,7 @@ int main(int argc, char** argv) {
       "traveno-cli");
   traveno::cli::CliContext context;
   CLI::App app{std::string(traveno::kApplicationTitle) + " - linie de comanda", "traveno-cli"};
-  app.require_subcommand(1);
-  app.fallthrough();
-  app.set_version_flag("--version", traveno::VersionString());
-  app.add_option("--data-dir", context.data_dir,
-                 "Directorul de date (altfel TRAVENO_DATA sau ~/.local/share/traveno)");
-  app.add_flag("--json", context.json, "Rezultatele in format JSON");
-  app.add_flag("--yes", context.yes, "Raspunde Da la intrebari");
-  app.add_flag("--confirm", context.confirm, "Tasteaza cuvantul CONFIRM la confirmari");
-
-  traveno::cli::RegisterCoreCommands(app, context);
-  traveno::cli::RegisterEngineCommands(app, context);
-  traveno::cli::RegisterCompanyCommands(app, context);
-  traveno::cli::RegisterMonthCommands(app, context);
-  traveno::cli::RegisterPersonnelCommands(app, context);
+  traveno::cli::ConfigureCliApp(app, context);
 
   try {
     app.parse(argc, argv);

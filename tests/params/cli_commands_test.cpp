@@ -8,9 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/company_commands.h"
-#include "cli/core_commands.h"
-#include "cli/month_commands.h"
+#include "tests/support/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::cli {
@@ -18,35 +16,13 @@ namespace {
 
 using nlohmann::json;
 
-struct Result {
-  int exit_code = 0;
-  std::string out;
-  std::string err;
-  json Json() const { return json::parse(out); }
-};
+using Result = traveno::testing::CliResult;
 
 class CliCommandsTest : public ::testing::Test {
  protected:
   Result Run(std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliContext context;
-    context.out = &out;
-    context.err = &err;
-    CLI::App app{"traveno-cli"};
-    app.require_subcommand(1);
-    app.fallthrough();
-    app.add_option("--data-dir", context.data_dir);
-    app.add_flag("--json", context.json);
-    app.add_flag("--yes", context.yes);
-    app.add_flag("--confirm", context.confirm);
-    RegisterCoreCommands(app, context);
-    RegisterCompanyCommands(app, context);
-    RegisterMonthCommands(app, context);
     arguments.insert(arguments.begin(), {"--data-dir", folder_.path().string()});
-    std::reverse(arguments.begin(), arguments.end());
-    app.parse(arguments);
-    return {context.exit_code, out.str(), err.str()};
+    return traveno::testing::RunCli(std::move(arguments));
   }
 
   traveno::testing::TempFolder folder_;

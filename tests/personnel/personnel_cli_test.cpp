@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/personnel_commands.h"
 #include "core/errors.h"
+#include "tests/support/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::cli {
@@ -16,33 +16,14 @@ namespace {
 
 using nlohmann::json;
 
-struct Result {
-  int exit_code = 0;
-  std::string out;
-  std::string err;
-  json Json() const { return json::parse(out); }
-};
+using Result = traveno::testing::CliResult;
 
 class PersonnelCliTest : public ::testing::Test {
  protected:
   Result Run(std::vector<std::string> arguments, bool yes = false) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliContext context;
-    context.out = &out;
-    context.err = &err;
-    CLI::App app{"traveno-cli"};
-    app.require_subcommand(1);
-    app.fallthrough();
-    app.add_option("--data-dir", context.data_dir);
-    app.add_flag("--json", context.json);
-    app.add_flag("--yes", context.yes);
-    RegisterPersonnelCommands(app, context);
     arguments.insert(arguments.begin(), {"--data-dir", folder_.path().string(), "--json"});
     if (yes) arguments.insert(arguments.begin(), "--yes");
-    std::reverse(arguments.begin(), arguments.end());
-    app.parse(arguments);
-    return {context.exit_code, out.str(), err.str()};
+    return traveno::testing::RunCli(std::move(arguments));
   }
   std::vector<std::string> Month(std::vector<std::string> command) {
     command.insert(command.end(), {"--cod", "DEMO", "--month", "2003-01"});
