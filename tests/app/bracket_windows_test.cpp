@@ -11,6 +11,7 @@
 #include "params/brackets.h"
 #include "params/company_register.h"
 #include "params/ui/tax_calculator.h"
+#include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
@@ -20,23 +21,7 @@ namespace {
 
 using traveno::testing::AnswerNextModal;
 
-class BracketWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Store(folder_.path()).EnsureRegisterTables();
-    store_ = OpenDatabases(folder_.path());
-    session_ = std::make_unique<params::Session>(*store_);
-    ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", Date::FromYmd(2003, 1, 1),
-                                              prompter_, progress_));
-    prompter_.messages.clear();
-  }
-
-  traveno::testing::TempFolder folder_;
-  traveno::testing::ScriptedPrompter prompter_;
-  SilentProgress progress_;
-  std::unique_ptr<Store> store_;
-  std::unique_ptr<params::Session> session_;
-};
+class BracketWindowTest : public traveno::testing::TestMonthFixture {};
 
 TEST_F(BracketWindowTest, TheDialogRefusesADuplicateThresholdAndStaysOpen) {
   BracketWindow window(*session_, /*annual=*/false, prompter_);

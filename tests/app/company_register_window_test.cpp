@@ -11,6 +11,7 @@
 #include "app/company_editor.h"
 #include "params/company_register.h"
 #include "params/session.h"
+#include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
@@ -21,14 +22,10 @@ namespace {
 using traveno::testing::AnswerNextModal;
 
 // TEST (the working company, chosen on January 2003) and ALFA, never chosen.
-class CompanyRegisterWindowTest : public ::testing::Test {
+class CompanyRegisterWindowTest : public traveno::testing::TestMonthFixture {
  protected:
   void SetUp() override {
-    Store(folder_.path()).EnsureRegisterTables();
-    store_ = OpenDatabases(folder_.path());
-    session_ = std::make_unique<params::Session>(*store_);
-    ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", Date::FromYmd(2003, 1, 1),
-                                              prompter_, progress_));
+    TestMonthFixture::SetUp();
     params::CompanyInput alfa;
     alfa.row.Cod = "ALFA";
     alfa.row.Denumire = "ALFA SRL";
@@ -40,11 +37,6 @@ class CompanyRegisterWindowTest : public ::testing::Test {
     return window.grid()->model()->index(row, column).data().toString();
   }
 
-  traveno::testing::TempFolder folder_;
-  traveno::testing::ScriptedPrompter prompter_;
-  SilentProgress progress_;
-  std::unique_ptr<Store> store_;
-  std::unique_ptr<params::Session> session_;
 };
 
 TEST_F(CompanyRegisterWindowTest, ListsInCodeOrderAndAddsThroughTheEditor) {

@@ -12,6 +12,7 @@
 #include "core/store/store.h"
 #include "params/company_register.h"
 #include "params/departments.h"
+#include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
@@ -22,17 +23,8 @@ namespace {
 using traveno::testing::AnswerNextModal;
 
 // TEST on January 2003: its first month has the one department CENTRAL.
-class DepartmentWindowsTest : public ::testing::Test {
+class DepartmentWindowsTest : public traveno::testing::TestMonthFixture {
  protected:
-  void SetUp() override {
-    Store(folder_.path()).EnsureRegisterTables();
-    store_ = OpenDatabases(folder_.path());
-    session_ = std::make_unique<params::Session>(*store_);
-    ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", Date::FromYmd(2003, 1, 1),
-                                              prompter_, progress_));
-    prompter_.messages.clear();
-  }
-
   std::int64_t AddEmployee(const std::string& name, const std::string& depart) {
     PersRow row;
     row.LUNA = session_->working_month();
@@ -64,11 +56,6 @@ class DepartmentWindowsTest : public ::testing::Test {
     });
   }
 
-  traveno::testing::TempFolder folder_;
-  traveno::testing::ScriptedPrompter prompter_;
-  SilentProgress progress_;
-  std::unique_ptr<Store> store_;
-  std::unique_ptr<params::Session> session_;
 };
 
 TEST_F(DepartmentWindowsTest, AddRefusesAnExistingCodeAndRenamingMovesTheEmployees) {

@@ -10,6 +10,7 @@
 #include "core/store/store.h"
 #include "params/company_register.h"
 #include "params/session.h"
+#include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 
@@ -17,22 +18,7 @@ namespace traveno::params_ui {
 namespace {
 
 // The company TEST chosen on January 2003, as after a first start.
-class TransitionWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Store(folder_.path()).EnsureRegisterTables();
-    store_ = OpenDatabases(folder_.path());
-    session_ = std::make_unique<params::Session>(*store_);
-    ASSERT_TRUE(params::ChooseCompanyAndMonth(*session_, "TEST", Date::FromYmd(2003, 1, 1),
-                                              prompter_, progress_));
-  }
-
-  traveno::testing::TempFolder folder_;
-  traveno::testing::ScriptedPrompter prompter_;
-  SilentProgress progress_;
-  std::unique_ptr<Store> store_;
-  std::unique_ptr<params::Session> session_;
-};
+class TransitionWindowTest : public traveno::testing::TestMonthFixture {};
 
 TEST_F(TransitionWindowTest, EnterRunsTheTransitionOnlyForTheConfirmWord) {
   TransitionWindow window(*session_, prompter_, progress_);
