@@ -226,7 +226,7 @@ void CompanyChoiceWindow::BFirmaNouaClick() {
 }
 
 void CompanyChoiceWindow::reject() {
-  session_.store().VerificareFoldere();
+  session_.store().VerificareFoldere(prompter_);
   QDialog::reject();
 }
 

@@ -18,6 +18,7 @@
 #include "app/company_register_window.h"
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
+#include "core/data_folder.h"
 #include "params/ui/bracket_windows.h"
 #include "params/ui/company_parameters_window.h"
 #include "params/ui/general_parameters_window.h"
@@ -453,10 +454,11 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::Purge() {
+  // The purge asks first and keeps a copy of the register.
   if (store_) {
-    store_->VerificareFoldere();
+    store_->VerificareFoldere(prompter());
   } else {
-    Store(options_.data_folder).VerificareFoldere();
+    Store(options_.data_folder).VerificareFoldere(prompter());
   }
 }
 
@@ -465,6 +467,9 @@ bool MainWindow::FinishStart() {
   // start scheduled by the first showing would otherwise run a second time.
   if (started_ || ending_ || starting_) return started_;
   starting_ = true;
+  // Files restored from read-only media become writable, as the command
+  // line's "init" makes them.
+  ClearReadOnly(options_.data_folder, true);
   try {
     Purge();
   } catch (const Error& error) {

@@ -4,11 +4,19 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
 
 #include "cli/cli_context.h"
 
 namespace traveno::cli {
 
 void ConfigureCliApp(CLI::App& app, CliContext& context);
+
+// Parses and runs one command line (the arguments without the program's
+// name) as the program does: a refusal's message goes to standard error, an
+// unexpected failure also to the error file of the data folder; returns the
+// exit status (0 on success).
+int RunCommandLine(CLI::App& app, CliContext& context, std::vector<std::string> arguments);
 
 }  // namespace traveno::cli

@@ -10,10 +10,10 @@ std::string TerminalText(const std::string& text) {
   return ReplaceAll(result, "\r", "\n");
 }
 
-void CliPrompter::Message(MessageKind kind, const std::string& text) {
-  std::ostream& stream =
-      (kind == MessageKind::kWarning || kind == MessageKind::kError) ? err_ : out_;
-  stream << TerminalText(text) << "\n";
+void CliPrompter::Message(MessageKind, const std::string& text) {
+  // Standard output carries only the command's results (a listing, JSON):
+  // every message, a refusal or a notice, goes to standard error.
+  err_ << TerminalText(text) << "\n";
 }
 
 bool CliPrompter::AskYesNo(const std::string& text) {

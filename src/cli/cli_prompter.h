@@ -1,5 +1,5 @@
-// The prompter of the command line: messages go to standard error (notices
-// to standard output), questions are answered by the flags: --yes answers
+// The prompter of the command line: messages go to standard error (standard
+// output is kept for the command's results), questions are answered by the flags: --yes answers
 // Yes, --confirm types the confirmation word; without them the answer is No.
 #pragma once
 

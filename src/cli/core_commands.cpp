@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_prompter.h"
 #include "core/data_folder.h"
 #include "core/store/store.h"
 #include "core/text.h"
@@ -22,7 +23,8 @@ void Init(CliContext& context) {
   const fs::path folder = PreparedDataFolder(context);
   ClearReadOnly(folder, true);
   Store store(folder);
-  store.VerificareFoldere();
+  CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
+  store.VerificareFoldere(prompter);
   store.EnsureRegisterTables();
   if (!context.json) *context.out << "Registrul firmelor este pregatit in " << folder.string() << "\n";
 }

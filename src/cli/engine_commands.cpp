@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "cli/cli_prompter.h"
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "core/store/records.h"
 #include "core/text.h"
@@ -206,6 +207,9 @@ void RunCalc(CliContext& context) {
   } catch (const std::invalid_argument& e) {
     *context.err << e.what() << "\n";
     context.exit_code = 1;
+  } catch (const Error& e) {
+    *context.err << TerminalText(e.what()) << "\n";
+    context.exit_code = 1;
   }
 }
 
@@ -294,6 +298,9 @@ void RunFormulaEval(CliContext& context, const std::string& text,
     *context.out << Number(result).dump() << "\n";
   } catch (const std::invalid_argument& e) {
     *context.err << e.what() << "\n";
+    context.exit_code = 1;
+  } catch (const Error& e) {
+    *context.err << TerminalText(e.what()) << "\n";
     context.exit_code = 1;
   }
 }

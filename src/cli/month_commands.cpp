@@ -12,6 +12,7 @@
 #include "params/holidays.h"
 #include "params/month_cycle.h"
 #include "params/parameter_edits.h"
+#include "params/parameter_store.h"
 #include "params/recalculate.h"
 
 namespace traveno::cli {
@@ -151,19 +152,22 @@ void ParamsSet(CliContext& context, const MonthArgs& args,
   for (const std::string& assignment : assignments) {
     ApplyAssignment(assignment, general, company, general_changed, company_changed, formula_given);
   }
-  if (general_changed) {
-    params::ConfirmGeneralParameters(session, engine::BuildGeneralParameters(general), cli.prompter,
-                                     cli.progress);
+  // All or nothing: the company set's checks first, then both sets in one
+  // transaction (a value out of its range refuses the whole command).
+  const engine::GeneralParameters general_values = engine::BuildGeneralParameters(general);
+  engine::CompanyParameters company_values = engine::BuildCompanyParameters(company);
+  company_values.departments = session.parameters().company.departments;
+  if (company_changed &&
+      !params::CheckCompanyParameters(session, company_values, formula_given, cli.prompter)
+           .confirmed) {
+    context.exit_code = 1;
+    return;
   }
-  if (company_changed) {
-    const auto result =
-        params::ConfirmCompanyParameters(session, engine::BuildCompanyParameters(company),
-                                         formula_given, cli.prompter, cli.progress);
-    if (!result.confirmed) {
-      context.exit_code = 1;
-      return;
-    }
+  if (general_changed && params::HasLaterGeneralMonth(session.db(), session.working_month())) {
+    cli.prompter.Message(MessageKind::kWarning, params::kLaterMonthsWarning);
   }
+  params::SaveMonthParameters(session, general_changed ? &general_values : nullptr,
+                              company_changed ? &company_values : nullptr, cli.progress);
   PrintSession(context, session);
 }
 
@@ -258,6 +262,9 @@ void HolidaysSet(CliContext& context, const MonthArgs& args, const std::string& 
   CliSession cli(context);
   if (!OpenMonth(cli, args)) return;
   params::Session& session = *cli.session;
+  if (const auto refusal = params::HolidaysRefusal(Trim(days).empty() ? "" : "," + days)) {
+    throw Error(*refusal);
+  }
   const auto parsed = params::ParseHolidays("," + days);
   const auto& company = session.parameters().company;
   if (!params::ConfirmHolidays(session, parsed, company.TimpZile != 0, company.TimpLuna,

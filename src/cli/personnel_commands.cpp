@@ -9,6 +9,7 @@
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/text.h"
 #include "engine/calculated_fields.h"
 #include "core/store/row_io.h"
@@ -40,6 +41,16 @@ Date DateArgument(const std::string& field, const std::string& text) {
   if (auto date = Date::ParseText(Trim(text))) return *date;
   throw Error("Data campului " + field + " nu este corecta: " + text + " (zz.ll.aaaa)");
 }
+
+// A whole number for an integer field of the window, checked against the
+// rule of the field it is stored in before it is converted.
+int WholeArgument(const std::string& field, const std::string& text, const ValueRule& rule) {
+  const double value = NumberArgument(field, text);
+  RequireValue("campul " + field, rule, FieldValue(value));
+  return static_cast<int>(value);
+}
+
+const ValueRule& PersRule(const char* field) { return RuleOf<PersRow>(*FindField<PersRow>(field)); }
 
 bool FlagArgument(const std::string& field, const std::string& text) {
   const std::string upper = UpperTrim(text);
@@ -99,12 +110,13 @@ void SetEmployeeField(EmployeeInput& in, const std::string& field, const std::st
       return;
     }
   }
+  static constexpr ValueRule kIncomeKind = {ValueKind::kCode, 0, 7};
   if (f == "NORMA") {
-    in.NORMA = static_cast<int>(NumberArgument(field, value));
+    in.NORMA = WholeArgument(field, value, PersRule("NORMA"));
   } else if (f == "INVALIDITATE") {
-    in.Invaliditate = static_cast<int>(NumberArgument(field, value));
+    in.Invaliditate = WholeArgument(field, value, PersRule("INVALIDITATE"));
   } else if (f == "TIP_VENIT") {
-    in.TipVenit = static_cast<int>(NumberArgument(field, value));
+    in.TipVenit = WholeArgument(field, value, kIncomeKind);
   } else {
     throw Error("Campul " + field + " nu exista in fereastra Date personal !");
   }
@@ -260,13 +272,13 @@ void EmployeeSet(CliContext& context, const MonthOptions& options, int iid,
     if (!index || !personnel::IsGridEditableField(field)) {
       throw Error("Campul " + field + " nu poate fi modificat in grila de salarii !");
     }
+    // Numbers go to the service as typed: it refuses a fraction for a
+    // count and a value past the field's range.
     const FieldKind kind = FieldsOf<PersRow>()[*index].kind;
     if (kind == FieldKind::kText) {
       edits.push_back({field, FieldValue(value)});
-    } else if (kind == FieldKind::kDouble) {
-      edits.push_back({field, FieldValue(NumberArgument(field, value))});
     } else {
-      edits.push_back({field, FieldValue(static_cast<std::int64_t>(NumberArgument(field, value)))});
+      edits.push_back({field, FieldValue(NumberArgument(field, value))});
     }
   }
   const personnel::PostedLine posted = personnel::UpdateGridLine(*cli.session, line.Nr, edits);
@@ -293,9 +305,11 @@ personnel::DependantInput DependantFields(personnel::DependantInput input,
     } else if (f == "CNP" || f == "CODNUMPERS") {
       input.CodNumPers = value;
     } else if (f == "CALITATE") {
-      input.Calitate = static_cast<int>(NumberArgument(field, value));
+      input.Calitate =
+          WholeArgument(field, value, RuleOf<PintRow>(*FindField<PintRow>("Calitate")));
     } else if (f == "INVALIDITATE") {
-      input.Invaliditate = static_cast<int>(NumberArgument(field, value));
+      input.Invaliditate =
+          WholeArgument(field, value, RuleOf<PintRow>(*FindField<PintRow>("Invaliditate")));
     } else {
       throw Error("Campul " + field + " nu exista pentru persoanele in intretinere !");
     }

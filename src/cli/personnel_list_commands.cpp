@@ -205,6 +205,8 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
     } else {
       *context.out << TerminalText(answer) << "\n";
     }
+    // A code that fails the check fails the command, so that scripts can tell.
+    if (!check.passed) context.exit_code = 1;
   });
   auto solve_code = std::make_shared<std::string>();
   CLI::App* cnp_solve = cnp->add_subcommand("solve", "Cifra necunoscuta ('?') a unui cod");

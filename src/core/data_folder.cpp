@@ -1,5 +1,8 @@
 #include "core/data_folder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "core/text.h"
@@ -21,6 +24,13 @@ fs::path ResolveDataFolder(std::string_view explicit_folder) {
 
 fs::path CompanyFolder(const fs::path& data_folder, std::string_view company_code) {
   return data_folder / Truncate(Trim(company_code), 8);
+}
+
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 void ClearReadOnly(const fs::path& path, bool recurse) {

@@ -24,6 +24,10 @@ inline constexpr const char* kErrorFileName = "traveno.ERR";
 std::filesystem::path CompanyFolder(const std::filesystem::path& data_folder,
                                     std::string_view company_code);
 
+// Flushes a folder's entries to the disk (after a file or folder in it was
+// created or renamed); failures are ignored.
+void SyncFolder(const std::filesystem::path& folder);
+
 // Makes every file of a folder writable by its owner (files copied from
 // read-only media). A path naming a file works on its folder; with `recurse`
 // nested folders are walked too. A missing folder or a file whose mode

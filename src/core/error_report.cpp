@@ -1,8 +1,10 @@
 #include "core/error_report.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <ctime>
 
 #include "core/numbers.h"
@@ -12,6 +14,15 @@ namespace traveno {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// A message or a detail longer than this is cut in the report: an input of
+// any size never makes the error file grow by more than a few kilobytes.
+constexpr std::size_t kMaxReportedText = 1000;
+
+std::string Shortened(const std::string& text) {
+  if (text.size() <= kMaxReportedText) return text;
+  return Truncate(text, kMaxReportedText) + " ... (" + std::to_string(text.size()) +
+         " octeti in total)";
+}
 
 void AddLine(std::string& report, const char* label, const std::string& value) {
   report += PadRight(label, 28) + ": " + value + kLineEnd;
@@ -46,7 +57,8 @@ ReportEnvironment ReportEnvironment::Collect() {
 std::string FormatErrorReport(const ErrorInfo& error, const SenderInfo* sender,
                               const ApplicationState& state, const ReportEnvironment& environment) {
   std::string report;
-  AddLine(report, "Eroare", error.message);
+  AddLine(report, "Eroare", Shortened(error.message));
+  if (!error.detail.empty()) AddLine(report, "Detalii", Shortened(error.detail));
   AddLine(report, "Tip Eroare", error.kind);
   if (error.code) AddLine(report, "ErrorCode", std::to_string(*error.code));
   if (sender != nullptr) {
@@ -102,7 +114,16 @@ std::string ErrorReportUserText(const ErrorInfo& error) {
 
 bool AppendErrorReport(const std::filesystem::path& error_file, const std::string& report) {
   // Plain system calls: the report may be written while the program is dying.
-  const int fd = ::open(error_file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  // A file grown past its limit becomes the one old copy kept.
+  struct stat status {};
+  if (::lstat(error_file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+      static_cast<std::uintmax_t>(status.st_size) + report.size() > kErrorFileLimit) {
+    const std::string old_copy = error_file.string() + ".old";
+    ::rename(error_file.c_str(), old_copy.c_str());
+  }
+  // Never through a symbolic link: the report goes to the data folder's own file.
+  const int fd =
+      ::open(error_file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
   std::size_t written = 0;
   bool ok = true;

@@ -46,7 +46,8 @@ struct ReportEnvironment {
 };
 
 // The report's lines, each a label padded to 28 characters, ": " and the
-// value, ending with CR LF; the last line is 60 "-".
+// value, ending with CR LF; the last line is 60 "-". A message or an
+// engine's detail of more than 1000 bytes is cut, its full size noted.
 std::string FormatErrorReport(const ErrorInfo& error, const SenderInfo* sender,
                               const ApplicationState& state, const ReportEnvironment& environment);
 
@@ -62,7 +63,12 @@ bool ReportUnhandledError(const ErrorInfo& error, const SenderInfo* sender,
                           const ApplicationState& state, const ReportEnvironment& environment,
                           const std::filesystem::path& error_file, Prompter& prompter);
 
-// Appends a report to the error file only; false when it could not be written.
+// The size past which the error file is renamed to "traveno.ERR.old" (the
+// one old copy kept, replacing the former one) before a report is added.
+inline constexpr std::uintmax_t kErrorFileLimit = 1024 * 1024;
+
+// Appends a report to the error file only (never through a symbolic link;
+// the file rotated past kErrorFileLimit); false when it could not be written.
 bool AppendErrorReport(const std::filesystem::path& error_file, const std::string& report);
 
 }  // namespace traveno

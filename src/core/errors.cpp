@@ -9,6 +9,8 @@ namespace traveno {
 ErrorInfo DescribeException(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
+  } catch (const StoreError& e) {
+    return {e.what(), e.kind(), e.code(), e.detail()};
   } catch (const Error& e) {
     return {e.what(), e.kind(), e.code()};
   } catch (const std::bad_alloc&) {
@@ -23,6 +25,20 @@ ErrorInfo DescribeException(std::exception_ptr error) {
     return {e.what(), "Exception", std::nullopt};
   } catch (...) {
     return {"Eroare necunoscuta", "Exception", std::nullopt};
+  }
+}
+
+bool IsRefusal(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const StoreError&) {
+    return false;
+  } catch (const OsError&) {
+    return false;
+  } catch (const Error& e) {
+    return e.kind() == "Exception";
+  } catch (...) {
+    return false;
   }
 }
 

@@ -26,11 +26,18 @@ class Error : public std::runtime_error {
   std::optional<int> code_;
 };
 
-// A failure of the database engine.
+// A failure of the database engine: the user's message, and the engine's
+// own text for the error report.
 class StoreError : public Error {
  public:
-  explicit StoreError(const std::string& message, std::optional<int> code = std::nullopt)
-      : Error(message, "EDBEngineError", code) {}
+  explicit StoreError(const std::string& message, std::optional<int> code = std::nullopt,
+                      std::string detail = {})
+      : Error(message, "EDBEngineError", code), detail_(std::move(detail)) {}
+
+  const std::string& detail() const { return detail_; }
+
+ private:
+  std::string detail_;
 };
 
 // A failure of the file system or the operating system.
@@ -44,12 +51,20 @@ struct ErrorInfo {
   std::string message;
   std::string kind;
   std::optional<int> code;
+  // What the engine or the system said, for the error report only.
+  std::string detail = {};
 };
 
 // Describes an exception: our own errors by their kind, out of memory as
 // "EOutOfMemory", a system error as "EOSError" with its code, a bad conversion
 // as "EConvertError", anything else as "Exception".
 ErrorInfo DescribeException(std::exception_ptr error);
+
+// Whether a failure is one of the program's own refusals (a value or a
+// choice the user can correct: an unknown employee, a month in the wrong
+// form, a value out of its range), which is told to the user and not
+// recorded as an unexpected error.
+bool IsRefusal(std::exception_ptr error);
 
 // The kinds after which the program cannot safely go on: out of memory,
 // a crash signal (access violation, external exception), stack exhaustion,

@@ -87,6 +87,14 @@ std::string IniFile::Read(std::string_view section, std::string_view key,
 
 void IniFile::Write(std::string_view section, std::string_view key,
                     std::string_view value) const {
+  // A value is one line: a line break would add keys of its own to the file.
+  for (std::string_view part : {section, key, value}) {
+    if (part.find_first_of("\r\n") != std::string_view::npos ||
+        part.find('\0') != std::string_view::npos) {
+      throw Error("Valoarea pentru " + std::string(key) +
+                  " trebuie sa fie pe un singur rand (fara sfarsit de rand) !");
+    }
+  }
   std::vector<std::string> lines = ReadLines(path_);
   const std::string new_line = std::string(key) + "=" + std::string(value);
   bool in_section = false;

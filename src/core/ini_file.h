@@ -21,7 +21,8 @@ class IniFile {
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view fallback) const;
   // Writes a key, creating the file and the section when missing. Throws
-  // OsError when the file cannot be written.
+  // Error when the section, the key or the value holds a line break (a value
+  // is a single line), OsError when the file cannot be written.
   void Write(std::string_view section, std::string_view key, std::string_view value) const;
 
  private:

@@ -29,9 +29,23 @@ int PosN(std::string_view searched, std::string_view text, int n);
 
 // Removes leading and trailing characters with codes up to the blank.
 std::string Trim(std::string_view text);
+// Upper-cases the ASCII letters only (names of tables, fields and files).
 std::string ToUpperAscii(std::string_view text);
-// Upper-cased and trimmed; one-letter marks and codes are compared through it.
+// Upper-cases a person's or a company's text: the ASCII letters, the Romanian
+// letters (a-breve, a-circumflex, i-circumflex, s and t with comma or cedilla)
+// and the other Latin letters with diacritics. Anything else, and bytes that
+// are not valid UTF-8, are kept as they are.
+std::string UpperText(std::string_view text);
+// Upper-cased (as UpperText) and trimmed; one-letter marks and codes are
+// compared through it.
 std::string UpperTrim(std::string_view text);
+
+// Whether a text is well-formed UTF-8 (no stray continuation byte, no
+// overlong or truncated sequence, no surrogate, nothing past U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+// Whether a text holds a control character (codes below 32, or 127): a line
+// break, a tab, a NUL.
+bool HasControlCharacter(std::string_view text);
 // Compares two names without regard to ASCII case.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // The first `max_chars` characters of a text (a shorter text whole).

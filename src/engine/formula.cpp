@@ -64,9 +64,12 @@ class Evaluator {
 
   long double Factor() {
     if (At(pos_) == '(') {
+      // Each parenthesis is a level of recursion: a bound keeps the stack safe.
+      if (++depth_ > kMaxFormulaDepth) throw FormulaTooDeep();
       ++pos_;
       const long double value = Expression();
       ++pos_;  // over the closing parenthesis, whatever stands there
+      --depth_;
       return value;
     }
     if (pos_ < items_.size() && items_[pos_].slot >= 0) return values_[items_[pos_++].slot];
@@ -86,6 +89,7 @@ class Evaluator {
   std::span<const ItemT> items_;
   const long double* values_;
   std::size_t pos_ = 0;
+  int depth_ = 0;
 };
 
 struct CharItem {

@@ -13,9 +13,21 @@
 #include <string_view>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/store/records.h"
 
 namespace traveno::engine {
+
+// The deepest nesting of parentheses a formula may have; the formula check
+// refuses more, and the evaluator throws FormulaTooDeep rather than run out
+// of stack on a formula that never went through the check.
+inline constexpr int kMaxFormulaDepth = 30;
+inline constexpr const char* kFormulaTooDeep =
+    "Formula are prea multe paranteze deschise una in alta (cel mult 30) !";
+class FormulaTooDeep : public Error {
+ public:
+  FormulaTooDeep() : Error(kFormulaTooDeep) {}
+};
 
 // The number of quoted names of a formula: each pair of double quotes
 // encloses one name.
@@ -33,7 +45,8 @@ std::string InlocuiesteCampul(std::string_view accumulated, std::string_view for
 // upper-cased and trimmed first. Left-associative, * and / before + and -;
 // a division by 0 leaves the left operand unchanged; a number is digits with
 // an optional decimal comma. An empty text, or a text holding any character
-// other than digits, comma, + - * / and parentheses, gives 0. Never fails.
+// other than digits, comma, + - * / and parentheses, gives 0. Throws
+// FormulaTooDeep when parentheses open more than kMaxFormulaDepth deep.
 long double EvalueazaExpresie(std::string_view text);
 
 // A value as a formula reads it after substitution: written with up to 15
@@ -77,7 +90,8 @@ class CompiledFormula {
   // The formula's value for a row: every name replaced by its value
   // (variables from `variables`, any other name the row's field of that name,
   // 0 for a name Pers lacks), then evaluated. A formula without any quoted
-  // name, or with a character the evaluator does not know, gives 0. Never fails.
+  // name, or with a character the evaluator does not know, gives 0. Throws
+  // FormulaTooDeep as EvalueazaExpresie does.
   long double Evaluate(const PersRow& row, const FormulaVariables& variables) const;
 
  private:

@@ -1,6 +1,7 @@
 #include "engine/formula_check.h"
 
 #include "core/text.h"
+#include "engine/formula.h"
 
 namespace traveno::engine {
 namespace {
@@ -152,6 +153,11 @@ std::optional<std::string> ValideazaFormula(std::string_view text,
   }
   if (kind == FormulaKind::kHolidayPay && months < 0) return "Numarul de luni nu este corect !";
   if (f.find(' ') != std::string::npos) return "Formula nu trebuie sa contina spatii !";
+  int depth = 0;
+  for (char c : f) {
+    depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+    if (depth > kMaxFormulaDepth) return kFormulaTooDeep;
+  }
   if (CharCount(f) > 60) return "Numarul maxim de caractere este 60 !";
   if (auto message = CheckNames(f, fields, kind, months)) return message;
   if (auto message = CheckCharacters(f)) return message;

@@ -1,5 +1,6 @@
 #include "params/brackets.h"
 
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "engine/tax_table.h"
 
@@ -53,6 +54,20 @@ bool RowInPeriod(Database& db, const Period& period, std::int64_t nr) {
       .has_value();
 }
 
+void RequireBracket(double p_venit, double v_const, double v_proc) {
+  ImpoRow row;
+  row.P_Venit = p_venit;
+  row.V_Const = v_const;
+  row.V_Proc = v_proc;
+  RequireRowValues(row);
+}
+
+bool MissingRow(Prompter& prompter, std::int64_t nr) {
+  prompter.Message(MessageKind::kWarning,
+                   "Transa cu numarul " + std::to_string(nr) + " nu exista in perioada aleasa !");
+  return false;
+}
+
 }  // namespace
 
 std::vector<ImpoRow> ListBrackets(Database& db, Date month, bool annual) {
@@ -65,32 +80,40 @@ std::vector<ImpoRow> ListBrackets(Database& db, Date month, bool annual) {
 
 bool AddBracket(Database& db, Date month, bool annual, double p_venit, double v_const,
                 double v_proc, Prompter& prompter) {
+  RequireBracket(p_venit, v_const, v_proc);
   const Period period = PeriodOf(month, annual);
+  Transaction tx(db);
   if (ThresholdTaken(db, period, p_venit, -1)) return Refuse(prompter, annual);
   WarnLaterMonths(db, period, annual, prompter);
   db.Run(std::string("INSERT INTO ") + period.table +
              " (Luna, P_Venit, V_Const, V_Proc) VALUES (?, ?, ?, ?)",
          period.stored, p_venit, v_const, v_proc);
+  tx.Commit();
   return true;
 }
 
 bool ModifyBracket(Database& db, Date month, bool annual, std::int64_t nr, double p_venit,
                    double v_const, double v_proc, Prompter& prompter) {
+  RequireBracket(p_venit, v_const, v_proc);
   const Period period = PeriodOf(month, annual);
-  if (!RowInPeriod(db, period, nr)) return false;
+  Transaction tx(db);
+  if (!RowInPeriod(db, period, nr)) return MissingRow(prompter, nr);
   if (ThresholdTaken(db, period, p_venit, nr)) return Refuse(prompter, annual);
   WarnLaterMonths(db, period, annual, prompter);
   db.Run(std::string("UPDATE ") + period.table +
              " SET P_Venit = ?, V_Const = ?, V_Proc = ? WHERE Nr = ?",
          p_venit, v_const, v_proc, nr);
+  tx.Commit();
   return true;
 }
 
 bool DeleteBracket(Database& db, Date month, bool annual, std::int64_t nr, Prompter& prompter) {
   const Period period = PeriodOf(month, annual);
-  if (!RowInPeriod(db, period, nr)) return false;
+  Transaction tx(db);
+  if (!RowInPeriod(db, period, nr)) return MissingRow(prompter, nr);
   WarnLaterMonths(db, period, annual, prompter);
   db.Run(std::string("DELETE FROM ") + period.table + " WHERE Nr = ?", nr);
+  tx.Commit();
   return true;
 }
 

@@ -17,6 +17,10 @@ namespace traveno::params {
 // January to December of the month's year (annual).
 std::vector<ImpoRow> ListBrackets(Database& db, Date month, bool annual);
 
+// Every change is one transaction; the threshold and the fixed amount must be
+// amounts from 0 to kMaxAmount and the percentage 0..100, else ValueRefused
+// is thrown and nothing is written.
+//
 // Adds a bracket to the period. A threshold the period already has is refused
 // with "Barem deja existent pe luna specificata" (annual: "... pe anul
 // specificat"; information) and false. For the monthly table, when the latest
@@ -26,11 +30,12 @@ std::vector<ImpoRow> ListBrackets(Database& db, Date month, bool annual);
 bool AddBracket(Database& db, Date month, bool annual, double p_venit, double v_const,
                 double v_proc, Prompter& prompter);
 // Changes the bracket of row `nr` of the period (a changed threshold is tested
-// as AddBracket does). False when refused or when the period has no such row.
+// as AddBracket does). False when refused or when the period has no such row
+// ("Transa cu numarul N nu exista in perioada aleasa !", warning).
 bool ModifyBracket(Database& db, Date month, bool annual, std::int64_t nr, double p_venit,
                    double v_const, double v_proc, Prompter& prompter);
 // Deletes the bracket of row `nr` of the period (the monthly warning as
-// above). False when the period has no such row.
+// above). False when the period has no such row (the same warning).
 bool DeleteBracket(Database& db, Date month, bool annual, std::int64_t nr, Prompter& prompter);
 // The period's table as the tax calculator reads it (ListBrackets' order).
 engine::TaxTable BracketTable(Database& db, Date month, bool annual);

@@ -4,11 +4,14 @@
 
 #include "core/data_folder.h"
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
+#include "core/store/schema.h"
 #include "core/system_info.h"
 #include "core/text.h"
 #include "params/departments.h"
 #include "params/parameter_store.h"
+#include "params/recalculate.h"
 
 namespace traveno::params {
 namespace fs = std::filesystem;
@@ -92,6 +95,30 @@ ConfirmResult ValidateCompanyInput(const CompanyInput& input, Prompter& prompter
     prompter.Message(MessageKind::kWarning, kInvalidCompanyCode);
     return {false, "Cod"};
   }
+  // Every text as it will be stored (upper-cased, held to its width), and
+  // the footer lines, which are single lines of the settings file.
+  const FirmeRow row = StoredCompanyRow(input);
+  const auto fields = FieldsOf<FirmeRow>();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].kind != FieldKind::kText) continue;
+    const std::string refusal =
+        RefusalOf(std::string("campul ") + fields[i].name, RuleOf<FirmeRow>(i), GetField(row, i));
+    if (!refusal.empty()) {
+      prompter.Message(MessageKind::kWarning, refusal);
+      return {false, fields[i].name};
+    }
+  }
+  const ValueRule footer_rule{ValueKind::kText, 0, 0, static_cast<int>(kFooterWidth)};
+  const std::pair<const std::string*, const char*> footers[] = {{&input.footer.line1, "Footer1"},
+                                                                {&input.footer.line2, "Footer2"}};
+  for (const auto& [line, focus] : footers) {
+    const std::string refusal =
+        RefusalOf("subsolul fluturasilor", footer_rule, FieldValue(Truncate(*line, kFooterWidth)));
+    if (!refusal.empty()) {
+      prompter.Message(MessageKind::kWarning, refusal);
+      return {false, focus};
+    }
+  }
   if (input.legal_entity && Trim(input.row.Denumire).empty()) {
     prompter.Message(MessageKind::kWarning, kCompanyNameMissing);
     return {false, "Denumire"};
@@ -110,7 +137,7 @@ FirmeRow StoredCompanyRow(const CompanyInput& input) {
     if (fields[i].kind != FieldKind::kText) continue;
     if (EqualsIgnoreCase(fields[i].name, "nr")) continue;  // kept for the other programs
     std::string value = std::get<std::string>(GetField(row, i));
-    if (!EqualsIgnoreCase(fields[i].name, "EMail")) value = ToUpperAscii(value);
+    if (!EqualsIgnoreCase(fields[i].name, "EMail")) value = UpperText(value);
     SetField(row, i, FieldValue(value));
   }
   row.Cod = CompanyCode(row.Cod);
@@ -128,6 +155,7 @@ FirmeRow StoredCompanyRow(const CompanyInput& input) {
 AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& prompter) {
   if (!ValidateCompanyInput(input, prompter).confirmed) return AddCompanyResult::kInvalid;
   const FirmeRow row = StoredCompanyRow(input);
+  RequireRowValues(row);
   Database& db = store.db();
   {
     Transaction tx(db);
@@ -142,6 +170,7 @@ AddCompanyResult AddCompany(Store& store, const CompanyInput& input, Prompter& p
 }
 
 bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, Prompter& prompter) {
+  Transaction tx(store.db());
   auto rows = QueryRows<FirmeRow>(store.db(), "SELECT * FROM main.Firme WHERE CodF = ?", codf);
   if (rows.empty()) return false;
   CompanyInput kept = input;
@@ -151,7 +180,9 @@ bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, P
   row.CodF = codf;
   row.NrI = rows.front().NrI;
   row.nr = rows.front().nr;
+  RequireRowValues(row);
   RowWriter<FirmeRow>(store.db(), "Firme").Update(row);
+  tx.Commit();
   SaveFooter(store.data_folder(), row.Cod, input.footer);
   return true;
 }
@@ -164,19 +195,46 @@ CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row) {
   return input;
 }
 
-bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter) {
-  const fs::path folder = store.CompanyFolderOf(CompanyCode(code));
+bool CreateCompanyFolder(Store& store, std::string_view code, Date month, Prompter& prompter) {
+  const std::string company = CompanyCode(code);
+  const fs::path folder = store.CompanyFolderOf(company);
   std::error_code error;
   if (fs::exists(folder, error)) {
     prompter.Message(MessageKind::kWarning, kCompanyFolderExists);
     return false;
   }
-  fs::create_directories(folder, error);
-  if (error || !fs::is_directory(folder, error)) {
+  // A code never holds a ".", so the folder being built never names a company.
+  const fs::path building = store.data_folder() / ("." + company + ".nou");
+  fs::remove_all(building, error);  // what an interrupted creation left
+  fs::create_directories(building, error);
+  if (error || !fs::is_directory(building, error)) {
     prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
     return false;
   }
-  return store.CreateCompanyTables(CompanyCode(code));
+  try {
+    // A connection of its own, so that the store's company stays attached.
+    Database scratch(":memory:", true);
+    scratch.Attach(building / kCompanyDatabaseName, kCompanySchema);
+    {
+      Transaction tx(scratch);
+      for (const TableDef* table : CompanyTables()) CreateTable(scratch, kCompanySchema, *table);
+      WriteCompanyDefaults(scratch, FirstOfMonth(month));
+      tx.Commit();
+    }
+    scratch.Detach(kCompanySchema);
+  } catch (...) {
+    fs::remove_all(building, error);
+    throw;
+  }
+  SyncFolder(building);
+  fs::rename(building, folder, error);
+  if (error) {
+    fs::remove_all(building, error);
+    prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
+    return false;
+  }
+  SyncFolder(store.data_folder());
+  return true;
 }
 
 bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
@@ -261,42 +319,45 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
     return false;
   }
   Date chosen;
+  // A company whose tables exist without any month (left so by an older
+  // version) gets its first month now, as a new company does.
+  bool needs_first_month = false;
   if (IsCompanyInitialised(store, company)) {
     const auto months = ListCompanyMonths(store, company);
-    if (!month && months.empty()) {
-      prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
-      return false;
-    }
-    chosen = month ? FirstOfMonth(*month) : months.back().luna;
-    bool known = false;
-    for (const CompanyMonth& entry : months) known = known || entry.luna == chosen;
-    if (!known) {
-      prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
-      return false;
+    if (months.empty() && month) {
+      needs_first_month = true;
+      chosen = FirstOfMonth(*month);
+    } else {
+      if (!month && months.empty()) {
+        prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
+        return false;
+      }
+      chosen = month ? FirstOfMonth(*month) : months.back().luna;
+      bool known = false;
+      for (const CompanyMonth& entry : months) known = known || entry.luna == chosen;
+      if (!known) {
+        prompter.Message(MessageKind::kWarning, kMonthNotInCompany);
+        return false;
+      }
     }
   } else {
     if (!month) return false;  // the first-month dialog was abandoned
     chosen = FirstOfMonth(*month);
     WaitScope wait(progress, "Se initializeaza datele firmei ", "Asteptati va rog...");
-    if (!CreateCompanyFolder(store, company, prompter)) return false;
-    try {
-      store.OpenCompany(company);
-      WriteCompanyDefaults(store.db(), chosen);
-    } catch (...) {
-      store.CloseCompany();
-      std::error_code ignored;
-      fs::remove_all(store.CompanyFolderOf(company), ignored);
-      if (session.HasWorkingMonth()) {
-        store.OpenCompany(session.company());
-        store.OpenMonth(session.working_month());
-      }
-      throw;
-    }
+    // The register's tables of the month first: the company's folder, once
+    // it exists, is complete.
+    PrepareSharedTables(store.db(), chosen);
+    if (!CreateCompanyFolder(store, company, chosen, prompter)) return false;
   }
   const std::string former_company = session.company();
   const Date former_month = session.working_month();
   try {
     if (!store.open_company() || *store.open_company() != company) store.OpenCompany(company);
+    if (needs_first_month) {
+      Transaction tx(store.db());
+      if (CompanyMonths(store.db()).empty()) WriteCompanyDefaults(store.db(), chosen);
+      tx.Commit();
+    }
     PrepareSharedTables(store.db(), chosen);
     session.SetWorkingMonth(company, chosen);
     ReloadMonth(session);
@@ -323,6 +384,11 @@ CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
     prompter.Message(MessageKind::kWarning, kCloneSameCompany);
     return CloneOutcome::kSameCompany;
   }
+  // The source is a company of the register, never a path of another folder.
+  if (!ValidFolderName(source) || !session.store().FindCompany(source)) {
+    prompter.Message(MessageKind::kWarning, kCloneSourceNotInRegister);
+    return CloneOutcome::kRefused;
+  }
   const Date month = session.working_month();
   if (FirstOfMonth(source_month) != month) {
     prompter.Message(MessageKind::kWarning, kCloneOtherMonth);
@@ -340,12 +406,6 @@ CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
   Database& db = session.db();
   {
     AttachedSource attached(db, CompanyDatabase(session.store(), source));
-    if (db.QueryInt("SELECT 1 FROM firma.Pers D WHERE D.LUNA <> ? AND D.Nr IN "
-                    "(SELECT S.Nr FROM sursa.Pers S WHERE S.LUNA = ?) LIMIT 1",
-                    month, month)) {
-      prompter.Message(MessageKind::kWarning, kCloneNrCollision);
-      return CloneOutcome::kRefused;
-    }
     Transaction tx(db);
     try {
       db.Run("DELETE FROM firma.Pers WHERE LUNA = ?", month);
@@ -355,15 +415,25 @@ CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
       prompter.Message(MessageKind::kWarning, kCloneDeleteFailed);
       return CloneOutcome::kRefused;
     }
+    // The lines get row numbers of the destination (their own would clash
+    // with its other months); the person keeps the identity IID.
+    const std::vector<PersRow> lines =
+        QueryRows<PersRow>(db, "SELECT * FROM sursa.Pers WHERE LUNA = ? ORDER BY Nr", month);
     try {
-      const std::string pers_columns = ColumnList(FieldsOf<PersRow>());
-      db.Run("INSERT INTO firma.Pers (" + pers_columns + ") SELECT " + pers_columns +
-                 " FROM sursa.Pers WHERE LUNA = ? ORDER BY Nr",
-             month);
+      RowWriter<PersRow> writer(db, "Pers");
+      for (const PersRow& line : lines) {
+        RequireLineValues(PersRow{}, line);
+        writer.Insert(line);
+      }
     } catch (const StoreError&) {
       prompter.Message(MessageKind::kError, kCloneCopyFailed);
       return CloneOutcome::kRefused;
     }
+    // An employee added later takes its row number as its identity: the
+    // numbering goes on above every identity the company holds.
+    db.Run(
+        "UPDATE firma.sqlite_sequence SET seq = (SELECT max(IID) FROM firma.Pers) "
+        "WHERE name = 'Pers' AND seq < (SELECT max(IID) FROM firma.Pers)");
     db.Run(
         "INSERT INTO firma.Pint (Luna, IID, AiPers, Nume, Prenume, CODNUMPERS, Calitate, "
         "Invaliditate, Coef) SELECT S.Luna, S.IID, coalesce((SELECT P.Nr FROM firma.Pers P "

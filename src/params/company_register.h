@@ -75,10 +75,14 @@ bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, P
 // The editor's fields of a stored company, footer lines included.
 CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row);
 
-// Creates the company's folder (first 8 characters of the code) and its empty
-// tables. False after kCompanyFolderExists when the folder exists, after
+// Creates the company's folder (first 8 characters of the code) with its
+// tables and the new-company parameters of its first month, as one step:
+// everything is built in a folder "." + code + ".nou" beside it, renamed to
+// the company's folder once complete, so an interruption leaves either no
+// company folder or a complete one (and the next attempt starts afresh).
+// False after kCompanyFolderExists when the folder exists, after
 // kCompanyFolderNotCreated when it cannot be made. Table failures throw.
-bool CreateCompanyFolder(Store& store, std::string_view code, Prompter& prompter);
+bool CreateCompanyFolder(Store& store, std::string_view code, Date month, Prompter& prompter);
 
 // Deletes a company after its questions. `working_company` (empty when none)
 // is refused with kDeleteWorkingCompany. Without a folder the question about
@@ -104,9 +108,10 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // month. For an initialised company the month must be one of its months
 // (nothing given: its last month), else kMonthNotInCompany. A company never
 // chosen needs its first month (nothing given: abandoned, false): with the
-// wait window "Se initializeaza datele firmei " / "Asteptati va rog..." its
-// folder and tables are made and the month gets the new-company parameters
-// (a failure removes the folder again). Then the month's shared tables are
+// wait window "Se initializeaza datele firmei " / "Asteptati va rog..." the
+// month's shared tables are prepared, then CreateCompanyFolder. A company
+// whose tables exist without any month gets the given month as its first.
+// Then the month's shared tables are
 // prepared, the company and month opened, the parameters loaded, the footer
 // read, the departments counted and the running totals cleared. Returns false when refused (the message
 // shown); on a refusal or a failure the session keeps its former company and
@@ -128,21 +133,23 @@ inline constexpr const char* kCloneDeleteFailed =
     "administratorul de retea!";
 inline constexpr const char* kCloneCopyFailed =
     "Au aparut probleme la adaugarea in Pers.db. Anuntati \r\nadministratorul de retea! ";
-inline constexpr const char* kCloneNrCollision =
-    "Numarul de rand al unor angajati din firma sursa este folosit in alta luna a firmei "
-    "destinatie.\r\nClonarea nu a fost efectuata!";
+inline constexpr const char* kCloneSourceNotInRegister =
+    "Firma sursa nu exista in registrul firmelor! Clonarea nu a fost efectuata!";
 
 // Replaces the working month of the working company with the same month of
 // company `source_code`: asks for the typed "CONFIRM" (kCloneQuestion;
 // otherwise kCloneNotDone), refuses the working company itself
-// (kCloneSameCompany), another month (kCloneOtherMonth) and a source without
-// that month (kCloneSourceMonthMissing); shows the wait window
+// (kCloneSameCompany), a source that is not a company of the register
+// (kCloneSourceNotInRegister), another month (kCloneOtherMonth) and a source
+// without that month (kCloneSourceMonthMissing); shows the wait window
 // kApplicationTitle + " - clonare " / "Va rog asteptati!". In one transaction
 // the month's employees, dependants and company parameters are replaced by
-// the source's (employees keep their Nr; a Nr that another month of the
-// destination already uses refuses the clone with kCloneNrCollision;
-// dependants are linked to their employee's row) and the source's photos are
-// added, skipping a photo the destination already holds for the same person.
+// the source's (employees keep their identity IID and get new row numbers Nr,
+// whatever months the destination has; the numbering then goes on above
+// every IID of the company; dependants are linked to their employee's new
+// row) and the source's photos are added, skipping a photo the destination
+// already holds for the same person. A line with a value out of its range
+// refuses the clone (ValueRefused).
 // A failure rolls everything back (kCloneDeleteFailed / kCloneCopyFailed are
 // shown). Then the month's parameters, footer and departments are reloaded.
 // Returns whether the month was cloned.

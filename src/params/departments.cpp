@@ -1,5 +1,6 @@
 #include "params/departments.h"
 
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
 #include "params/parameter_store.h"
@@ -10,8 +11,19 @@ namespace {
 
 constexpr const char* kPrefix = "DEP_";
 
-std::string CleanCode(std::string_view code) { return Truncate(UpperTrim(code), 8); }
-std::string CleanName(std::string_view name) { return Truncate(UpperTrim(name), 30); }
+// A code is refused, never cut, when it is longer than its 8 characters;
+// a name is held to its 30.
+std::string CleanCode(std::string_view code) {
+  const std::string clean = UpperTrim(code);
+  RequireValue("codul departamentului", RuleOf<PersRow>(*FindField<PersRow>("Depart")),
+               FieldValue(clean));
+  return clean;
+}
+std::string CleanName(std::string_view name) {
+  const std::string clean = Truncate(UpperTrim(name), 30);
+  RequireValue("denumirea departamentului", CompanyParameterTextRule("DEP_"), FieldValue(clean));
+  return clean;
+}
 
 void RefreshDepartments(Session& session) {
   const auto rows = LoadCompanyParameters(session.db(), session.working_month());
@@ -28,6 +40,14 @@ std::optional<Department> FindByCode(const std::vector<Department>& departments,
 }
 
 }  // namespace
+
+std::string UnknownDepartment(std::string_view code) {
+  return "Departamentul " + std::string(code) + " nu exista in luna de lucru !";
+}
+
+bool IsDepartmentOfMonth(Session& session, std::string_view code) {
+  return FindByCode(ListDepartments(session), UpperTrim(code)).has_value();
+}
 
 std::vector<Department> ListDepartments(Session& session) {
   std::vector<Department> departments;
@@ -69,12 +89,12 @@ std::vector<PersRow> EmployeesWithoutDepartment(Session& session) {
 }
 
 bool VerifyDepartments(Session& session) {
+  UnitOfWork work(session.db());
   const auto without = EmployeesWithoutDepartment(session);
   if (without.empty()) return false;
   const auto departments = ListDepartments(session);
   session.set_department_count(static_cast<int>(departments.size()));
   if (departments.size() != 1) return true;
-  UnitOfWork work(session.db());
   for (const PersRow& row : without) {
     session.db().Run("UPDATE firma.Pers SET Depart = ? WHERE Nr = ?", departments.front().code,
                      row.Nr);
@@ -84,7 +104,11 @@ bool VerifyDepartments(Session& session) {
 }
 
 void AssignDepartment(Session& session, std::int64_t pers_nr, std::string_view code) {
-  session.db().Run("UPDATE firma.Pers SET Depart = ? WHERE Nr = ?", CleanCode(code), pers_nr);
+  const std::string clean = CleanCode(code);
+  UnitOfWork work(session.db());
+  if (!FindByCode(ListDepartments(session), clean)) throw ValueRefused(UnknownDepartment(clean));
+  session.db().Run("UPDATE firma.Pers SET Depart = ? WHERE Nr = ?", clean, pers_nr);
+  work.Commit();
 }
 
 int MoveEmployees(Session& session, std::string_view old_code, std::string_view new_code,
@@ -98,16 +122,21 @@ int MoveEmployees(Session& session, std::string_view old_code, std::string_view 
 bool AddDepartment(Session& session, std::string_view code, std::string_view name,
                    Prompter& prompter) {
   const std::string clean = CleanCode(code);
+  const std::string clean_name = CleanName(name);
   if (clean.empty()) {
     prompter.Message(MessageKind::kWarning, kDepartmentCodeMissing);
     return false;
   }
-  if (FindByCode(ListDepartments(session), clean)) {
-    prompter.Message(MessageKind::kInformation, "Codul " + clean + " deja exista !");
-    return false;
+  {
+    UnitOfWork work(session.db());
+    if (FindByCode(ListDepartments(session), clean)) {
+      prompter.Message(MessageKind::kInformation, "Codul " + clean + " deja exista !");
+      return false;
+    }
+    session.db().Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, ?, 0, ?)",
+                     session.working_month(), kPrefix + clean, clean_name);
+    work.Commit();
   }
-  session.db().Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, ?, 0, ?)",
-                   session.working_month(), kPrefix + clean, CleanName(name));
   RefreshDepartments(session);
   return true;
 }
@@ -115,10 +144,12 @@ bool AddDepartment(Session& session, std::string_view code, std::string_view nam
 bool ModifyDepartment(Session& session, std::int64_t nr, std::string_view code,
                       std::string_view name, Prompter& prompter, ProgressReporter& progress) {
   const std::string clean = CleanCode(code);
+  const std::string clean_name = CleanName(name);
   if (clean.empty()) {
     prompter.Message(MessageKind::kWarning, kDepartmentCodeMissing);
     return false;
   }
+  Transaction tx(session.db());
   const auto departments = ListDepartments(session);
   std::optional<Department> current;
   for (const Department& department : departments) {
@@ -130,13 +161,10 @@ bool ModifyDepartment(Session& session, std::int64_t nr, std::string_view code,
     prompter.Message(MessageKind::kInformation, "Codul " + clean + " deja exista !");
     return false;
   }
-  {
-    Transaction tx(session.db());
-    if (clean != current->code) MoveEmployees(session, current->code, clean, progress);
-    session.db().Run("UPDATE firma.ParF SET Luna = ?, Val = 0, Den = ?, Grupa = ? WHERE Nr = ?",
-                     session.working_month(), kPrefix + clean, CleanName(name), nr);
-    tx.Commit();
-  }
+  if (clean != current->code) MoveEmployees(session, current->code, clean, progress);
+  session.db().Run("UPDATE firma.ParF SET Luna = ?, Val = 0, Den = ?, Grupa = ? WHERE Nr = ?",
+                   session.working_month(), kPrefix + clean, clean_name, nr);
+  tx.Commit();
   RefreshDepartments(session);
   return true;
 }
@@ -144,7 +172,7 @@ bool ModifyDepartment(Session& session, std::int64_t nr, std::string_view code,
 DeleteDepartmentResult DeleteDepartment(Session& session, std::string_view code,
                                         const DepartmentChooser& chooser,
                                         ProgressReporter& progress) {
-  const std::string clean = CleanCode(code);
+  const std::string clean = UpperTrim(code);
   const auto departments = ListDepartments(session);
   if (departments.size() <= 1) return DeleteDepartmentResult::kOnlyDepartment;
   const auto doomed = FindByCode(departments, clean);
@@ -169,6 +197,11 @@ DeleteDepartmentResult DeleteDepartment(Session& session, std::string_view code,
   }
   {
     Transaction tx(session.db());
+    // Read again under the lock: what the question was about may have moved.
+    const auto now = ListDepartments(session);
+    if (!FindByCode(now, clean) || (has_employees && !FindByCode(now, target))) {
+      return DeleteDepartmentResult::kNotFound;
+    }
     if (has_employees) MoveEmployees(session, clean, target, progress);
     session.db().Run("DELETE FROM firma.ParF WHERE Nr = ?", doomed->nr);
     tx.Commit();

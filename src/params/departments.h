@@ -1,6 +1,7 @@
 // The departments of a company's month: ParF rows named "DEP_" + code whose
 // Grupa is the department's name (codes of at most 8 characters, names of at
-// most 30, both upper-cased and trimmed). Every function works on the
+// most 30, both upper-cased and trimmed; a longer code is refused with
+// ValueRefused, a longer name is cut). Every function works on the
 // session's working month; writes are one transaction each and refresh the
 // departments held in memory and the session's department count. Store
 // failures are thrown as StoreError and leave the month as it was.
@@ -26,6 +27,11 @@ struct Department {
 
 inline constexpr const char* kWholeCompanyLine = "<Toata firma>";
 
+// The refusal of a department code the working month does not have.
+std::string UnknownDepartment(std::string_view code);
+// Whether `code` (compared by UpperTrim) is a department of the working month.
+bool IsDepartmentOfMonth(Session& session, std::string_view code);
+
 // The month's departments in the order they were made.
 std::vector<Department> ListDepartments(Session& session);
 // Recounts the month's departments, stores the count in the session and
@@ -44,7 +50,8 @@ std::vector<PersRow> EmployeesWithoutDepartment(Session& session);
 // result is false); with two or more, true (the window of employees without
 // a department is to be shown).
 bool VerifyDepartments(Session& session);
-// Gives one employee row (by Nr) a department code.
+// Gives one employee row (by Nr) a department code; a code the month does
+// not have throws ValueRefused (UnknownDepartment).
 void AssignDepartment(Session& session, std::int64_t pers_nr, std::string_view code);
 
 // Moves every employee row of the month from one department code to another,

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/text.h"
+#include "params/parameter_edits.h"
 #include "params/parameter_store.h"
 #include "params/recalculate.h"
 
@@ -25,6 +27,30 @@ std::vector<int> ParseHolidays(std::string_view text) {
     comma = next;
   }
   return days;
+}
+
+std::optional<std::string> HolidaysRefusal(std::string_view text) {
+  const std::string trimmed = Trim(text);
+  if (trimmed.empty()) return std::nullopt;
+  if (trimmed.front() != ',') {
+    return "Sarbatorile legale se scriu ca zile ale lunii precedate de virgula (de exemplu "
+           "\",1,25\") !";
+  }
+  std::size_t from = 1;
+  while (from <= trimmed.size()) {
+    const std::size_t comma = trimmed.find(',', from);
+    const std::string piece =
+        Trim(trimmed.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+    const bool digits =
+        !piece.empty() && piece.size() <= 2 &&
+        std::all_of(piece.begin(), piece.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoi(piece) < 1 || std::stoi(piece) > 31) {
+      return "Ziua \"" + piece + "\" nu este o zi a lunii (1 - 31) !";
+    }
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  return std::nullopt;
 }
 
 std::string FormatHolidays(std::vector<int> days) {
@@ -62,6 +88,13 @@ bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_day
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return false;
   }
+  const Date month = session.working_month();
+  for (int day : days) {
+    if (day < 1 || day > DaysInMonth(month.year(), month.month())) {
+      throw ValueRefused("Ziua " + std::to_string(day) + " nu exista in luna " + MonthText(month) +
+                         "!");
+    }
+  }
   engine::CompanyParameters values = session.parameters().company;
   values.ZileLibere = FormatHolidays(days);
   const int computed = MonthWorkingTime(session.working_month(), days, in_days);
@@ -70,9 +103,7 @@ bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_day
                      "Timpul de lucru in luna ar trebui sa fie: " + std::to_string(computed) +
                          "!\r\nVa rog sa verficati!");
   }
-  SaveCompanyParameters(session.db(), session.working_month(), values);
-  session.parameters().company.ZileLibere = values.ZileLibere;
-  RecalculateMonth(session, progress);
+  SaveMonthParameters(session, nullptr, &values, progress);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // they leave in the month.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ namespace traveno::params {
 // The day numbers of a holiday text, in text order; pieces that are not
 // numbers are skipped. The empty text gives none. Never fails.
 std::vector<int> ParseHolidays(std::string_view text);
+// The refusal of a stored holiday text: every piece after a comma must be a
+// day number 1..31 ("Ziua 32 nu exista ..."); empty when the text is
+// correct (the empty text included).
+std::optional<std::string> HolidaysRefusal(std::string_view text);
 // "," + number for every day, in increasing order, each day once; "" for none.
 std::string FormatHolidays(std::vector<int> days);
 // The days of the month that are neither Saturday, Sunday nor marked, times 1
@@ -37,7 +42,8 @@ bool IsMarkableDay(Date month, int day);
 // not changed); then the company parameters are saved and the month
 // recalculated. `in_days` is the days-or-hours choice shown by the company
 // window. Returns false (and changes nothing) in a closed month, after
-// "Luna fiind inchisa nu se pot face modificari !". Store failures throw.
+// "Luna fiind inchisa nu se pot face modificari !". A day the month does not
+// have throws ValueRefused; store failures throw StoreError.
 bool ConfirmHolidays(Session& session, const std::vector<int>& days, bool in_days,
                      double typed_working_time, Prompter& prompter, ProgressReporter& progress);
 

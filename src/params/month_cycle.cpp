@@ -350,18 +350,20 @@ std::string ZeroedColumnsText(const engine::CompanyParameters& p) {
 bool IsConfirmWord(std::string_view typed) { return UpperTrim(typed) == "CONFIRM"; }
 
 void PassToNextMonth(Session& session, ProgressReporter& progress, const TransitionHooks& hooks) {
-  const Date from = session.working_month();
-  if (!session.HasWorkingMonth() || from != session.last_month()) {
-    throw Error(kTransitionNotLastMonth);
-  }
-  const Date to = FirstOfNextMonth(from);
+  if (!session.HasWorkingMonth()) throw Error(kTransitionNotLastMonth);
   Database& db = session.db();
+  const Date from = session.working_month();
+  const Date to = FirstOfNextMonth(from);
+  engine::MonthResult result;
   {
     WaitScope wait(progress, "Trecere luna", "Asteptati va rog...");
-    Transaction tx(db);
+    SessionWork work(session);
+    // The last month as stored now: another writer may have passed it already.
+    const std::vector<CompanyMonth> months = CompanyMonths(db);
+    if (months.empty() || months.back().luna != from) throw Error(kTransitionNotLastMonth);
     engine::MonthParameters closing = session.parameters();
     closing.company.Deschisa = 1;
-    SaveCompanyParameters(db, from, closing.company);
+    SaveChangedCompanyParameters(db, from, session.stored_parameters().company, closing.company);
     Step(hooks, TransitionStep::kMonthClosed);
     CopyCompanyParameters(db, from, to);
     Step(hooks, TransitionStep::kCompanyParametersCopied);
@@ -380,21 +382,33 @@ void PassToNextMonth(Session& session, ProgressReporter& progress, const Transit
     Step(hooks, TransitionStep::kSharedTablesCopied);
     LinkDependants(db, to);
     Step(hooks, TransitionStep::kDependantsLinked);
-    tx.Commit();
+    // The new month is calculated in the same transaction: it is never left
+    // with copied inputs and figures of zero.
+    engine::MonthParameters next;
+    next.luna = to;
+    next.general = LoadGeneralParameters(db, to);
+    next.company = LoadCompanyParameters(db, to);
+    result = CalculateAndWriteMonth(db, to, next, next.company.Deschisa == 0);
+    Step(hooks, TransitionStep::kNewMonthCalculated);
+    work.Commit();
   }
   session.SetWorkingMonth(session.company(), to);
   session.set_last_month(to);
   session.store().OpenMonth(to);
   session.LoadParameters();
   CountDepartments(session);
-  RecalculateMonth(session, progress);
+  session.totals() = result.totals;
+  session.funds() = result.funds;
 }
 
 bool ToggleMonthClosed(Session& session) {
+  SessionWork work(session);
   engine::CompanyParameters values = session.parameters().company;
   values.Deschisa = values.Deschisa != 0 ? 0 : 1;
-  SaveCompanyParameters(session.db(), session.working_month(), values);
-  session.parameters().company.Deschisa = values.Deschisa;
+  SaveChangedCompanyParameters(session.db(), session.working_month(),
+                               session.stored_parameters().company, values);
+  work.Commit();
+  session.CompanyParametersSaved(values);
   return values.Deschisa != 0;
 }
 

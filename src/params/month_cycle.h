@@ -67,6 +67,7 @@ enum class TransitionStep {
   kDependantsCopied,
   kSharedTablesCopied,
   kDependantsLinked,
+  kNewMonthCalculated,
 };
 struct TransitionHooks {
   std::function<void(TransitionStep)> after_step;
@@ -102,18 +103,21 @@ inline constexpr const char* kTransitionNotLastMonth =
 // month, to N = W + 1 month: W is closed, the company parameters, employees
 // and dependants are copied into N (open), N's monthly brackets, annual
 // brackets (in January) and general parameters are copied when missing, the
-// dependants are linked; all in one transaction. Then the session moves to N
-// (working and last month), its parameters are loaded and N is recalculated.
+// dependants are linked and N is calculated; all in one transaction, so an
+// interruption leaves W as it was, ready to pass again. Then the session
+// moves to N (working and last month) with its parameters and totals.
 // Shows the wait window "Trecere luna" / "Asteptati va rog...".
-// Throws Error(kTransitionNotLastMonth) when W is not the last month, and
-// whatever a step throws; on any failure before the commit the company, the
-// register and the session are exactly as before.
+// Throws Error(kTransitionNotLastMonth) when W is not the last month as
+// stored (another writer may have passed it), and whatever a step throws; on
+// any failure before the commit the company, the register and the session
+// are exactly as before.
 void PassToNextMonth(Session& session, ProgressReporter& progress,
                      const TransitionHooks& hooks = {});
 
 // Opens a closed working month or closes an open one, saving the company
-// parameters of the month. Returns the new closed mark. StoreError on failure
-// (the mark in memory is then unchanged).
+// parameters of the month that differ from the stored ones (the mark among
+// them). Returns the new closed mark. StoreError on failure (the mark in
+// memory is then unchanged).
 bool ToggleMonthClosed(Session& session);
 
 }  // namespace traveno::params

@@ -1,10 +1,15 @@
 #include "params/parameter_edits.h"
 
+#include <functional>
+#include <optional>
+
 #include "core/store/sqlite.h"
 #include "core/text.h"
+#include "engine/formula_check.h"
 #include "params/holidays.h"
 #include "params/parameter_store.h"
 #include "params/recalculate.h"
+#include "params/unit_of_work.h"
 
 namespace traveno::params {
 namespace {
@@ -26,6 +31,93 @@ void WarnWhenNotLastMonth(Session& session, Prompter& prompter) {
   }
 }
 
+// Puts the session's parameters back unless dismissed: a save that fails
+// leaves memory as it found it.
+class ParametersGuard {
+ public:
+  explicit ParametersGuard(Session& session)
+      : session_(session),
+        parameters_(session.parameters()),
+        stored_(session.stored_parameters()) {}
+  ~ParametersGuard() {
+    if (!dismissed_) session_.RestoreParameters(parameters_, stored_);
+  }
+  ParametersGuard(const ParametersGuard&) = delete;
+  ParametersGuard& operator=(const ParametersGuard&) = delete;
+  void Dismiss() { dismissed_ = true; }
+
+ private:
+  Session& session_;
+  engine::MonthParameters parameters_;
+  engine::MonthParameters stored_;
+  bool dismissed_ = false;
+};
+
+// The refusal of a bonus formula (index 0..3) or of the holiday-pay formula
+// (index -1, averaged over `months`), as the formula editor's check words
+// it; empty when it is valid.
+std::optional<std::string> FormulaRefusal(int index, const std::string& formula, double months) {
+  const engine::FormulaKind kind =
+      index < 0 ? engine::FormulaKind::kHolidayPay : engine::FormulaKind::kBonus;
+  const auto fields = engine::AcceptedFormulaFields(kind, index + 1);
+  return engine::ValideazaFormula(formula, fields, kind, months);
+}
+
+// The exempt-sums check: a checked setting needs a percentage above 0.
+ConfirmResult CheckExemptSettings(const engine::ExemptSetting& pensie,
+                                  const engine::ExemptSetting& sanatate,
+                                  const engine::ExemptSetting& impozit, Prompter& prompter) {
+  const std::pair<const engine::ExemptSetting*, const char*> kChecks[] = {
+      {&pensie, "pensie"}, {&sanatate, "sanatate"}, {&impozit, "impozit"}};
+  const char* kFocus[] = {"Ex_Pensie", "Ex_Sanatate", "Ex_Impozit"};
+  for (int i = 0; i < 3; ++i) {
+    const auto& [setting, word] = kChecks[i];
+    if (engine::IsFlagChecked(setting->Grupa) && !(setting->Val > 0)) {
+      prompter.Message(MessageKind::kError,
+                       std::string("Va rog sa introduceti procentul pentru ") + word + " !");
+      return {false, kFocus[i]};
+    }
+  }
+  return {true, ""};
+}
+
+// Writes an editor's changes, inside the caller's unit of work (which has
+// refreshed the session's stored parameters): each parameter the editor
+// changed relative to `base` (the stored set it started from) goes over the
+// set as stored now, and only what differs from it is written. The result
+// becomes the session's parameters.
+void SaveGeneralEdit(Session& session, const engine::GeneralParameters& base,
+                     const engine::GeneralParameters& edited) {
+  const engine::GeneralParameters current = session.stored_parameters().general;
+  const engine::GeneralParameters merged = MergeGeneralParameters(base, edited, current);
+  SaveChangedGeneralParameters(session.db(), session.working_month(), current, merged);
+  session.GeneralParametersSaved(merged);
+}
+
+void SaveCompanyEdit(Session& session, const engine::CompanyParameters& base,
+                     const engine::CompanyParameters& edited) {
+  const engine::CompanyParameters current = session.stored_parameters().company;
+  const engine::CompanyParameters merged = MergeCompanyParameters(base, edited, current);
+  SaveChangedCompanyParameters(session.db(), session.working_month(), current, merged);
+  session.CompanyParametersSaved(merged);
+}
+
+// Saves an edit of the company set alone (the formula, exempt-sums, holiday
+// and deduction-name windows): one transaction; `recalculate` runs the
+// month's recalculation inside it.
+void SaveCompanyEditAlone(Session& session, const engine::CompanyParameters& edited,
+                          bool recalculate, ProgressReporter* progress,
+                          const std::function<void()>& before_save = {}) {
+  const engine::CompanyParameters base = session.stored_parameters().company;
+  ParametersGuard guard(session);
+  SessionWork work(session);
+  if (before_save) before_save();
+  SaveCompanyEdit(session, base, edited);
+  if (recalculate) RecalculateMonth(session, *progress);
+  work.Commit();
+  guard.Dismiss();
+}
+
 }  // namespace
 
 double ProfessionalExpenses(double ded_baza, double coefficient) {
@@ -37,9 +129,7 @@ void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters&
   if (HasLaterGeneralMonth(session.db(), session.working_month())) {
     prompter.Message(MessageKind::kWarning, kLaterMonthsWarning);
   }
-  session.parameters().general = values;
-  SaveGeneralParameters(session.db(), session.working_month(), values);
-  RecalculateMonth(session, progress);
+  SaveMonthParameters(session, &values, nullptr, progress);
 }
 
 bool KindChangeClearsInput(double old_kind, double new_kind) {
@@ -56,9 +146,9 @@ void ClearBonusInput(Session& session, int index) {
   session.db().Run(kSql[index], session.working_month());
 }
 
-ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
-                                       const std::array<bool, 4>& formula_opened,
-                                       Prompter& prompter, ProgressReporter& progress) {
+ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyParameters& values,
+                                     const std::array<bool, 4>& formula_opened,
+                                     Prompter& prompter) {
   if (session.month_closed()) {
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return {false, ""};
@@ -87,20 +177,51 @@ ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyPa
       return {false, "Spor" + std::to_string(i + 1) + "_Form"};
     }
   }
-  {
-    Transaction tx(session.db());
+  // A formula typed elsewhere than in the formula editor passes the editor's check.
+  for (int i = 0; i < 4; ++i) {
+    const std::string& formula = values.spor[i].Form;
+    if (formula == before.spor[i].Form || Trim(formula).empty()) continue;
+    if (auto refusal = FormulaRefusal(i, formula, 0)) {
+      prompter.Message(MessageKind::kWarning, *refusal);
+      return {false, "Spor" + std::to_string(i + 1) + "_Form"};
+    }
+  }
+  if (values.CO_Form != before.CO_Form || values.LuniCO != before.LuniCO) {
+    if (auto refusal = FormulaRefusal(-1, values.CO_Form, values.LuniCO)) {
+      prompter.Message(MessageKind::kWarning, *refusal);
+      return {false, "CO_Form"};
+    }
+  }
+  return CheckExemptSettings(values.Ex_Pensie, values.Ex_Sanatate, values.Ex_Impozit, prompter);
+}
+
+void SaveMonthParameters(Session& session, const engine::GeneralParameters* general,
+                         const engine::CompanyParameters* company, ProgressReporter& progress) {
+  const engine::MonthParameters base = session.stored_parameters();
+  // The bonus kinds as the editor saw them, before another writer's changes.
+  const engine::CompanyParameters shown = session.parameters().company;
+  ParametersGuard guard(session);
+  SessionWork work(session);
+  if (general != nullptr) SaveGeneralEdit(session, base.general, *general);
+  if (company != nullptr) {
     for (int i = 0; i < 4; ++i) {
-      if (KindChangeClearsInput(before.spor[i].Apl, values.spor[i].Apl)) {
+      if (KindChangeClearsInput(shown.spor[i].Apl, company->spor[i].Apl)) {
         ClearBonusInput(session, i);
       }
     }
-    SaveCompanyParameters(session.db(), session.working_month(), values);
-    tx.Commit();
+    SaveCompanyEdit(session, base.company, *company);
   }
-  engine::CompanyParameters stored = values;
-  stored.departments = before.departments;
-  session.parameters().company = std::move(stored);
   RecalculateMonth(session, progress);
+  work.Commit();
+  guard.Dismiss();
+}
+
+ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
+                                       const std::array<bool, 4>& formula_opened,
+                                       Prompter& prompter, ProgressReporter& progress) {
+  ConfirmResult checked = CheckCompanyParameters(session, values, formula_opened, prompter);
+  if (!checked.confirmed) return checked;
+  SaveMonthParameters(session, nullptr, &values, progress);
   return {true, ""};
 }
 
@@ -110,18 +231,17 @@ bool ConfirmBonusFormula(Session& session, int index, const std::string& formula
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return false;
   }
+  if (auto refusal = FormulaRefusal(index, formula, 0)) {
+    prompter.Message(MessageKind::kWarning, *refusal);
+    return false;
+  }
   engine::CompanyParameters values = session.parameters().company;
-  const double proc_f = with_percent ? 1 : 0;
   const bool changed = (values.spor[index].ProcF != 0) != with_percent;
   values.spor[index].Form = formula;
-  values.spor[index].ProcF = proc_f;
-  {
-    Transaction tx(session.db());
+  values.spor[index].ProcF = with_percent ? 1 : 0;
+  SaveCompanyEditAlone(session, values, false, nullptr, [&] {
     if (changed) ClearBonusInput(session, index);
-    SaveCompanyParameters(session.db(), session.working_month(), values);
-    tx.Commit();
-  }
-  session.parameters().company = std::move(values);
+  });
   return true;
 }
 
@@ -131,11 +251,14 @@ bool ConfirmHolidayPayFormula(Session& session, const std::string& formula, doub
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return false;
   }
+  if (auto refusal = FormulaRefusal(-1, formula, months)) {
+    prompter.Message(MessageKind::kWarning, *refusal);
+    return false;
+  }
   engine::CompanyParameters values = session.parameters().company;
   values.CO_Form = Trim(formula);
   values.LuniCO = months;
-  SaveCompanyParameters(session.db(), session.working_month(), values);
-  session.parameters().company = std::move(values);
+  SaveCompanyEditAlone(session, values, false, nullptr);
   return true;
 }
 
@@ -148,26 +271,15 @@ ConfirmResult ConfirmExemptSums(Session& session, const engine::ExemptSetting& p
     prompter.Message(MessageKind::kWarning, kMonthClosedMessage);
     return {false, ""};
   }
-  const std::pair<const engine::ExemptSetting*, const char*> kChecks[] = {
-      {&pensie, "pensie"}, {&sanatate, "sanatate"}, {&impozit, "impozit"}};
-  const char* kFocus[] = {"Ex_Pensie", "Ex_Sanatate", "Ex_Impozit"};
-  for (int i = 0; i < 3; ++i) {
-    const auto& [setting, word] = kChecks[i];
-    if (engine::IsFlagChecked(setting->Grupa) && !(setting->Val > 0)) {
-      prompter.Message(MessageKind::kError,
-                       std::string("Va rog sa introduceti procentul pentru ") + word + " !");
-      return {false, kFocus[i]};
-    }
-  }
+  ConfirmResult checked = CheckExemptSettings(pensie, sanatate, impozit, prompter);
+  if (!checked.confirmed) return checked;
   WarnWhenNotLastMonth(session, prompter);
   engine::CompanyParameters values = session.parameters().company;
   values.Ex_Pensie = pensie;
   values.Ex_Sanatate = sanatate;
   values.Ex_Impozit = impozit;
   values.Ex_Firma = firma;
-  SaveCompanyParameters(session.db(), session.working_month(), values);
-  session.parameters().company = std::move(values);
-  RecalculateMonth(session, progress);
+  SaveCompanyEditAlone(session, values, true, &progress);
   return {true, ""};
 }
 
@@ -176,8 +288,7 @@ void ConfirmDeductionNames(Session& session, const std::array<std::string, 6>& n
   std::string* fields[6] = {&values.Den_PrIncas, &values.Den_AvansCO, &values.Den_Retineri,
                             &values.Den_Popriri, &values.Den_AlteRet, &values.Den_Garantii};
   for (int i = 0; i < 6; ++i) *fields[i] = Truncate(names[i], 15);
-  SaveCompanyParameters(session.db(), session.working_month(), values);
-  session.parameters().company = std::move(values);
+  SaveCompanyEditAlone(session, values, false, nullptr);
 }
 
 }  // namespace traveno::params

@@ -29,10 +29,33 @@ struct ConfirmResult {
 double ProfessionalExpenses(double ded_baza, double coefficient);
 
 // The general parameters window: warns kLaterMonthsWarning when Para holds a
-// later month, stores the values in memory, saves them (also in a closed
-// month) and recalculates the month. No value is validated.
+// later month, then SaveMonthParameters (also in a closed month). Each value
+// is checked against its parameter's rule: a refusal throws ValueRefused and
+// nothing is written.
 void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters& values,
                               Prompter& prompter, ProgressReporter& progress);
+
+// Saves what an editor changed in the general set, the company set or both
+// (null: that set is not edited), and recalculates the month, in one
+// transaction: the parameters that `general` / `company` change relative to
+// the session's stored parameters are laid over the sets as stored now
+// (what another writer changed meanwhile is kept) and only they are written;
+// a bonus whose kind moves between "Fix in lei" and a computed kind has the
+// month's bonus input cleared. The result becomes the session's parameters.
+// A value its rule refuses throws ValueRefused, a store failure StoreError;
+// then nothing is written and the session's parameters are as they were.
+void SaveMonthParameters(Session& session, const engine::GeneralParameters* general,
+                         const engine::CompanyParameters* company, ProgressReporter& progress);
+
+// The company parameters window's checks, in order, each refusal shown and
+// naming the box to focus: a closed month (kMonthClosedMessage); a working
+// month that is not the last one only warns (kLaterMonthsWarning); the pay
+// day; a changed "MedieOre" asks a Yes/No question; a used bonus needs a
+// name; a bonus turned into a formula needs its formula window opened; a
+// bonus or holiday-pay formula changed elsewhere than in the formula editor
+// must pass the editor's check; the exempt sums' percentages. Writes nothing.
+ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyParameters& values,
+                                     const std::array<bool, 4>& formula_opened, Prompter& prompter);
 
 // The company parameters window. `formula_opened[i]` tells whether bonus i's
 // formula window was opened since the window opened. In order: a closed month
@@ -43,10 +66,8 @@ void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters&
 // refusal names "MedieOre"); a used bonus without a name is refused with
 // "Introduceti denumirea Sporul N !"; a bonus turned into a formula whose
 // formula window was not opened is refused with "Verifcati formula de la
-// Sporul N !". Then, in one transaction: the bonus inputs of the month are
-// cleared for every bonus whose kind moves between "Fix in lei" and a kind
-// computed from time, result or a formula; the values are saved. Finally the
-// values become the ones in memory and the month is recalculated.
+// Sporul N !"; a changed formula must pass the formula editor's check. Then
+// SaveMonthParameters with the company set.
 ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
                                        const std::array<bool, 4>& formula_opened,
                                        Prompter& prompter, ProgressReporter& progress);
@@ -58,13 +79,15 @@ bool KindChangeClearsInput(double old_kind, double new_kind);
 // The bonus-formula window's confirmation for bonus `index` (0..3): the
 // formula and its "Cu procent" choice are stored; when the choice changed, the
 // bonus input of the month is cleared; the company parameters are saved (one
-// transaction). A closed month is refused (kMonthClosedMessage).
+// transaction). A closed month is refused (kMonthClosedMessage), and so is a
+// formula that fails the editor's check (its message).
 bool ConfirmBonusFormula(Session& session, int index, const std::string& formula, bool with_percent,
                          Prompter& prompter);
 
 // The holiday-pay formula window's confirmation: the formula, trimmed, and
 // the number of earlier months it is averaged over are stored and the
-// company parameters saved. A closed month is refused (kMonthClosedMessage).
+// company parameters saved. A closed month is refused (kMonthClosedMessage),
+// and so is a formula that fails the editor's check.
 bool ConfirmHolidayPayFormula(Session& session, const std::string& formula, double months,
                               Prompter& prompter);
 

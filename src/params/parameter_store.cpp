@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "core/store/field_rules.h"
 #include "core/text.h"
+#include "params/holidays.h"
 #include "params/unit_of_work.h"
 
 namespace traveno::params {
@@ -48,10 +50,36 @@ ParameterValueKind CompanyKindOf(std::string_view name) {
   return ParameterValueKind::kNumber;
 }
 
+constexpr const char* kGeneralTable = "main.Para";
+constexpr const char* kCompanyTable = "firma.ParF";
+
+// Refuses a value its parameter's rule does not allow, before anything is
+// written.
+void RequireParameter(std::string_view table, std::string_view name, const ParameterRow& value,
+                      bool set_val, bool set_grupa) {
+  const bool general = table == kGeneralTable;
+  const std::string label = "parametrul " + std::string(name);
+  RequireValue(label, RuleOf<ParFRow>(*FindField<ParFRow>("Den")), FieldValue(std::string(name)));
+  if (set_val) {
+    RequireValue(label, general ? GeneralParameterRule(name) : CompanyParameterRule(name),
+                 FieldValue(value.Val));
+  }
+  if (set_grupa) {
+    RequireValue(
+        label,
+        general ? RuleOf<ParaRow>(*FindField<ParaRow>("Grupa")) : CompanyParameterTextRule(name),
+        FieldValue(value.Grupa));
+    if (!general && name == "ZileLibere") {
+      if (auto refusal = HolidaysRefusal(value.Grupa)) throw ValueRefused(*refusal);
+    }
+  }
+}
+
 // Edits the month's row of `name` or appends one. `set_val` / `set_grupa`
 // choose what is written; an appended row has 0 or "" in the other column.
 void WriteRow(Database& db, std::string_view table, bool ignore_case, Date month,
               std::string_view name, const ParameterRow& value, bool set_val, bool set_grupa) {
+  RequireParameter(table, name, value, set_val, set_grupa);
   const std::string qualified = std::string(table);
   const std::string match = ignore_case ? "Den = ? COLLATE NOCASE" : "Den = ?";
   std::string sets;
@@ -70,8 +98,47 @@ void WriteRow(Database& db, std::string_view table, bool ignore_case, Date month
          set_val ? value.Val : 0.0, set_grupa ? value.Grupa : std::string());
 }
 
-constexpr const char* kGeneralTable = "main.Para";
-constexpr const char* kCompanyTable = "firma.ParF";
+// The rows of `after` that differ from the same rows of `before`.
+std::vector<ParameterRow> ChangedRows(const std::vector<ParameterRow>& before,
+                                      const std::vector<ParameterRow>& after) {
+  std::vector<ParameterRow> changed;
+  for (const ParameterRow& row : after) {
+    const ParameterRow* old = FindRow(before, row.Den, false);
+    // Compared bit for bit: a NaN is never "unchanged".
+    if (old == nullptr || !(old->Val == row.Val) || old->Grupa != row.Grupa) {
+      changed.push_back(row);
+    }
+  }
+  return changed;
+}
+
+// Each row of `edited` that differs from `base` wins; any other row is
+// taken from `current`.
+std::vector<ParameterRow> MergeRows(const std::vector<ParameterRow>& base,
+                                    const std::vector<ParameterRow>& edited,
+                                    const std::vector<ParameterRow>& current) {
+  std::vector<ParameterRow> merged = current;
+  for (const ParameterRow& row : ChangedRows(base, edited)) {
+    bool found = false;
+    for (ParameterRow& target : merged) {
+      if (target.Den == row.Den) {
+        target = row;
+        found = true;
+      }
+    }
+    if (!found) merged.push_back(row);
+  }
+  return merged;
+}
+
+void WriteCompanyRows(Database& db, Date month, const std::vector<ParameterRow>& rows) {
+  for (const ParameterRow& row : rows) {
+    if (row.Den.starts_with("DEP_") || IsHealthDeclarationFigure(row.Den)) continue;
+    const ParameterValueKind kind = CompanyKindOf(row.Den);
+    WriteRow(db, kCompanyTable, false, month, row.Den, row, kind != ParameterValueKind::kText,
+             kind != ParameterValueKind::kNumber);
+  }
+}
 
 }  // namespace
 
@@ -166,13 +233,49 @@ void SaveGeneralParameters(Database& db, Date month, const engine::GeneralParame
 
 void SaveCompanyParameters(Database& db, Date month, const engine::CompanyParameters& values) {
   UnitOfWork work(db);
-  for (const ParameterRow& row : engine::CompanyParameterRows(values)) {
-    if (row.Den.starts_with("DEP_") || IsHealthDeclarationFigure(row.Den)) continue;
-    const ParameterValueKind kind = CompanyKindOf(row.Den);
-    WriteRow(db, kCompanyTable, false, month, row.Den, row, kind != ParameterValueKind::kText,
-             kind != ParameterValueKind::kNumber);
+  WriteCompanyRows(db, month, engine::CompanyParameterRows(values));
+  work.Commit();
+}
+
+void SaveChangedGeneralParameters(Database& db, Date month, const engine::GeneralParameters& stored,
+                                  const engine::GeneralParameters& values) {
+  UnitOfWork work(db);
+  for (const ParameterRow& row :
+       ChangedRows(engine::GeneralParameterRows(stored), engine::GeneralParameterRows(values))) {
+    WriteRow(db, kGeneralTable, true, month, row.Den, row, true, false);
   }
   work.Commit();
+}
+
+void SaveChangedCompanyParameters(Database& db, Date month, const engine::CompanyParameters& stored,
+                                  const engine::CompanyParameters& values) {
+  UnitOfWork work(db);
+  WriteCompanyRows(
+      db, month,
+      ChangedRows(engine::CompanyParameterRows(stored), engine::CompanyParameterRows(values)));
+  work.Commit();
+}
+
+engine::GeneralParameters MergeGeneralParameters(const engine::GeneralParameters& base,
+                                                 const engine::GeneralParameters& edited,
+                                                 const engine::GeneralParameters& current) {
+  const auto rows =
+      MergeRows(engine::GeneralParameterRows(base), engine::GeneralParameterRows(edited),
+                engine::GeneralParameterRows(current));
+  return engine::BuildGeneralParameters(rows);
+}
+
+engine::CompanyParameters MergeCompanyParameters(const engine::CompanyParameters& base,
+                                                 const engine::CompanyParameters& edited,
+                                                 const engine::CompanyParameters& current) {
+  auto without_departments = [](engine::CompanyParameters values) {
+    values.departments.clear();
+    return engine::CompanyParameterRows(values);
+  };
+  engine::CompanyParameters merged = engine::BuildCompanyParameters(MergeRows(
+      without_departments(base), without_departments(edited), without_departments(current)));
+  merged.departments = current.departments;
+  return merged;
 }
 
 engine::GeneralParameters NewMonthGeneralParameters() {

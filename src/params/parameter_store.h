@@ -9,7 +9,9 @@
 // a company open in the store (Store::OpenCompany) and throw StoreError
 // otherwise. Writers join the caller's transaction when one is running, else
 // commit their own; any store failure is thrown as StoreError and leaves the
-// tables as they were.
+// tables as they were. Every writer checks each value against its
+// parameter's rule (core/store/field_rules.h) and throws ValueRefused before
+// writing anything of a row the rule refuses.
 #pragma once
 
 #include <string>
@@ -54,6 +56,25 @@ void SaveGeneralParameters(Database& db, Date month, const engine::GeneralParame
 // figures, which only their declaration writes, and the departments, which
 // have their own service. One unit.
 void SaveCompanyParameters(Database& db, Date month, const engine::CompanyParameters& values);
+
+// Write only the parameters of `values` that differ from `stored` (the set
+// as it is in the store), so that a save never overwrites what it did not
+// change. One unit each.
+void SaveChangedGeneralParameters(Database& db, Date month, const engine::GeneralParameters& stored,
+                                  const engine::GeneralParameters& values);
+void SaveChangedCompanyParameters(Database& db, Date month, const engine::CompanyParameters& stored,
+                                  const engine::CompanyParameters& values);
+
+// The set an editor leaves when it saves: each parameter it changed (that
+// differs between `edited` and `base`, the set it started from) over
+// `current`, the set as stored now (another writer's changes included).
+// The departments are always the current ones.
+engine::GeneralParameters MergeGeneralParameters(const engine::GeneralParameters& base,
+                                                 const engine::GeneralParameters& edited,
+                                                 const engine::GeneralParameters& current);
+engine::CompanyParameters MergeCompanyParameters(const engine::CompanyParameters& base,
+                                                 const engine::CompanyParameters& edited,
+                                                 const engine::CompanyParameters& current);
 
 // The values a month gets when no earlier or later month has general
 // parameters, and those of a company's first month.

@@ -1,6 +1,8 @@
 #include "params/recalculate.h"
 
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
+#include "core/text.h"
 #include "engine/month_calculation.h"
 #include "engine/payroll_engine.h"
 #include "params/unit_of_work.h"
@@ -33,26 +35,38 @@ engine::TaxTable MonthlyBrackets(Database& db, Date month) {
   return table;
 }
 
-void RecalculateMonth(Session& session, ProgressReporter& progress) {
-  WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
-  Database& db = session.db();
-  const Date month = session.working_month();
-  const engine::MonthParameters& parameters = session.parameters();
-  const bool open = !session.month_closed();
+void RequireLineValues(const PersRow& before, const PersRow& after) {
+  try {
+    RequireChangedValues(before, after);
+  } catch (const ValueRefused& refused) {
+    throw ValueRefused("Angajatul " + Trim(after.NUME + " " + after.PRENUME) + " (IID " +
+                       std::to_string(after.IID) + "): " + refused.what());
+  }
+}
 
+engine::MonthResult CalculateAndWriteMonth(Database& db, Date month,
+                                           const engine::MonthParameters& parameters, bool open) {
   std::vector<PersRow> rows = QueryRows<PersRow>(
       db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", month);
-
+  const std::vector<PersRow> stored = open ? rows : std::vector<PersRow>();
   StorePastRows past(db);
   const engine::PayrollEngine payroll(parameters, MonthlyBrackets(db, month), &past);
   const engine::MonthResult result = engine::RecalculateMonth(payroll, rows, open);
   if (open) {
-    UnitOfWork work(db);
+    for (std::size_t i = 0; i < rows.size(); ++i) RequireLineValues(stored[i], rows[i]);
     // Unqualified: the company's Pers is the only one on the connection.
     RowWriter<PersRow> writer(db, "Pers");
     for (const PersRow& row : rows) writer.Update(row);
-    work.Commit();
   }
+  return result;
+}
+
+void RecalculateMonth(Session& session, ProgressReporter& progress) {
+  WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
+  SessionWork work(session);
+  const engine::MonthResult result = CalculateAndWriteMonth(
+      session.db(), session.working_month(), session.parameters(), !session.month_closed());
+  work.Commit();
   session.totals() = result.totals;
   session.funds() = result.funds;
 }

@@ -8,6 +8,7 @@
 
 #include "core/prompter.h"
 #include "core/store/sqlite.h"
+#include "engine/month_calculation.h"
 #include "engine/past_rows.h"
 #include "engine/tax_table.h"
 #include "params/session.h"
@@ -30,12 +31,26 @@ class StorePastRows final : public engine::PastRowsSource {
 // The monthly bracket table of a month in threshold order.
 engine::TaxTable MonthlyBrackets(Database& db, Date month);
 
+// Checks the fields of an employee's line that differ from the line as
+// stored against their rules; a refusal (ValueRefused) names the employee.
+void RequireLineValues(const PersRow& before, const PersRow& after);
+
+// Calculates every row of `month` of the open company with `parameters`
+// (when `open`; a closed month is only summed), checks each changed field
+// against its rule and writes the rows back, inside the caller's
+// transaction. Returns the month's totals and funds. Throws ValueRefused
+// (naming the employee), StoreError, or what the engine throws.
+engine::MonthResult CalculateAndWriteMonth(Database& db, Date month,
+                                           const engine::MonthParameters& parameters, bool open);
+
 // Recalculates the working month: the totals are reset; every employee row of
 // the month, in LUNA;IID order, goes through CalculSalariu while the month is
 // open (a closed month keeps its stored figures) and into the totals; then
-// the employer's funds are computed. The calculated rows are written back in
-// one transaction. Shows the wait window "Calcul Salarii" / "Va rog
-// asteptati...". On failure (StoreError, or what the engine throws) nothing is
+// the employer's funds are computed. The rows are read, calculated and
+// written back in one transaction (joining the caller's), the parameters
+// read again first when another writer changed them. Shows the wait window
+// "Calcul Salarii" / "Va rog asteptati...". On failure (ValueRefused for a
+// figure out of its range, StoreError, or what the engine throws) nothing is
 // written and the session's totals and funds keep their former values.
 void RecalculateMonth(Session& session, ProgressReporter& progress);
 

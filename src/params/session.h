@@ -6,6 +6,7 @@
 // data they depend on has been committed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/date.h"
@@ -38,6 +39,25 @@ class Session {
 
   engine::MonthParameters& parameters() { return parameters_; }
   const engine::MonthParameters& parameters() const { return parameters_; }
+  // The parameters as the store held them when they were last loaded or
+  // saved: what an editor's changes are measured against. A window may change
+  // parameters() in memory before they are saved (the initialised sums).
+  const engine::MonthParameters& stored_parameters() const { return stored_; }
+  // After a save: the set becomes the one in memory and the stored one.
+  void GeneralParametersSaved(const engine::GeneralParameters& values) {
+    parameters_.general = values;
+    stored_.general = values;
+  }
+  void CompanyParametersSaved(const engine::CompanyParameters& values) {
+    parameters_.company = values;
+    stored_.company = values;
+  }
+  // Puts back the parameters in memory and as stored (a failed save).
+  void RestoreParameters(const engine::MonthParameters& parameters,
+                         const engine::MonthParameters& stored) {
+    parameters_ = parameters;
+    stored_ = stored;
+  }
   engine::CompanyTotals& totals() { return totals_; }
   engine::CompanyFunds& funds() { return funds_; }
   PaySlipFooter& footer() { return footer_; }
@@ -49,8 +69,16 @@ class Session {
   void set_department_count(int count) { department_count_ = count; }
 
   // Reads the month's general and then company parameters from the store
-  // into memory. Throws StoreError.
+  // into memory, and notes the store's change counters. Throws StoreError.
   void LoadParameters();
+  // Reads the parameters again (and the department count with them) when
+  // another writer (another program, the command line) has committed to the
+  // register or the company database since they were loaded; the program's
+  // own writes do not count. A parameter changed in memory and not yet saved
+  // keeps its new value. Called at the start of every unit of work, after the
+  // write lock is taken, so that nothing is computed from stale rules.
+  // Returns whether they were read again.
+  bool RefreshParameters();
 
  private:
   Store& store_;
@@ -59,9 +87,14 @@ class Session {
   Date last_month_ = NoWorkingMonth();
   int department_count_ = 0;
   engine::MonthParameters parameters_;
+  engine::MonthParameters stored_;
   engine::CompanyTotals totals_;
   engine::CompanyFunds funds_;
   PaySlipFooter footer_;
+  // PRAGMA data_version of the register and of the company database when
+  // the parameters were loaded.
+  std::int64_t register_version_ = -1;
+  std::int64_t company_version_ = -1;
 };
 
 }  // namespace traveno::params

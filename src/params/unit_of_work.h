@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/store/sqlite.h"
+#include "params/session.h"
 
 namespace traveno::params {
 
@@ -25,6 +26,22 @@ class UnitOfWork {
 
  private:
   std::optional<Transaction> own_;
+};
+
+// The unit of work of a user action on the session's month: the write lock
+// taken before anything is read (joining the caller's transaction when one
+// runs), then the month's parameters read again when another writer changed
+// them since they were loaded.
+class SessionWork {
+ public:
+  explicit SessionWork(Session& session) : work_(session.db()) { session.RefreshParameters(); }
+  SessionWork(const SessionWork&) = delete;
+  SessionWork& operator=(const SessionWork&) = delete;
+
+  void Commit() { work_.Commit(); }
+
+ private:
+  UnitOfWork work_;
 };
 
 }  // namespace traveno::params

@@ -2,7 +2,11 @@
 
 #include <vector>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
+#include "core/store/field_rules.h"
+#include "core/store/row_io.h"
+#include "engine/formula_check.h"
 #include "params/company_register.h"
 #include "params/parameter_store.h"
 #include "params/unit_of_work.h"
@@ -23,6 +27,8 @@ std::string Code(int s, int y, int m, int d, int county, int order) {
   std::snprintf(digits, sizeof digits, "%d%02d%02d%02d%02d%03d", s, y % 100, m, d, county, order);
   return std::string(digits) + ControlDigit(digits);
 }
+
+constexpr const char* kDemoBonusFormula = "\"SALINC\"*3/100+\"VAL_TIMP_S\"/10";
 
 struct DemoEmployee {
   const char* nume;
@@ -73,7 +79,14 @@ void WriteParameters(params::Session& session) {
   params::WriteCompanyText(db, month, "Spor2_Den", "Conditii");
   params::WriteCompanyText(db, month, "Spor3_Den", "Telefon");
   params::WriteCompanyText(db, month, "Spor4_Den", "Productivitate");
-  params::WriteCompanyText(db, month, "Spor4_Form", "\"SALINC\" * 3 / 100 + \"TIMP_SPL\" * 10000");
+  // The productivity bonus: 3 % of the base salary and a tenth of the
+  // overtime's value, a formula the formula editor accepts.
+  const auto fields = engine::AcceptedFormulaFields(engine::FormulaKind::kBonus, 4);
+  if (auto refusal =
+          engine::ValideazaFormula(kDemoBonusFormula, fields, engine::FormulaKind::kBonus)) {
+    throw Error(*refusal);
+  }
+  params::WriteCompanyText(db, month, "Spor4_Form", kDemoBonusFormula);
   params::WriteCompanyText(db, month, "Ex_Firma", "NU");
   params::WriteCompanyText(db, month, "DEP_PRODUCT", "PRODUCTIE");
   work.Commit();
@@ -81,11 +94,7 @@ void WriteParameters(params::Session& session) {
   session.set_department_count(static_cast<int>(session.parameters().company.departments.size()));
 }
 
-}  // namespace
-
-int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressReporter& progress) {
-  Store& store = session.store();
-  if (store.FindCompany(kDemoCompanyCode)) throw Error(kDemoCompanyExists);
+params::CompanyInput DemoCompanyInput() {
   params::CompanyInput company;
   company.row.Cod = kDemoCompanyCode;
   company.row.Denumire = "SC DEMO PRODUCTIE SRL";
@@ -96,12 +105,52 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
   company.row.Strada = "Str. Exemplului";
   company.row.Numar = "10";
   company.legal_entity = true;
-  if (params::AddCompany(store, company, prompter) != params::AddCompanyResult::kAdded) {
-    throw Error(kDemoCompanyExists);
+  return company;
+}
+
+// A folder "DEMO" left by an interrupted demo: the company is not in the
+// register, its only month is January 2003 and has no employees.
+bool IsLeftOverDemoFolder(Store& store, Date month) {
+  if (!params::IsCompanyInitialised(store, kDemoCompanyCode)) return false;
+  const auto months = params::ListCompanyMonths(store, kDemoCompanyCode);
+  if (months.size() != 1 || months.front().luna != month) return false;
+  Database company(store.CompanyFolderOf(kDemoCompanyCode) / kCompanyDatabaseName, false);
+  return company.QueryInt("SELECT count(*) FROM Pers").value_or(1) == 0;
+}
+
+}  // namespace
+
+int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressReporter& progress) {
+  Store& store = session.store();
+  if (store.FindCompany(kDemoCompanyCode)) throw Error(kDemoCompanyExists);
+  const Date month = D(2003, 1);
+  const params::CompanyInput company = DemoCompanyInput();
+  if (!params::ValidateCompanyInput(company, prompter).confirmed) throw Error(kDemoCompanyExists);
+  // What lives outside the one transaction below is made first and is made
+  // again, harmlessly, by a demo run after an interruption: the footer lines,
+  // the register's tables of the month and the company's folder with its
+  // first month (itself made as one step).
+  SaveFooter(store.data_folder(), kDemoCompanyCode, company.footer);
+  params::PrepareSharedTables(store.db(), month);
+  if (!IsLeftOverDemoFolder(store, month) &&
+      !params::CreateCompanyFolder(store, kDemoCompanyCode, month, prompter)) {
+    throw Error("Firma DEMO nu a putut fi creata !");
   }
-  if (!params::ChooseCompanyAndMonth(session, kDemoCompanyCode, D(2003, 1), prompter, progress)) {
-    throw Error("Firma DEMO nu a putut fi deschisa !");
-  }
+  store.OpenCompany(kDemoCompanyCode);
+  store.OpenMonth(month);
+  session.SetWorkingMonth(kDemoCompanyCode, month);
+  session.set_last_month(month);
+  session.LoadParameters();
+  session.totals() = {};
+  session.funds() = {};
+  session.footer() = LoadFooter(store.data_folder(), kDemoCompanyCode);
+
+  // The company enters the register with all its data at once: an
+  // interrupted demo leaves no company behind, and runs again to the end.
+  Transaction tx(store.db());
+  FirmeRow row = params::StoredCompanyRow(company);
+  RequireRowValues(row);
+  RowWriter<FirmeRow>(store.db(), "Firme").Insert(row);
   WriteParameters(session);
 
   const std::vector<DemoEmployee> staff = {
@@ -215,6 +264,7 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
                                    {"CM1L", FieldValue(500000.0)}});
 
   RecalculateCompany(session, progress);
+  tx.Commit();
   return static_cast<int>(staff.size());
 }
 

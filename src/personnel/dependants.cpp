@@ -1,6 +1,7 @@
 #include "personnel/dependants.h"
 
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
 #include "params/unit_of_work.h"
@@ -47,9 +48,37 @@ DependantInput DependantInputFromRow(const PintRow& row) {
   return {row.Nume, row.Prenume, row.CODNUMPERS, row.Calitate, row.Invaliditate};
 }
 
-bool ConfirmDependant(params::Session& session, DependantEditMode mode,
-                      const DependantInput& input, std::string_view code_at_opening,
-                      Prompter& prompter) {
+namespace {
+
+// The dependant's row as it would be stored from the window's fields.
+PintRow RowFromInput(PintRow row, const DependantInput& input) {
+  row.Nume = Truncate(UpperText(Trim(input.Nume)), 20);
+  row.Prenume = Truncate(UpperText(Trim(input.Prenume)), 30);
+  row.CODNUMPERS = Truncate(Trim(input.CodNumPers), 15);
+  row.Calitate = input.Calitate;
+  row.Invaliditate = input.Invaliditate;
+  return row;
+}
+
+// The first field its rule refuses, with its message.
+std::optional<std::string> InputRefusal(const DependantInput& input) {
+  const PintRow blank;
+  const PintRow row = RowFromInput(blank, input);
+  const auto fields = FieldsOf<PintRow>();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldValue value = GetField(row, i);
+    if (value == GetField(blank, i) && fields[i].kind != FieldKind::kInt32) continue;
+    std::string refusal =
+        RefusalOf(std::string("campul ") + fields[i].name, RuleOf<PintRow>(i), value);
+    if (!refusal.empty()) return refusal;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool ConfirmDependant(params::Session& session, DependantEditMode mode, const DependantInput& input,
+                      std::string_view code_at_opening, Prompter& prompter) {
   if (mode == DependantEditMode::kDelete) return true;
   if (Trim(input.Nume).empty()) {
     prompter.Message(MessageKind::kWarning, kDependantNameMissing);
@@ -65,6 +94,10 @@ bool ConfirmDependant(params::Session& session, DependantEditMode mode,
   }
   if (!(SingleCoefficient(input.Calitate, input.Invaliditate, session.parameters().general) > 0)) {
     prompter.Message(MessageKind::kWarning, kDependantBadCoefficient);
+    return false;
+  }
+  if (const auto refusal = InputRefusal(input)) {
+    prompter.Message(MessageKind::kWarning, *refusal);
     return false;
   }
   const std::string code = UpperTrim(input.CodNumPers);
@@ -97,6 +130,8 @@ bool ConfirmDependant(params::Session& session, DependantEditMode mode,
 std::int64_t SaveDependant(params::Session& session, const PersRow& employee,
                            const DependantInput& input, std::optional<std::int64_t> nr) {
   RequireOpenMonth(session);
+  if (const auto refusal = InputRefusal(input)) throw ValueRefused(*refusal);
+  params::SessionWork work(session);
   PintRow row;
   if (nr) {
     auto rows = QueryRows<PintRow>(session.db(), "SELECT * FROM firma.Pint WHERE Nr = ? AND Luna = ?",
@@ -104,16 +139,12 @@ std::int64_t SaveDependant(params::Session& session, const PersRow& employee,
     if (rows.empty()) throw Error("Persoana in intretinere aleasa nu exista in luna de lucru !");
     row = rows.front();
   }
-  row.Nume = Truncate(ToUpperAscii(Trim(input.Nume)), 20);
-  row.Prenume = Truncate(ToUpperAscii(Trim(input.Prenume)), 30);
-  row.CODNUMPERS = Truncate(Trim(input.CodNumPers), 15);
-  row.Calitate = input.Calitate;
-  row.Invaliditate = input.Invaliditate;
+  row = RowFromInput(row, input);
   row.Coef = SingleCoefficient(input.Calitate, input.Invaliditate, session.parameters().general);
   row.AiPers = static_cast<int>(employee.Nr);
   row.Luna = employee.LUNA;
   row.IID = employee.IID;
-  params::UnitOfWork work(session.db());
+  RequireRowValues(row);
   RowWriter<PintRow> writer(session.db(), "Pint");
   if (nr) {
     writer.Update(row);
@@ -153,14 +184,14 @@ double DependantsTotal(params::Session& session, const DependantsList& list) {
 void CloseDependantsList(params::Session& session, const DependantsList& list,
                          Prompter& prompter) {
   if (session.month_closed()) return;
-  const double total = DependantsTotal(session, list);
   const bool last_month = session.working_month() == session.last_month();
   std::optional<std::string> warning;
   ChangeLine(session, list.employee_nr,
              [&](const engine::PayrollEngine& engine, const PersRow& line) {
-               const CoefficientUpdate update =
-                   personnel::CloseDependantsList(list.opening, line.CoefInd, line.CoefInd1, total,
-                                                  last_month);
+               // The dependants as they are under the write lock.
+               const double total = DependantsTotal(session, list);
+               const CoefficientUpdate update = personnel::CloseDependantsList(
+                   list.opening, line.CoefInd, line.CoefInd1, total, last_month);
                PersRow changed = line;
                changed.CoefInd = update.CoefInd;
                changed.CoefInd1 = update.CoefInd1;

@@ -60,7 +60,9 @@ DependantInput DependantInputFromRow(const PintRow& row);
 
 // The dependant window's "&Confirmare": Delete accepts at once. Otherwise the
 // blank name, first name and code, and a coefficient not greater than 0 are
-// refused (warnings); a code other than `code_at_opening` that a dependant of
+// refused (warnings), then a field its rule refuses (a relationship other
+// than 0..3, an invalidity other than 0..2, a text that is not UTF-8) with
+// the rule's message; a code other than `code_at_opening` that a dependant of
 // the month already has is refused (information); then the not-last-month
 // warning; a failing code only warns (its message, "\n\r", kDependantBadCode);
 // a passing code of a child who is 18 in the working month is refused
@@ -71,8 +73,9 @@ bool ConfirmDependant(params::Session& session, DependantEditMode mode,
 
 // Adds (nr empty) or rewrites dependant `nr` of `employee` with Coef = the
 // Single coefficient, AiPers = the employee's Nr, Luna and IID the
-// employee's. Returns the dependant's Nr. Throws Error(kMonthClosed) in a
-// closed month, Error when `nr` is not a dependant of the month, StoreError.
+// employee's, in one transaction. Returns the dependant's Nr. Throws
+// Error(kMonthClosed) in a closed month, ValueRefused for a field its rule
+// refuses, Error when `nr` is not a dependant of the month, StoreError.
 std::int64_t SaveDependant(params::Session& session, const PersRow& employee,
                            const DependantInput& input, std::optional<std::int64_t> nr);
 // Deletes dependant `nr` of the working month; false when there is none.

@@ -1,8 +1,10 @@
 #include "personnel/employees.h"
 
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
+#include "params/departments.h"
 #include "params/unit_of_work.h"
 #include "personnel/coefficients.h"
 #include "personnel/dependants.h"
@@ -13,14 +15,15 @@ namespace traveno::personnel {
 namespace {
 
 std::string Upper(std::string_view text, std::size_t width) {
-  return Truncate(ToUpperAscii(Trim(text)), width);
+  return Truncate(UpperText(Trim(text)), width);
 }
 std::string Plain(std::string_view text, std::size_t width) { return Truncate(text, width); }
 std::string Flag(bool ticked) { return ticked ? "1" : "0"; }
 
 // Writes the window's fields into the row, by kind.
 void WriteInput(PersRow& row, const EmployeeInput& in, bool partial) {
-  row.Depart = Upper(in.Depart, 8);
+  // A department code is never cut: a longer one is refused by its rule.
+  row.Depart = UpperTrim(in.Depart);
   row.NUME = Upper(in.Nume, 20);
   row.PRENUME = Upper(in.Prenume, 30);
   row.CODNUMPERS = Plain(Trim(in.CodNumPers), 15);
@@ -50,7 +53,7 @@ void WriteInput(PersRow& row, const EmployeeInput& in, bool partial) {
   if (!partial || in.PlatitOra) row.INVALIDITATE = in.Invaliditate;
   row.pr_va = in.Pr_va;
   row.fisa_rectif = Flag(in.FisaRectif);
-  row.fisa_regul = partial ? std::to_string(std::clamp(in.TipVenit, 0, 7)) : Flag(in.FisaRegul);
+  row.fisa_regul = partial ? std::to_string(in.TipVenit) : Flag(in.FisaRegul);
   row.Pensionar = in.Pensionar ? 1 : 0;
   row.ALT_VENIT = in.AltVenit ? 1 : 0;
   row.Domiciliu_ext = Flag(in.DomiciliuExt);
@@ -74,20 +77,33 @@ void SavePhoto(params::Session& session, int iid, const EmployeeInput& input) {
   }
 }
 
+// A new or changed department must be one of the month's (an empty code
+// leaves the line to the department check of the pay grid).
+void RequireDepartment(params::Session& session, const std::optional<PersRow>& stored,
+                       const std::string& code) {
+  if (code.empty() || (stored && UpperTrim(stored->Depart) == code)) return;
+  RequireValue("campul Depart", RuleOf<PersRow>(*FindField<PersRow>("Depart")), FieldValue(code));
+  if (!params::IsDepartmentOfMonth(session, code)) {
+    throw ValueRefused(params::UnknownDepartment(code));
+  }
+}
+
 std::int64_t Save(params::Session& session, EmployeeEditMode mode, const EmployeeInput& input,
                   std::string_view tip, std::optional<std::int64_t> nr,
                   std::optional<RehireIdentity> rehire) {
   Database& db = session.db();
-  const engine::GeneralParameters& general = session.parameters().general;
   std::optional<PersRow> stored;
-  if (mode == EmployeeEditMode::kModify || mode == EmployeeEditMode::kDelete) {
-    if (nr) stored = FindLine(session, *nr);
-    if (!stored) throw Error(kLineMissing);
-  }
-
   std::optional<PersRow> result;
   {
-    params::UnitOfWork work(db);
+    // Read under the write lock, so that the row saved is built on the row
+    // as it is now.
+    params::SessionWork work(session);
+    RequireOpenMonth(session);
+    const engine::GeneralParameters& general = session.parameters().general;
+    if (mode == EmployeeEditMode::kModify || mode == EmployeeEditMode::kDelete) {
+      if (nr) stored = FindLine(session, *nr);
+      if (!stored) throw Error(kLineMissing);
+    }
     if (mode == EmployeeEditMode::kDelete) {
       DeleteDependants(session, stored->IID);
       db.Run("DELETE FROM firma.Pers WHERE Nr = ?", stored->Nr);
@@ -103,6 +119,9 @@ std::int64_t Save(params::Session& session, EmployeeEditMode mode, const Employe
       row.LUNA = session.working_month();
       const bool partial = row.TIP == "2";
       WriteInput(row, input, partial);
+      RequireDepartment(session, stored, row.Depart);
+      const PersRow before = stored.value_or(PersRow{});
+      RequireChangedValues(before, row);
       RowWriter<PersRow> writer(db, "Pers");
       if (!stored) row.Nr = writer.Insert(row);
 
@@ -130,6 +149,7 @@ std::int64_t Save(params::Session& session, EmployeeEditMode mode, const Employe
       SavePhoto(session, row.IID, input);
       MonthEngine month_engine(session);
       month_engine.payroll().CalculSalariu(row);
+      RequireChangedValues(before, row);
       writer.Update(row);
       work.Commit();
       result = row;
@@ -220,6 +240,20 @@ std::optional<EmployeeRefusal> ValidateEmployee(const EmployeeInput& input, std:
   if (!input.Data_Lich.IsEmpty() && input.Data_Lich < working_month) {
     return EmployeeRefusal{kLeavingBeforeMonth, "Data_Lich"};
   }
+  // Every field as it would be stored, against its rule.
+  PersRow row;
+  row.TIP = std::string(tip);
+  WriteInput(row, input, tip == "2");
+  row.INVALIDITATE = input.Invaliditate;
+  const PersRow blank;
+  const auto fields = FieldsOf<PersRow>();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldValue value = GetField(row, i);
+    if (value == GetField(blank, i)) continue;
+    const std::string refusal =
+        RefusalOf(std::string("campul ") + fields[i].name, RuleOf<PersRow>(i), value);
+    if (!refusal.empty()) return EmployeeRefusal{refusal, fields[i].name};
+  }
   return std::nullopt;
 }
 
@@ -253,6 +287,8 @@ std::int64_t SaveEmployee(params::Session& session, EmployeeEditMode mode,
   try {
     if (!rehire) throw Error(kRehireFailed);
     return Save(session, mode, input, tip, nr, rehire);
+  } catch (const ValueRefused&) {
+    throw;  // the user can correct the value: its own message tells how
   } catch (const std::exception&) {
     throw Error(kRehireFailed);
   }

@@ -93,7 +93,10 @@ struct EmployeeRefusal {
   std::string field;
 };
 // Name, first name, hours per day (partial contract only, must be > 0) and a
-// leaving date not earlier than the working month, in that order.
+// leaving date not earlier than the working month, in that order; then every
+// field as it would be stored against its rule (a salary of 0 to kMaxAmount,
+// a norm of 0 to 24 hours, an invalidity 0, 1 or 2, ...), the refusal naming
+// the field.
 std::optional<EmployeeRefusal> ValidateEmployee(const EmployeeInput& input, std::string_view tip,
                                                 Date working_month);
 
@@ -107,7 +110,8 @@ std::optional<std::string> LeavingDateWarning(const params::Session& session, Da
 bool ConfirmEmployee(params::Session& session, EmployeeEditMode mode, const EmployeeInput& input,
                      std::string_view tip, Prompter& prompter);
 
-// Saves the employee in one transaction and recalculates the row:
+// Saves the employee in one transaction (the row read under its write lock)
+// and recalculates the row:
 // - Add and Rehire append a row of kind `tip` (ProcImpo 100); Add gives it
 //   IID = its Nr, Rehire the remembered IID, CATEGORIE and MARCA;
 // - Modify rewrites row `nr` (its kind kept);
@@ -121,8 +125,10 @@ bool ConfirmEmployee(params::Session& session, EmployeeEditMode mode, const Empl
 // session's totals and funds follow the row. Returns the row's Nr (the
 // deleted row's for Delete).
 // Throws Error(kMonthClosed) in a closed month, Error(kLineMissing) when
-// Modify or Delete find no row `nr`, Error(kRehireFailed) for any failure of
-// a rehire, StoreError otherwise; nothing is written then.
+// Modify or Delete find no row `nr`, ValueRefused for a value its field's
+// rule refuses or a new department code the month does not have,
+// Error(kRehireFailed) for any failure of a rehire, StoreError otherwise;
+// nothing is written then.
 std::int64_t SaveEmployee(params::Session& session, EmployeeEditMode mode,
                           const EmployeeInput& input, std::string_view tip,
                           std::optional<std::int64_t> nr = std::nullopt,

@@ -1,6 +1,7 @@
 #include "personnel/grid_line.h"
 
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
 #include "params/unit_of_work.h"
@@ -73,12 +74,18 @@ void RequireOpenMonth(const params::Session& session) {
 
 PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChange& change) {
   RequireOpenMonth(session);
-  const std::optional<PersRow> stored = FindLine(session, nr);
-  if (!stored) throw Error(kLineMissing);
-  MonthEngine month_engine(session);
-  PostedLine posted = change(month_engine.payroll(), *stored);
+  PostedLine posted;
+  std::optional<PersRow> stored;
   {
-    params::UnitOfWork work(session.db());
+    // The line is read under the write lock: a change made meanwhile by
+    // another writer is the one this change builds on.
+    params::SessionWork work(session);
+    RequireOpenMonth(session);
+    stored = FindLine(session, nr);
+    if (!stored) throw Error(kLineMissing);
+    MonthEngine month_engine(session);
+    posted = change(month_engine.payroll(), *stored);
+    RequireChangedValues(*stored, posted.row);
     WriteChangedFields(session, *stored, posted.row);
     work.Commit();
   }

@@ -57,9 +57,12 @@ void WriteChangedFields(params::Session& session, const PersRow& before, const P
 void RequireOpenMonth(const params::Session& session);
 
 // Changes line `nr` with `change` (which gets the month's engine and the line
-// as stored, and returns the recalculated line), writes it in one unit of
-// work, then takes the stored line out of the session's totals, adds the new
-// one and recomputes the funds. Throws Error(kMonthClosed) in a closed month,
+// as stored, and returns the recalculated line): the line is read, changed,
+// checked and written in one unit of work under the write lock (so that a
+// change made meanwhile by another writer is never undone), then the stored
+// line leaves the session's totals, the new one enters them and the funds
+// are recomputed. Every field that changes is checked against its rule
+// (ValueRefused). Throws Error(kMonthClosed) in a closed month,
 // Error(kLineMissing) when there is no such line, and whatever `change` or
 // the store throws; the stored line and the totals are then as they were.
 using LineChange =

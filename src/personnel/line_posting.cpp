@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/text.h"
 
 namespace traveno::personnel {
@@ -41,6 +42,10 @@ PostedLine PostLineEdit(const engine::PayrollEngine& engine, const PersRow& line
     if (!field || !IsGridEditableField(name)) {
       throw std::invalid_argument("Campul " + name + " nu poate fi modificat in grila de salarii !");
     }
+    // The typed value as it is typed: a fraction is never cut from a count
+    // of days, a number never wrapped into an integer field.
+    RequireValue(std::string("campul ") + FieldsOf<PersRow>()[*field].name, RuleOf<PersRow>(*field),
+                 value);
     SetField(row, *field, value);
   }
   row.ACORD = NormalisedAcord(row);

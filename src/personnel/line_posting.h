@@ -33,10 +33,11 @@ struct PostedLine {
 
 // Applies `edits` to `line` (as last calculated) and recalculates it.
 // Throws std::invalid_argument naming the field when a field is unknown, not
-// editable in the grid, or given a value of the wrong kind; the line is then
-// left untouched. A gross typed differently from the line's moves the
-// difference into Dif_Brut; a net typed differently is reached by adjusting
-// Dif_Brut round after round.
+// editable in the grid, or given a value of the wrong kind, and ValueRefused
+// when its rule refuses the value (a day count of 2,7, an amount past
+// kMaxAmount, NaN); the line is then left untouched. A gross typed differently from the line's
+// moves the difference into Dif_Brut; a net typed differently is reached by adjusting Dif_Brut
+// round after round.
 PostedLine PostLineEdit(const engine::PayrollEngine& engine, const PersRow& line,
                         const std::vector<FieldEdit>& edits);
 

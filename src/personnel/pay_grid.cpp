@@ -5,6 +5,7 @@
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
 #include "params/unit_of_work.h"
@@ -38,16 +39,16 @@ void StoreTotals(params::Session& session, const std::vector<PersRow>& rows) {
   session.funds() = engine::ComputeCompanyFunds(totals, session.parameters());
 }
 
-// Calculates the lines (an open month only) and writes them back, joining
-// the caller's transaction.
+// Calculates the lines (an open month only), checks what changed and writes
+// them back, inside the caller's transaction.
 void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows) {
   if (session.month_closed() || rows.empty()) return;
+  const std::vector<PersRow> stored = rows;
   MonthEngine month_engine(session);
   for (PersRow& row : rows) month_engine.payroll().CalculSalariu(row);
-  params::UnitOfWork work(session.db());
+  for (std::size_t i = 0; i < rows.size(); ++i) params::RequireLineValues(stored[i], rows[i]);
   RowWriter<PersRow> writer(session.db(), "Pers");
   for (const PersRow& row : rows) writer.Update(row);
-  work.Commit();
 }
 
 std::string FillTitle(std::string_view caption) {
@@ -84,8 +85,10 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 int RecalculateCompany(params::Session& session, ProgressReporter& progress,
                        const std::optional<std::string>& department) {
   WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
+  params::SessionWork work(session);
   std::vector<PersRow> rows = MonthLines(session, std::nullopt, department);
   CalculateAndWrite(session, rows);
+  work.Commit();
   StoreTotals(session, rows);
   return static_cast<int>(rows.size());
 }
@@ -113,6 +116,11 @@ FillResult FillColumn(params::Session& session, std::string_view field, std::str
                       double value, const GridScope& scope, ProgressReporter& progress) {
   FillResult result;
   if (!CanFillColumn(session, field)) return result;
+  const auto index = FindField<PersRow>(field);
+  RequireValue(std::string("campul ") + FieldsOf<PersRow>()[*index].name, RuleOf<PersRow>(*index),
+               FieldValue(value));
+  params::SessionWork work(session);
+  if (!CanFillColumn(session, field)) return result;
   const std::vector<PersRow> lines = MonthLines(session, scope.tip, scope.department);
   if (lines.empty()) return result;
 
@@ -123,6 +131,7 @@ FillResult FillColumn(params::Session& session, std::string_view field, std::str
   posted_rows.reserve(lines.size());
   for (const PersRow& line : lines) {
     PostedLine posted = PostLineEdit(month_engine.payroll(), line, edits);
+    params::RequireLineValues(line, posted.row);
     if (posted.notice) {
       result.notices.push_back(Trim(line.NUME + " " + line.PRENUME) + ": " + *posted.notice);
     }
@@ -130,7 +139,6 @@ FillResult FillColumn(params::Session& session, std::string_view field, std::str
     progress.Advance(static_cast<int>(posted_rows.size()));
   }
   {
-    params::UnitOfWork work(session.db());
     RowWriter<PersRow> writer(session.db(), "Pers");
     for (const PersRow& row : posted_rows) writer.Update(row);
     work.Commit();
@@ -180,24 +188,33 @@ std::optional<int> IndexSalaries(params::Session& session, double percent, char 
   }
 
   int indexed = 0;
+  std::vector<PersRow> lines;
   {
     WaitScope wait(progress, "Indexare salarii incadrare", "Va rog asteptati...");
-    params::UnitOfWork work(db);
-    Statement read = db.Prepare("SELECT Nr, SALINC FROM firma.Pers WHERE LUNA = ? AND TIP = ?");
-    read.BindAll(month, scope.tip);
-    Statement write = db.Prepare("UPDATE firma.Pers SET SALINC = ? WHERE Nr = ?");
-    std::vector<std::pair<std::int64_t, double>> changes;
-    while (read.Step()) {
-      changes.emplace_back(read.Int64(0), IndexedSalary(read.Double(1), percent, sign, unit));
-    }
-    for (const auto& [nr, salary] : changes) {
-      write.Reset();
-      write.BindAll(salary, nr).Run();
+    // The new salaries and the recalculation of every line are one
+    // transaction: an interruption leaves the month as it was, never
+    // indexed salaries beside the old gross and net.
+    params::SessionWork work(session);
+    RequireOpenMonth(session);
+    lines = MonthLines(session);
+    for (PersRow& line : lines) {
+      if (line.TIP != scope.tip) continue;
+      const PersRow stored = line;
+      line.SALINC = IndexedSalary(line.SALINC, percent, sign, unit);
+      params::RequireLineValues(stored, line);
       ++indexed;
     }
+    // Every line of the kind is indexed, whatever the department chosen:
+    // all of them are calculated again.
+    CalculateAndWrite(session, lines);
     work.Commit();
   }
-  RecalculateCompany(session, progress, scope.department);
+  std::vector<PersRow> scoped;
+  const std::string wanted = scope.department ? UpperTrim(*scope.department) : std::string();
+  for (const PersRow& line : lines) {
+    if (!scope.department || UpperTrim(line.Depart) == wanted) scoped.push_back(line);
+  }
+  StoreTotals(session, scoped);
   return indexed;
 }
 
@@ -218,7 +235,7 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
     if (!db.TableExists(kSourceSchema, "Pers") || !db.TableExists(kSourceSchema, "Pint")) {
       throw Error(kImportFailed);
     }
-    Transaction tx(db);
+    params::SessionWork tx(session);
     const std::vector<PersRow> source_lines = QueryRows<PersRow>(
         db,
         "SELECT * FROM sursa.Pers WHERE LUNA = ? ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
@@ -226,6 +243,7 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
     RowWriter<PersRow> pers_writer(db, "Pers");
     RowWriter<PintRow> pint_writer(db, "Pint");
     for (const PersRow& source_line : source_lines) {
+      params::RequireLineValues(PersRow{}, source_line);
       PersRow line = source_line;
       line.Nr = 0;
       line.LUNA = month;
@@ -265,6 +283,8 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
     }
     CalculateAndWrite(session, lines);
     tx.Commit();
+  } catch (const ValueRefused& refused) {
+    throw Error(std::string(kImportFailed) + "\r\n" + refused.what());
   } catch (const std::exception&) {
     throw Error(kImportFailed);
   }

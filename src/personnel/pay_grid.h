@@ -28,7 +28,8 @@ struct GridScope {
 // month (only the department's when one is given), in LUNA, IID order, is
 // calculated while the month is open and added to the totals; then the funds
 // are computed. A closed month keeps its stored figures and is only summed.
-// The calculated lines are written in one transaction; shows the wait window
+// The lines are read, calculated, checked against their fields' rules and
+// written in one transaction; shows the wait window
 // "Calcul Salarii" / "Va rog asteptati...". On failure nothing is written and
 // the session's totals and funds are as before. Returns the number of lines.
 int RecalculateCompany(params::Session& session, ProgressReporter& progress,
@@ -48,11 +49,13 @@ inline constexpr const char* kInvalidFillValue = "Valoare introdusa nu este vali
 std::optional<double> AskFillValue(Prompter& prompter, std::string_view caption);
 // Sets `field` to `value` on every line of the scope, each line posted by the
 // grid's single-line rules (a filled BRUT or RESTPL is reached through
-// Dif_Brut), in one transaction, advancing the progress bar titled
-// "Completare coloana \"<caption>\"...". Returns the number of lines changed
-// (0, nothing done, when CanFillColumn refuses or the scope is empty) and the
-// notices of the lines whose filled net could not be reached exactly. On
-// failure nothing is written and the totals are as before.
+// Dif_Brut), in one transaction (the lines read under its lock), advancing
+// the progress bar titled "Completare coloana \"<caption>\"...". Returns the
+// number of lines changed (0, nothing done, when CanFillColumn refuses or the
+// scope is empty) and the notices of the lines whose filled net could not be
+// reached exactly. A value its field's rule refuses, or a line whose figures
+// would leave their ranges, throws ValueRefused. On failure nothing is
+// written and the totals are as before.
 struct FillResult {
   int lines = 0;
   std::vector<std::string> notices;
@@ -79,11 +82,14 @@ double IndexedSalary(double salary, double percent, char sign, int unit);
 // The indexation of the lines of kind `tip` of the working month (every
 // department): asks the confirmation (with the not-last-month warning when
 // the greatest month of Pers is not the working month), refuses a bad sign
-// or unit with their messages (error), then writes the new salaries in one
-// transaction behind the wait window "Indexare salarii incadrare" / "Va rog
-// asteptati..." and recalculates the company (the grid's department only).
-// Returns the number of lines indexed; empty when refused or answered No.
-// Throws Error(kMonthClosed) in a closed month.
+// or unit with their messages (error), then, in one transaction behind the
+// wait window "Indexare salarii incadrare" / "Va rog asteptati...", writes
+// the new salaries of every line of the kind (whatever the department) and
+// calculates every line of the month again; the session's totals are then
+// those of the grid's department. Returns the number of lines indexed; empty
+// when refused or answered No. Throws Error(kMonthClosed) in a closed month,
+// ValueRefused when a new salary or figure would leave its range (nothing is
+// written then).
 std::optional<int> IndexSalaries(params::Session& session, double percent, char sign, int unit,
                                  const GridScope& scope, Prompter& prompter,
                                  ProgressReporter& progress);
@@ -99,8 +105,9 @@ inline constexpr const char* kImportSameCompany =
 // no line uses it), and recalculates the whole month; all in one transaction
 // behind the wait window "Import date angajati" / "Asteptati va rog...".
 // Returns the number of lines appended. Any failure leaves the month as it
-// was and throws Error(kImportFailed); the company's own file is refused with
-// Error(kImportSameCompany).
+// was and throws Error(kImportFailed) (followed by the refusal when a source
+// line holds a value out of its range); the company's own file is refused
+// with Error(kImportSameCompany).
 int ImportEmployees(params::Session& session, const std::filesystem::path& source_file,
                     ProgressReporter& progress);
 

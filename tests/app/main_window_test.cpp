@@ -64,6 +64,9 @@ class MainWindowTest : public ::testing::Test {
     options.terminate = [this](int status) { terminated_ = status; };
     options.open_help = [this] { ++help_opened_; };
     if (fake_workplace) {
+      // The company the fake workplace works on has its folder, as choosing
+      // it makes one: the register purge finds nothing to ask about.
+      std::filesystem::create_directories(folder_.path() / "TEST");
       options.make_workplace = [this](Store&) {
         auto workplace = std::make_unique<FakeWorkplace>();
         fake_ = workplace.get();

@@ -15,6 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Answers every question of the purge with Yes.
+class YesPrompter final : public Prompter {
+ public:
+  void Message(MessageKind, const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return true; }
+  std::optional<std::string> AskText(const std::string&, const std::string&,
+                                     const std::string&) override {
+    return std::nullopt;
+  }
+  std::string AskTypedConfirmation(const std::string&) override { return {}; }
+};
+
 std::vector<std::string> ColumnsOf(Database& db, const std::string& schema,
                                    const std::string& table) {
   std::vector<std::string> names;
@@ -145,7 +157,8 @@ TEST(RegisterPurgeTest, CompaniesWithoutAFolderLeaveTheRegister) {
   fs::create_directories(folder.path() / "ABC");
   store.db().Run("INSERT INTO Firme (Cod, Denumire) VALUES ('ABC', 'Firma ABC')");
   store.db().Run("INSERT INTO Firme (Cod, Denumire) VALUES ('XYZ', 'Fara director')");
-  store.VerificareFoldere();
+  YesPrompter yes;
+  store.VerificareFoldere(yes);
   std::vector<std::string> codes;
   for (const auto& company : store.Companies()) codes.push_back(company.Cod);
   EXPECT_EQ(codes, std::vector<std::string>{"ABC"});
@@ -158,14 +171,16 @@ TEST(RegisterPurgeTest, AnEmptiedRegisterIsDroppedAndMadeAgain) {
     Store store(folder.path());
     store.EnsureRegisterTables();
     store.db().Run("INSERT INTO Para (Luna, Den, Val) VALUES ('2003-01-01', 'SalMin', 1)");
-    store.VerificareFoldere();  // "TEST" has no folder: the register empties
+    YesPrompter yes;
+    store.VerificareFoldere(yes);  // "TEST" has no folder: the register empties
     for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {
       EXPECT_FALSE(store.RegisterTableExists(table)) << table;
     }
     EXPECT_THROW(OpenDatabases(folder.path()), Error);
   }
   Store store(folder.path());
-  store.VerificareFoldere();  // nothing to purge without Firme
+  YesPrompter yes;
+  store.VerificareFoldere(yes);  // nothing to purge without Firme
   store.EnsureRegisterTables();
   EXPECT_EQ(store.Companies().size(), 1u);
   EXPECT_EQ(store.db().QueryInt("SELECT count(*) FROM Para"), 0);

@@ -47,7 +47,7 @@ TEST_F(CliCommandsTest, MonthlyCycleFromTheCommandLine) {
   const Result duplicate = Run({"brackets", "add", "--month", "2003-01", "--p-venit", "20000000",
                                 "--v-const", "1", "--v-proc", "1"});
   EXPECT_EQ(duplicate.exit_code, 1);
-  EXPECT_NE(duplicate.out.find("Barem deja existent pe luna specificata"), std::string::npos);
+  EXPECT_NE(duplicate.err.find("Barem deja existent pe luna specificata"), std::string::npos);
   EXPECT_EQ(Run({"--json", "brackets", "list", "--month", "2003-01"}).Json().size(), 6u);
   EXPECT_TRUE(Run({"--json", "brackets", "check", "--month", "2003-01"}).Json()["corect"]);
 

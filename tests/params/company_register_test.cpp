@@ -199,17 +199,16 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
   EXPECT_EQ(Employees(D(2003, 3)).front().NUME, "VECHI");
 }
 
-TEST_F(CloneMonthTest, ReplacesTheMonthKeepingRowNumbers) {
+TEST_F(CloneMonthTest, ReplacesTheMonthKeepingThePersons) {
   prompter_.typed = " confirm ";
   ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
   const auto rows = Employees(D(2003, 3));
   ASSERT_EQ(rows.size(), 2u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(rows[i].Nr, source_rows_[i].Nr);
+    EXPECT_EQ(rows[i].IID, source_rows_[i].IID);
     EXPECT_EQ(rows[i].NUME, source_rows_[i].NUME);
   }
-  EXPECT_EQ(db().QueryInt("SELECT AiPers FROM firma.Pint WHERE Luna = ?", D(2003, 3)),
-            source_rows_[1].Nr);
+  EXPECT_EQ(db().QueryInt("SELECT AiPers FROM firma.Pint WHERE Luna = ?", D(2003, 3)), rows[1].Nr);
   EXPECT_EQ(session_->parameters().company.TimpLuna, 160);
   EXPECT_EQ(session_->company(), "DEST");
   // Cloning again gives the same month and does not duplicate the photo.
@@ -219,17 +218,19 @@ TEST_F(CloneMonthTest, ReplacesTheMonthKeepingRowNumbers) {
   // A new row in the destination continues after the copied numbers.
   PersRow added;
   added.IID = 50;
-  EXPECT_GT(AddEmployee(added).Nr, source_rows_[1].Nr);
+  EXPECT_GT(AddEmployee(added).Nr, rows[1].Nr);
 }
 
-TEST_F(CloneMonthTest, RowNumberUsedByAnotherMonthRefusesTheClone) {
+TEST_F(CloneMonthTest, RowNumberUsedByAnotherMonthGetsANewOne) {
   db().Run("INSERT INTO firma.Pers (Nr, LUNA, IID, NUME) VALUES (?, ?, 77, 'ALTA LUNA')",
            source_rows_[1].Nr, D(2003, 2));
-  EXPECT_FALSE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
-  EXPECT_TRUE(prompter_.Shown(kCloneNrCollision));
-  ASSERT_EQ(Employees(D(2003, 3)).size(), 1u);
-  EXPECT_EQ(Employees(D(2003, 3)).front().NUME, "VECHI");
-  EXPECT_EQ(ReadCompany(db(), D(2003, 3), "TimpLuna"), 184);
+  ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
+  const auto rows = Employees(D(2003, 3));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NE(rows[1].Nr, source_rows_[1].Nr);
+  EXPECT_EQ(rows[1].NUME, "SURSA2");
+  EXPECT_EQ(Employees(D(2003, 2)).front().NUME, "ALTA LUNA");
+  EXPECT_EQ(ReadCompany(db(), D(2003, 3), "TimpLuna"), 160);
 }
 
 }  // namespace

@@ -7,10 +7,40 @@
 namespace traveno {
 namespace {
 
+// What the user reads for a failure of the engine; the engine's own text
+// goes to the error report.
+std::string UserMessage(int rc) {
+  switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return kStoreBusy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return kStoreReadOnly;
+    case SQLITE_FULL:
+      return kStoreFull;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return kStoreCorrupt;
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_TOOBIG:
+      return kStoreConstraint;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOLFS:
+      return kStoreIo;
+    default:
+      return "Eroare neasteptata a bazei de date (cod " + std::to_string(rc) +
+             "). Datele nu au fost modificate !";
+  }
+}
+
 [[noreturn]] void Fail(sqlite3* db, int rc, std::string_view context) {
-  std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-  if (!context.empty()) message += " (" + std::string(context) + ")";
-  throw StoreError(message, rc);
+  std::string detail = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+  if (!context.empty()) detail += " (" + std::string(context) + ")";
+  throw StoreError(UserMessage(rc), rc, detail);
 }
 
 }  // namespace
@@ -138,10 +168,11 @@ Database::Database(const std::filesystem::path& path, bool create) {
                     SQLITE_OPEN_NOMUTEX;
   const int rc = sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    std::string message = handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(rc);
+    const std::string detail = handle_ ? sqlite3_errmsg(handle_) : sqlite3_errstr(rc);
     sqlite3_close(handle_);
     handle_ = nullptr;
-    throw StoreError(message + " (" + path.string() + ")", rc);
+    throw StoreError(UserMessage(rc) + " (" + path.string() + ")", rc,
+                     detail + " (" + path.string() + ")");
   }
   sqlite3_busy_timeout(handle_, 5000);
   sqlite3_extended_result_codes(handle_, 1);
@@ -155,9 +186,9 @@ void Database::Execute(std::string_view sql) {
   const std::string text(sql);
   const int rc = sqlite3_exec(handle_, text.c_str(), nullptr, nullptr, &error);
   if (rc != SQLITE_OK) {
-    std::string message = error ? error : sqlite3_errstr(rc);
+    std::string detail = error ? error : sqlite3_errstr(rc);
     sqlite3_free(error);
-    throw StoreError(message, rc);
+    throw StoreError(UserMessage(rc), rc, detail + " (" + text + ")");
   }
 }
 
@@ -184,11 +215,11 @@ int Database::Changes() const { return sqlite3_changes(handle_); }
 
 bool Database::InTransaction() const { return sqlite3_get_autocommit(handle_) == 0; }
 
-Transaction::Transaction(Database& db) : db_(db) {
+Transaction::Transaction(Database& db, TransactionKind kind) : db_(db) {
   if (db_.InTransaction()) {
     throw StoreError("O tranzactie este deja in curs");
   }
-  db_.Execute("BEGIN IMMEDIATE");
+  db_.Execute(kind == TransactionKind::kImmediate ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transaction::~Transaction() {

@@ -1,7 +1,9 @@
 // A thin layer over SQLite: a connection, prepared statements with bound
 // parameters (a value is never pasted into SQL text), and a transaction that
 // rolls back unless committed. Every failure throws StoreError with the
-// engine's message.
+// user's message for its kind (kStoreBusy when another writer keeps the data
+// past the busy timeout, kStoreReadOnly, ...) and the engine's own text as
+// its detail.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +20,21 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace traveno {
+
+// The messages of the engine's failures, as the user reads them.
+inline constexpr const char* kStoreBusy =
+    "Datele sunt folosite in acest moment de alt program sau de alta comanda. Incercati din nou "
+    "peste cateva momente !";
+inline constexpr const char* kStoreReadOnly =
+    "Datele nu pot fi modificate: fisierele din directorul de date sunt protejate la scriere !";
+inline constexpr const char* kStoreFull =
+    "Nu mai este spatiu pe disc. Datele nu au fost modificate !";
+inline constexpr const char* kStoreCorrupt =
+    "Fisierul de date este deteriorat sau nu este o baza de date a programului !";
+inline constexpr const char* kStoreConstraint =
+    "O valoare nu respecta regulile tabelei. Datele nu au fost modificate !";
+inline constexpr const char* kStoreIo =
+    "Eroare de citire sau de scriere pe disc. Datele nu au fost modificate !";
 
 class Statement {
  public:
@@ -114,11 +131,16 @@ class Database {
   sqlite3* handle_ = nullptr;
 };
 
-// One unit of work: BEGIN IMMEDIATE on creation, ROLLBACK on destruction
-// unless Commit was called. Nested use is refused (one transaction per action).
+// One unit of work: BEGIN IMMEDIATE on creation (the write lock is taken
+// before anything is read, so two writers never work from the same old
+// rows), ROLLBACK on destruction unless Commit was called. Nested use is
+// refused (one transaction per action). A deferred transaction takes no lock
+// until it writes: for the connection's own temporary tables, which must be
+// writable over a read-only data folder.
+enum class TransactionKind { kImmediate, kDeferred };
 class Transaction {
  public:
-  explicit Transaction(Database& db);
+  explicit Transaction(Database& db, TransactionKind kind = TransactionKind::kImmediate);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;

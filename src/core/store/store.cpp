@@ -1,5 +1,7 @@
 #include "core/store/store.h"
 
+#include <ctime>
+
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/row_io.h"
@@ -11,9 +13,29 @@ namespace fs = std::filesystem;
 
 // The month is kept in a temporary table so that the month views need no
 // value pasted into their text.
-Store::Store(fs::path data_folder) : data_folder_(std::move(data_folder)) {
+namespace {
+
+void RequireDataFolder(const fs::path& folder) {
   std::error_code error;
-  if (!fs::is_directory(data_folder_, error)) throw Error(kRegisterFolderMissing);
+  if (fs::is_directory(folder, error)) return;
+  if (fs::exists(folder, error)) throw Error(kDataFolderIsFile + folder.string());
+  throw Error(kRegisterFolderMissing);
+}
+
+std::string NowForFileName() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char text[32] = "copie";
+  if (localtime_r(&now, &local) != nullptr) {
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  }
+  return text;
+}
+
+}  // namespace
+
+Store::Store(fs::path data_folder) : data_folder_(std::move(data_folder)) {
+  RequireDataFolder(data_folder_);
   db_ = std::make_unique<Database>(data_folder_ / kRegisterDatabaseName, true);
   db_->Execute("CREATE TEMP TABLE IF NOT EXISTS working_month (luna TEXT NOT NULL)");
 }
@@ -42,8 +64,11 @@ void Store::CreateCompanyMonthViews() {
 bool Store::RegisterTableExists(std::string_view table) { return db_->TableExists("main", table); }
 
 void Store::EnsureRegisterTables() {
-  std::error_code error;
-  if (!fs::is_directory(data_folder_, error)) throw Error(kRegisterFolderMissing);
+  RequireDataFolder(data_folder_);
+  bool complete = true;
+  for (const TableDef* table : RegisterTables())
+    complete = complete && RegisterTableExists(table->name);
+  if (complete) return;  // nothing to write: a read-only folder stays usable
   Transaction tx(*db_);
   for (const TableDef* table : RegisterTables()) {
     if (RegisterTableExists(table->name)) continue;
@@ -59,32 +84,62 @@ void Store::EnsureRegisterTables() {
   tx.Commit();
 }
 
-void Store::VerificareFoldere() {
-  if (!RegisterTableExists("Firme")) return;
-  std::vector<FirmeRow> companies;
-  try {
-    companies = Companies();
-  } catch (const StoreError&) {
-    return;  // an unreadable register is left for the opening to report
-  }
-  for (const FirmeRow& company : companies) {
+std::vector<std::string> Store::CompaniesWithoutFolder() {
+  std::vector<std::string> codes;
+  for (const FirmeRow& company : Companies()) {
     std::error_code error;
-    if (fs::is_directory(CompanyFolderOf(company.Cod), error)) continue;
-    try {
-      db_->Run("DELETE FROM main.Firme WHERE CodF = ?", company.CodF);
-    } catch (const StoreError&) {
-      // One row that cannot be removed does not stop the purge.
-    }
+    if (!fs::is_directory(CompanyFolderOf(company.Cod), error)) codes.push_back(company.Cod);
   }
+  return codes;
+}
+
+bool Store::VerificareFoldere(Prompter& prompter) {
+  std::vector<std::string> missing;
+  std::int64_t companies = 0;
   try {
-    if (db_->QueryInt("SELECT count(*) FROM main.Firme").value_or(0) > 0) return;
+    if (!RegisterTableExists("Firme")) return false;
+    missing = CompaniesWithoutFolder();
+    companies = db_->QueryInt("SELECT count(*) FROM main.Firme").value_or(0);
+  } catch (const StoreError&) {
+    return false;  // an unreadable register is left for the opening to report
+  }
+  if (missing.empty()) return false;
+  std::string codes;
+  for (const std::string& code : missing) codes += (codes.empty() ? "" : ", ") + code;
+  std::string question =
+      "Directoarele firmelor urmatoare nu exista in directorul de date:\r\n" + codes +
+      "\r\nDaca un disc din retea nu este conectat sau un director a fost redenumit, "
+      "raspundeti Nu.";
+  if (static_cast<std::int64_t>(missing.size()) == companies) {
+    question +=
+        "\r\nRegistrul va ramane fara firme: parametrii generali si transele de impozitare ale "
+        "tuturor lunilor vor fi sterse.";
+  }
+  question += "\r\nSe pastreaza o copie a registrului. Stergeti aceste firme din registru ?";
+  if (!prompter.AskYesNo(question)) return false;
+  try {
+    // A consistent copy under a temporary name, renamed once complete.
+    const fs::path copy =
+        data_folder_ / (std::string(kRegisterDatabaseName) + "." + NowForFileName() + ".bak");
+    const fs::path partial = copy.string() + ".tmp";
+    std::error_code ignored;
+    fs::remove(partial, ignored);
+    db_->Run("VACUUM main INTO ?", partial.string());
+    fs::rename(partial, copy);
     Transaction tx(*db_);
-    for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {
-      if (RegisterTableExists(table)) db_->Execute("DROP TABLE main." + QuoteIdentifier(table));
+    for (const std::string& code : missing) {
+      db_->Run("DELETE FROM main.Firme WHERE Cod = ?", code);
+    }
+    if (db_->QueryInt("SELECT count(*) FROM main.Firme").value_or(0) == 0) {
+      for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {
+        if (RegisterTableExists(table)) db_->Execute("DROP TABLE main." + QuoteIdentifier(table));
+      }
     }
     tx.Commit();
-  } catch (const StoreError&) {
-    // The tables are made again at the next start in any case.
+    return true;
+  } catch (const std::exception&) {
+    // Nothing removed; the question comes back at the next start.
+    return false;
   }
 }
 
@@ -138,7 +193,7 @@ void Store::OpenMonth(Date month) {
   // The views are made at the first opening, once their tables exist.
   CreateMonthViews();
   if (open_company_) CreateCompanyMonthViews();
-  Transaction tx(*db_);
+  Transaction tx(*db_, TransactionKind::kDeferred);
   db_->Execute("DELETE FROM temp.working_month");
   db_->Run("INSERT INTO temp.working_month (luna) VALUES (?)", first);
   tx.Commit();
@@ -146,6 +201,10 @@ void Store::OpenMonth(Date month) {
 }
 
 std::unique_ptr<Store> OpenDatabases(const fs::path& data_folder) {
+  std::error_code error;
+  if (fs::exists(data_folder, error) && !fs::is_directory(data_folder, error)) {
+    throw Error(kDataFolderIsFile + data_folder.string());
+  }
   try {
     auto store = std::make_unique<Store>(data_folder);
     for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/date.h"
+#include "core/prompter.h"
 #include "core/store/records.h"
 #include "core/store/sqlite.h"
 
@@ -27,12 +28,17 @@ inline constexpr const char* kOpenDatabasesFailed =
     " Nu pot deschide tabelele necesare aplicatiei! \n\r Va rugam verificati !";
 inline constexpr const char* kRegisterFolderMissing =
     "Directorul firmei nu exista. Aplicatia va fi terminata fortat !";
+// The data folder named is a file.
+inline constexpr const char* kDataFolderIsFile =
+    "Directorul de date nu este un director: in locul lui se afla un fisier ! ";
 
 class Store {
  public:
   // Opens (creating when missing) the register database of an existing data
   // folder. Throws Error with kRegisterFolderMissing when the folder does not
-  // exist, StoreError when the database cannot be opened.
+  // exist, with kDataFolderIsFile (and the path) when it is a file,
+  // StoreError when the database cannot be opened. A read-only folder whose
+  // register exists opens for reading.
   explicit Store(std::filesystem::path data_folder);
 
   const std::filesystem::path& data_folder() const { return data_folder_; }
@@ -43,11 +49,19 @@ class Store {
   void EnsureRegisterTables();
   bool RegisterTableExists(std::string_view table);
 
-  // The register purge: every company whose folder is gone leaves the
-  // register; when none is left, the four register tables are dropped (the
-  // next EnsureRegisterTables makes them again). Failures are ignored row by
-  // row, as a purge must never stop the program.
-  void VerificareFoldere();
+  // The codes of the register's companies whose folder is missing.
+  std::vector<std::string> CompaniesWithoutFolder();
+
+  // The register purge: when companies' folders are gone (an unmounted
+  // share, a renamed folder), the user is asked first, the question listing
+  // their codes (and saying when the register would be left empty). On Yes a
+  // copy of the register database is kept beside it ("registru.db." + date
+  // and time + ".bak"), then those companies leave the register; when none is
+  // left, the four register tables are dropped (the next
+  // EnsureRegisterTables makes them again). Returns whether anything was
+  // removed. A failure (a copy that cannot be made included) removes nothing
+  // and is not reported, as a purge must never stop the program.
+  bool VerificareFoldere(Prompter& prompter);
 
   // The companies of the register in code order.
   std::vector<FirmeRow> Companies();
@@ -80,7 +94,8 @@ class Store {
 };
 
 // Opens the store of a data folder whose register tables exist; any failure
-// (a missing table included) becomes an Error whose text is kOpenDatabasesFailed.
+// (a missing table included) becomes an Error whose text is
+// kOpenDatabasesFailed, except a data folder that is a file (kDataFolderIsFile).
 std::unique_ptr<Store> OpenDatabases(const std::filesystem::path& data_folder);
 
 }  // namespace traveno
