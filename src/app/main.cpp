@@ -15,6 +15,7 @@
 #include "ui/global_keys.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   traveno::app::TravenoApplication application(argc, argv);
   application.set_error_file(error_file);
   application.setWindowIcon(QIcon::fromTheme("traveno"));
+  traveno::ui::InstallWindowBehaviour(application);
 
   // One copy at a time: a second one ends before it shows anything.
   traveno::app::SingleInstance instance(data_folder);
@@ -53,20 +55,18 @@ int main(int argc, char** argv) {
   splash->show();
   QApplication::processEvents();
 
-  traveno::ui::QtPrompter prompter;
-  traveno::ui::GlobalKeys keys(
-      [&prompter] { traveno::ui::OpenHelp(prompter); },
-      [] {
-        static QPointer<traveno::ui::Calculator> calculator;
-        if (!calculator) calculator = new traveno::ui::Calculator();
-        calculator->show();
-        calculator->raise();
-        calculator->activateWindow();
-      });
+  traveno::ui::GlobalKeys keys([] { traveno::ui::OpenHelpOfWindowInHand(); },
+                               [] {
+                                 static QPointer<traveno::ui::Calculator> calculator;
+                                 if (!calculator) calculator = new traveno::ui::Calculator();
+                                 calculator->show();
+                                 calculator->raise();
+                                 calculator->activateWindow();
+                               });
 
   traveno::app::MainWindowOptions options;
   options.data_folder = data_folder;
-  options.open_help = [&prompter] { traveno::ui::OpenHelp(prompter); };
+  options.open_help = [] { traveno::ui::OpenHelpOfWindowInHand(); };
   traveno::app::MainWindow window(std::move(options));
   splash->CountWindow();
 
