@@ -1,5 +1,7 @@
 // traveno: the desktop program.
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QWindow>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -53,7 +55,16 @@ int main(int argc, char** argv) {
 
   auto splash = std::make_unique<traveno::app::SplashWindow>(data_folder);
   splash->show();
-  QApplication::processEvents();
+  // The window system maps a window some time after it is shown: the splash
+  // is seen only once it is drawn on the screen.
+  QElapsedTimer shown;
+  shown.start();
+  while (!(splash->windowHandle() && splash->windowHandle()->isExposed()) &&
+         shown.elapsed() < 1500) {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+  }
+  splash->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
   traveno::ui::GlobalKeys keys([] { traveno::ui::OpenHelpOfWindowInHand(); },
                                [] {
@@ -67,11 +78,11 @@ int main(int argc, char** argv) {
   traveno::app::MainWindowOptions options;
   options.data_folder = data_folder;
   options.open_help = [] { traveno::ui::OpenHelpOfWindowInHand(); };
+  // The first showing of the main window closes the splash, which stores the
+  // real window count for the next start.
+  options.close_splash = [&splash] { splash.reset(); };
   traveno::app::MainWindow window(std::move(options));
   splash->CountWindow();
-
-  // Closing the splash stores the real window count for the next start.
-  splash.reset();
   keys.Install();
   window.show();
   return application.exec();

@@ -74,7 +74,9 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
       two_copies_(new QRadioButton("doua exemplare", this)),
       co_expert_(new QPushButton("Configurare expert C&O", this)),
       initialised_(new QPushButton("Sume &initializate", this)),
-      exempt_(new QPushButton("Sume &exceptate", this)),
+      // Alt+E belongs to "Configurare &expert", which switches the page; the
+      // exempt sums take the next letter of their caption.
+      exempt_(new QPushButton("Sume e&xceptate", this)),
       deductions_(new QPushButton("&Definire retineri", this)),
       holidays_(new QPushButton("Definire &sarbatori legale", this)),
       switch_(new QPushButton(this)),
