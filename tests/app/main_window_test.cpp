@@ -337,6 +337,8 @@ TEST_F(MainWindowTest, ProgramSettingsWindowOpensFromTheGlobalPanelAndSaves) {
   window->button(Function::kConfigGlobala)->click();
   AnswerNextModal([](QWidget* modal) {
     ASSERT_EQ(modal->objectName(), "FConfigurareProgram");
+    // The focus moves in once the window system has made the window active.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(modal));
     EXPECT_EQ(QApplication::focusWidget(), modal->findChild<QLineEdit*>("EParolaVeche"));
     QTest::keyClicks(modal->findChild<QLineEdit*>("EParolaNoua"), "abc");
     QTest::keyClicks(modal->findChild<QLineEdit*>("EConfirmare"), "abc");
