@@ -109,8 +109,7 @@ CompanyEditor::CompanyEditor(Mode mode, const params::CompanyInput& input, Promp
   auto* address_form = new QFormLayout(address_box);
   auto* bank_box = new QGroupBox(" Conturi bancare ", this);
   auto* bank_grid = new QGridLayout(bank_box);
-  auto* footer_box =
-      new QGroupBox(" Textul care apare in partea inferioara a fluturasilor ", this);
+  auto* footer_box = new QGroupBox(" Textul care apare in partea inferioara a fluturasilor ", this);
   auto* footer_form = new QFormLayout(footer_box);
   int bank_index = 0;
   for (const FieldSpec& spec : kFields) {
@@ -234,7 +233,8 @@ void CompanyEditor::SetKind(bool legal_entity) {
 params::CompanyInput CompanyEditor::Input() const {
   params::CompanyInput input = input_;
   for (const FieldSpec& spec : kFields) {
-    if (spec.member != nullptr) input.row.*spec.member = fields_.at(spec.name)->text().toStdString();
+    if (spec.member != nullptr)
+      input.row.*spec.member = fields_.at(spec.name)->text().toStdString();
   }
   input.footer.line1 = fields_.at("Footer1")->text().toStdString();
   input.footer.line2 = fields_.at("Footer2")->text().toStdString();

@@ -21,18 +21,39 @@ namespace {
 
 // The register's columns under the captions of the company editor.
 const std::map<std::string, const char*>& RegisterCaptions() {
-  static const std::map<std::string, const char*> kCaptions = {
-      {"Cod", "Cod"},           {"TipAngaj", "Tip angajator"}, {"Denumire", "Denumire"},
-      {"Nume", "Nume"},         {"Prenume", "Prenume"},        {"Judet", "Judet"},
-      {"CodFiscal", "Cod fiscal"}, {"RegCom", "Reg. Com."},    {"Banca1", "Banca 1"},
-      {"Banca2", "Banca 2"},    {"Banca3", "Banca 3"},         {"Filiala1", "Filiala 1"},
-      {"Filiala2", "Filiala 2"}, {"Filiala3", "Filiala 3"},    {"Cont1", "Contul 1"},
-      {"Cont2", "Contul 2"},    {"Cont3", "Contul 3"},         {"Telefon", "Telefon"},
-      {"Fax", "Fax"},           {"EMail", "E-Mail"},           {"Localitate", "Localitate"},
-      {"Strada", "Strada"},     {"Numar", "Nr."},              {"CodPostal", "Cod postal"},
-      {"Bloc", "Bloc"},         {"Scara", "Scara"},            {"Etaj", "Etaj"},
-      {"Ap", "Apt."},           {"Sector", "Sector"},          {"Pers1", "Persoana 1"},
-      {"Pers2", "Persoana 2"},  {"NrI", "Nr. I"},              {"nr", "Nr."}};
+  static const std::map<std::string, const char*> kCaptions = {{"Cod", "Cod"},
+                                                               {"TipAngaj", "Tip angajator"},
+                                                               {"Denumire", "Denumire"},
+                                                               {"Nume", "Nume"},
+                                                               {"Prenume", "Prenume"},
+                                                               {"Judet", "Judet"},
+                                                               {"CodFiscal", "Cod fiscal"},
+                                                               {"RegCom", "Reg. Com."},
+                                                               {"Banca1", "Banca 1"},
+                                                               {"Banca2", "Banca 2"},
+                                                               {"Banca3", "Banca 3"},
+                                                               {"Filiala1", "Filiala 1"},
+                                                               {"Filiala2", "Filiala 2"},
+                                                               {"Filiala3", "Filiala 3"},
+                                                               {"Cont1", "Contul 1"},
+                                                               {"Cont2", "Contul 2"},
+                                                               {"Cont3", "Contul 3"},
+                                                               {"Telefon", "Telefon"},
+                                                               {"Fax", "Fax"},
+                                                               {"EMail", "E-Mail"},
+                                                               {"Localitate", "Localitate"},
+                                                               {"Strada", "Strada"},
+                                                               {"Numar", "Nr."},
+                                                               {"CodPostal", "Cod postal"},
+                                                               {"Bloc", "Bloc"},
+                                                               {"Scara", "Scara"},
+                                                               {"Etaj", "Etaj"},
+                                                               {"Ap", "Apt."},
+                                                               {"Sector", "Sector"},
+                                                               {"Pers1", "Persoana 1"},
+                                                               {"Pers2", "Persoana 2"},
+                                                               {"NrI", "Nr. I"},
+                                                               {"nr", "Nr."}};
   return kCaptions;
 }
 
@@ -64,7 +85,8 @@ CompanyRegisterWindow::CompanyRegisterWindow(Store& store, std::string working_c
     if (QString(field.name) == "CodF") continue;
     titles << field.name;
     const auto caption = RegisterCaptions().find(field.name);
-    columns.push_back({field.name, caption != RegisterCaptions().end() ? caption->second : field.name,
+    columns.push_back({field.name,
+                       caption != RegisterCaptions().end() ? caption->second : field.name,
                        field.width});
   }
   model_.setHorizontalHeaderLabels(titles);

@@ -29,7 +29,9 @@ RecordNavigator::RecordNavigator(QAbstractItemView* view, std::function<void()> 
   prior_ = make("BAnterior", QStyle::SP_MediaSeekBackward, "Linia anterioara");
   next_ = make("BUrmator", QStyle::SP_MediaSeekForward, "Linia urmatoare");
   last_ = make("BUltimul", QStyle::SP_MediaSkipForward, "Ultima linie");
-  const auto current = [this] { return view_->currentIndex().isValid() ? view_->currentIndex().row() : -1; };
+  const auto current = [this] {
+    return view_->currentIndex().isValid() ? view_->currentIndex().row() : -1;
+  };
   connect(first_, &QPushButton::clicked, this, [this] { MoveTo(0); });
   connect(prior_, &QPushButton::clicked, this, [this, current] { MoveTo(current() - 1); });
   connect(next_, &QPushButton::clicked, this, [this, current] { MoveTo(current() + 1); });

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QStyle>
 #include <QToolButton>
 #include <QVariant>
@@ -121,6 +122,15 @@ bool WindowBehaviour::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
+    case QEvent::Shortcut:
+      // A button pressed by its Alt letter takes the focus too, so that the
+      // keyboard comes back to it when the window it opens closes.
+      if (auto* button = qobject_cast<QAbstractButton*>(widget);
+          button != nullptr && button->isEnabled() && button->focusPolicy() != Qt::NoFocus &&
+          !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        button->setFocus(Qt::ShortcutFocusReason);
+      }
+      break;
     case QEvent::FocusIn: {
       // The focus frame shows without a Tab first.
       if (QWidget* window = widget->window()) window->setAttribute(Qt::WA_KeyboardFocusChange);

@@ -3,7 +3,8 @@
 //
 // Installed once on the application (InstallWindowBehaviour, in main), these
 // rules hold for every window without code of its own:
-//   - Enter (or the keypad's Enter) on a focused push button clicks it;
+//   - Enter (or the keypad's Enter) on a focused push button clicks it, and a
+//     button pressed by its Alt letter takes the focus;
 //   - the keyboard focus frame shows from the moment a window opens, not only
 //     after the first Tab;
 //   - an edit box that receives the focus other than by a mouse click selects

@@ -338,8 +338,8 @@ TEST_F(MainWindowTest, ProgramSettingsWindowOpensFromTheGlobalPanelAndSaves) {
   AnswerNextModal([](QWidget* modal) {
     ASSERT_EQ(modal->objectName(), "FConfigurareProgram");
     // The focus moves in once the window system has made the window active.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(modal));
-    EXPECT_EQ(QApplication::focusWidget(), modal->findChild<QLineEdit*>("EParolaVeche"));
+    auto* old_password = modal->findChild<QLineEdit*>("EParolaVeche");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == old_password; }));
     QTest::keyClicks(modal->findChild<QLineEdit*>("EParolaNoua"), "abc");
     QTest::keyClicks(modal->findChild<QLineEdit*>("EConfirmare"), "abc");
     modal->findChild<QCheckBox*>("CBConfExit")->setChecked(true);

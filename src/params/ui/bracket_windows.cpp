@@ -162,13 +162,14 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   connect(grid_, &QAbstractItemView::doubleClicked, this,
           [this] { Open(BracketDialog::Mode::kModify); });
   connect(check_, &QPushButton::clicked, this, [this] {
-    const std::string result = params::CheckBrackets(session_.db(), session_.working_month(), annual_);
+    const std::string result =
+        params::CheckBrackets(session_.db(), session_.working_month(), annual_);
     const bool right = result.rfind("Totul este in regula", 0) == 0;
     prompter_.Message(right ? MessageKind::kInformation : MessageKind::kWarning, result);
   });
   connect(apply_, &QPushButton::clicked, this, [this] {
-    TaxCalculator calculator(
-        params::BracketTable(session_.db(), session_.working_month(), annual_), this);
+    TaxCalculator calculator(params::BracketTable(session_.db(), session_.working_month(), annual_),
+                             this);
     calculator.setWindowTitle("Aplic transe de venit impozabil si cote de impozit");
     calculator.exec();
   });

@@ -324,8 +324,8 @@ EmployeesWithoutDepartmentWindow::EmployeesWithoutDepartmentWindow(params::Sessi
   model_.setHorizontalHeaderLabels(
       {"MARCA", "CATEGORIE", "TIP", "NUME", "PRENUME", "CODNUMPERS", "FUNCTIE"});
   static constexpr ui::GridColumn kColumns[] = {
-      {"MARCA", "Marca", 6},       {"CATEGORIE", "Categorie", 10}, {"TIP", "Tip", 3},
-      {"NUME", "Nume", 20},        {"PRENUME", "Prenume", 20},     {"CODNUMPERS", "CNP", 13},
+      {"MARCA", "Marca", 6},     {"CATEGORIE", "Categorie", 10}, {"TIP", "Tip", 3},
+      {"NUME", "Nume", 20},      {"PRENUME", "Prenume", 20},     {"CODNUMPERS", "CNP", 13},
       {"FUNCTIE", "Functie", 20}};
   grid_->SetColumns(kColumns);
   grid_->SetSourceModel(&model_);
