@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "tests/ui/zip_reader.h"
 #include "ui/data_grid.h"
 #include "ui/date_editors.h"
+#include "ui/help.h"
 #include "ui/window_base.h"
 
 namespace traveno::app {
@@ -84,7 +86,10 @@ class KeyboardTest : public ::testing::Test {
   void TearDown() override {
     if (window_) window_->close();
   }
-  void Remember(QWidget* window) { captions_ << window->windowTitle(); }
+  void Remember(QWidget* window) {
+    captions_ << window->windowTitle();
+    topics_ << ui::HelpTopicOf(window);
+  }
   // Presses Enter on the focused widget of the active window.
   static void Enter() {
     ASSERT_NE(QApplication::focusWidget(), nullptr);
@@ -96,6 +101,7 @@ class KeyboardTest : public ::testing::Test {
   traveno::testing::ScriptedPrompter prompter_;
   std::unique_ptr<MainWindow> window_;
   QStringList captions_;
+  QStringList topics_;
 };
 
 TEST_F(KeyboardTest, EnterOnAFocusedPanelButtonOpensItsPanelOrWindow) {
@@ -179,6 +185,14 @@ TEST_F(KeyboardTest, NoCaptionCarriesTheApplicationNameTwice) {
   EXPECT_TRUE(captions_.contains(QString(kApplicationTitle) + " - Gestiune firme de lucru"));
   // The window system appends the display name to every caption: none is set.
   EXPECT_NE(QGuiApplication::applicationDisplayName(), kApplicationTitle);
+
+  // F1 opens the help at each window's own section.
+  QFile help(ui::HelpIndexPath());
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(help.readAll());
+  for (const QString& topic : topics_) {
+    EXPECT_TRUE(page.contains("id=\"" + topic + "\"")) << topic.toStdString();
+  }
 }
 
 class CompanyEditorKeysTest : public ::testing::Test {
