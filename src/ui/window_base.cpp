@@ -228,6 +228,14 @@ void SetTabOrder(std::initializer_list<QWidget*> widgets) {
   }
 }
 
+void PutLastInTabOrder(std::initializer_list<QWidget*> widgets) {
+  for (QWidget* widget : widgets) {
+    QWidget* window = widget->window();
+    QWidget* last = window->previousInFocusChain();
+    if (last != widget && last != window) QWidget::setTabOrder(last, widget);
+  }
+}
+
 void EnterMovesTo(QWidget* from, QWidget* to) {
   from->installEventFilter(new EnterFilter(from, to));
 }

@@ -90,6 +90,10 @@ QString CurrentHelpTopic();
 
 // Tab moves through `widgets` in the order given.
 void SetTabOrder(std::initializer_list<QWidget*> widgets);
+// Moves `widgets`, in the order given, to the end of their window's tab order
+// (for controls made before the ones they follow on the screen, such as the
+// buttons at the bottom of a window).
+void PutLastInTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Enter (Return or the keypad's Enter) in `from` moves the focus to `to`, or to
 // the next control in the tab order when `to` is null.

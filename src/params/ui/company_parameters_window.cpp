@@ -103,6 +103,7 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
     auto* edit = new QLineEdit(general);
     edit->setObjectName(QString("E") + b.name);
     edit->setAlignment(Qt::AlignRight);
+    ui::SizeToChars(edit, 8);
     ShowNumber(edit, values.*(b.member), NumberMask::kUpToTwoDecimals);
     boxes_[b.name] = edit;
     if (std::string(b.name) == "TimpLuna") {

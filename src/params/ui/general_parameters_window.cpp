@@ -106,6 +106,8 @@ GeneralParametersWindow::GeneralParametersWindow(params::Session& session, Promp
       auto* edit = new QLineEdit(box_group);
       edit->setObjectName(QString("E") + b.name);
       edit->setAlignment(Qt::AlignRight);
+      // Amounts up to the child-care ceiling of 1 000 000 000 000 lei.
+      ui::SizeToChars(edit, 16);
       ShowNumber(edit, values.*(b.member), b.mask);
       form->addRow(b.label, edit);
       boxes_[b.name] = edit;

@@ -55,6 +55,10 @@ HolidaysWindow::HolidaysWindow(params::Session& session, bool in_days, double ty
     line->setFlags(flags);
   }
   days_->installEventFilter(this);
+  // The whole month shows at once.
+  const int rows = days_->count();
+  days_->setMinimumHeight(
+      std::min(days_->sizeHintForRow(0) * rows + 2 * days_->frameWidth() + 4, 560));
   layout->addWidget(days_);
 
   auto* buttons = new QHBoxLayout;
