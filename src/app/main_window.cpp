@@ -83,6 +83,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   statusBar()->addWidget(hint_, 1);
   statusBar()->addPermanentWidget(new QLabel("Ctrl+F Alege Firma /Perioada", this));
   BuildPanels();
+  // No button shows before the start is through.
+  hint_->setText("Loc pentru hinturi");
 
   auto* choose = new QShortcut(QKeySequence("Ctrl+F"), this);
   connect(choose, &QShortcut::activated, this, &MainWindow::ChooseCompanyAndMonth);

@@ -169,6 +169,30 @@ TEST_F(KeyboardTest, AfterAModalWindowClosesTheKeyboardIsBackOnItsButton) {
   EXPECT_EQ(FocusedIn(window_.get()), transition);
 }
 
+TEST_F(KeyboardTest, InTheProgramSettingsEnterOnTheCheckBoxThenOnConfirmareSaves) {
+  window_->button(Function::kConfigGlobala)->click();
+  bool closed = false;
+  AnswerNextModal([&](QWidget* modal) {
+    CloseAtEnd close{modal};
+    QWidget* old_password = FocusedIn(modal);
+    ASSERT_NE(old_password, nullptr);
+    ASSERT_EQ(old_password->objectName(), "EParolaVeche");
+    // Tab to the check box, Space ticks it, Enter moves to "&Confirmare",
+    // and a second Enter presses it.
+    for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), "CBConfExit");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    Enter();
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), "BConfirmare");
+    Enter();
+    closed = !modal->isVisible();
+  });
+  window_->button(Function::kConfigParola)->setFocus();
+  Enter();
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(window_->settings().conf_exit, "Y");
+}
+
 TEST_F(KeyboardTest, NoCaptionCarriesTheApplicationNameTwice) {
   window_->button(Function::kConfigGlobala)->click();
   for (Function f : {Function::kDateFirme, Function::kImpozitar, Function::kConfigParola}) {
