@@ -131,7 +131,7 @@ TEST_F(CompanyRegisterTest, DeleteAsksByWhatTheFolderHolds) {
   EXPECT_TRUE(MayDeleteCompany("", "WORK", prompter_));
   EXPECT_TRUE(prompter_.questions.empty());
 
-  prompter_.answers = {false};
+  prompter_.yes_no = {false};
   EXPECT_FALSE(DeleteCompany(*store_, "WORK", "FULL", prompter_));
   EXPECT_TRUE(fs::exists(folder_.path() / "FULL"));
 
@@ -190,7 +190,7 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
       {"CONFIRM", "TEST", D(2003, 3), kCloneSourceMonthMissing, CloneOutcome::kRefused},
   };
   for (const Case& c : kCases) {
-    prompter_.typed = c.typed;
+    prompter_.typed = {c.typed};
     EXPECT_EQ(CloneMonthOutcome(*session_, c.source, c.month, prompter_, progress_), c.outcome)
         << c.message;
     EXPECT_TRUE(prompter_.Shown(c.message)) << c.message;
@@ -200,7 +200,7 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
 }
 
 TEST_F(CloneMonthTest, ReplacesTheMonthKeepingRowNumbers) {
-  prompter_.typed = " confirm ";
+  prompter_.typed = {" confirm "};
   ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
   const auto rows = Employees(D(2003, 3));
   ASSERT_EQ(rows.size(), 2u);

@@ -87,7 +87,7 @@ TEST_F(PayGridTest, IndexationChangesOnlyTheKindsLinesInEveryDepartment) {
   EXPECT_TRUE(prompter_.Shown(kIndexBadSign));
   EXPECT_EQ(IndexSalaries(*session_, 10, '+', 0, scope, prompter_, progress_), std::nullopt);
   EXPECT_TRUE(prompter_.Shown(kIndexBadUnit));
-  prompter_.answers = {false};
+  prompter_.yes_no = {false};
   EXPECT_EQ(IndexSalaries(*session_, 10, '+', 100, scope, prompter_, progress_), std::nullopt);
   EXPECT_EQ(Line(c1.Nr).SALINC, 573900);
 }
@@ -118,26 +118,12 @@ TEST_F(PayGridTest, FillColumnPostsEveryLineOrNone) {
 }
 
 TEST_F(PayGridTest, AskFillValueRefusesWhatIsNotANumber) {
-  struct Prompt final : Prompter {
-    void Message(MessageKind, const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return true; }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-      return answer;
-    }
-    std::string AskTypedConfirmation(const std::string&) override { return ""; }
-    bool Shown(const std::string& text) const {
-      return std::find(messages.begin(), messages.end(), text) != messages.end();
-    }
-    std::string answer;
-    std::vector<std::string> messages;
-  } prompter;
-  prompter.answer = "12,5";
+  traveno::testing::ScriptedPrompter prompter;
+  prompter.texts = {"12,5", " ", std::nullopt, "abc"};
   EXPECT_EQ(AskFillValue(prompter, "Avans"), 12.5);
-  prompter.answer = " ";
-  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);  // blank
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);  // cancelled
   EXPECT_TRUE(prompter.messages.empty());
-  prompter.answer = "abc";
   EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
   EXPECT_TRUE(prompter.Shown(kInvalidFillValue));
 }
