@@ -5,6 +5,7 @@
 #include "personnel/dependants.h"
 #include "personnel/grid_line.h"
 #include "tests/personnel/services_fixture.h"
+#include "tests/support/distinct_rows.h"
 
 namespace traveno::personnel {
 namespace {
@@ -169,6 +170,73 @@ TEST_F(ImportTest, AppendsTheLinesWithNewIdentitiesDependantsAndDepartments) {
   ExpectTotalsCurrent();
 }
 
+// Every field of the source lines holds a value of its own: the import keeps
+// every figure and mark of the line, gives it a row and identity of its own
+// in the working month, and the calculation writes its own fields.
+TEST_F(ImportTest, CopiesEveryFieldOfTheLinesAndTheirDependants) {
+  Open("SURSA", D(2003, 3));
+  std::vector<PersRow> source_lines;
+  std::vector<PintRow> source_dependants;
+  for (int seed = 1; seed <= 3; ++seed) {
+    PersRow row = traveno::testing::PlausiblePersRow(seed);
+    row.TIP = seed == 1 ? "1" : "2";
+    source_lines.push_back(AddEmployee(row));
+    PintRow dependant = traveno::testing::DistinctRow<PintRow>(seed);
+    dependant.Luna = D(2003, 3);
+    dependant.IID = row.IID;
+    dependant.Calitate = seed;
+    dependant.Invaliditate = seed - 1;
+    dependant.Coef = 0.25 * seed;
+    RowWriter<PintRow>(db(), "Pint").Insert(dependant);
+    source_dependants.push_back(dependant);
+  }
+  const auto source = store_->CompanyFolderOf("SURSA") / kCompanyDatabaseName;
+  Open("FIRMA", D(2003, 3));
+  ASSERT_EQ(ImportEmployees(*session_, source, progress_), 3);
+
+  const auto lines = Employees(D(2003, 3));
+  ASSERT_EQ(lines.size(), 3u);
+  const auto fields = FieldsOf<PersRow>();
+  const auto& calculated = traveno::testing::CalculatedPersFields();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const PersRow& line = lines[i];
+    const PersRow& from = source_lines[i];  // the source's order is its departments'
+    EXPECT_EQ(line.LUNA, D(2003, 3));
+    EXPECT_EQ(line.IID, line.Nr);
+    EXPECT_NE(line.IID, from.IID);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      const std::string name = fields[f].name;
+      if (name == "Nr" || name == "LUNA" || name == "IID") continue;
+      const FieldValue stored = GetField(line, f);
+      const FieldValue before = GetField(from, f);
+      if (calculated.count(name)) {
+        EXPECT_NE(stored, before) << name << " of " << from.NUME << " is not recalculated";
+      } else {
+        EXPECT_EQ(stored, before) << name << " of " << from.NUME << ": "
+                                  << traveno::testing::FieldText(stored) << " instead of "
+                                  << traveno::testing::FieldText(before);
+      }
+    }
+    const auto dependants = QueryRows<PintRow>(
+        db(), "SELECT * FROM firma.Pint WHERE Luna = ? AND IID = ?", D(2003, 3), line.IID);
+    ASSERT_EQ(dependants.size(), 1u) << from.NUME;
+    const PintRow& copied = dependants.front();
+    const PintRow& expected = source_dependants[i];
+    EXPECT_EQ(copied.AiPers, line.IID);
+    EXPECT_EQ(copied.Nume, expected.Nume);
+    EXPECT_EQ(copied.Prenume, expected.Prenume);
+    EXPECT_EQ(copied.CODNUMPERS, expected.CODNUMPERS);
+    EXPECT_EQ(copied.Calitate, expected.Calitate);
+    EXPECT_EQ(copied.Invaliditate, expected.Invaliditate);
+    EXPECT_EQ(copied.Coef, expected.Coef);
+    // The line's department becomes a department of the month.
+    EXPECT_EQ(params::ReadCompanyText(db(), D(2003, 3), "DEP_" + from.Depart), from.Depart);
+  }
+  // No line is in CENTRAL any more.
+  EXPECT_FALSE(
+      db().QueryInt("SELECT 1 FROM firma.ParF WHERE Luna = ? AND Den = 'DEP_CENTRAL'", D(2003, 3)));
+}
+
 TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
   const auto source = MakeSource();
   db().Execute(
@@ -183,8 +251,8 @@ TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
   EXPECT_EQ(Employees(D(2003, 3)).size(), 1u);
   EXPECT_EQ(db().QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Den = 'DEP_ATELIER'"), 0);
 
-  EXPECT_THROW(ImportEmployees(*session_,
-                               store_->CompanyFolderOf("FIRMA") / kCompanyDatabaseName, progress_),
+  EXPECT_THROW(ImportEmployees(*session_, store_->CompanyFolderOf("FIRMA") / kCompanyDatabaseName,
+                               progress_),
                Error);
   EXPECT_THROW(ImportEmployees(*session_, folder_.path() / "lipsa.db", progress_), Error);
   EXPECT_FALSE(std::filesystem::exists(folder_.path() / "lipsa.db"));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <variant>
 
@@ -108,6 +109,17 @@ inline PersRow PlausiblePersRow(int seed) {
   row.fisa_rectif = PatternBit(3, seed) ? "1" : "0";
   row.fisa_regul = PatternBit(4, seed) ? "1" : "0";
   return row;
+}
+
+// The fields of a Pers row that the pay calculation writes, whatever they
+// held before.
+inline const std::set<std::string>& CalculatedPersFields() {
+  static const std::set<std::string> fields = {
+      "VAL_TIMP_S", "SUMA_T_NOAPTE", "SUMA_ZILE_CO", "vals1",          "vals2",
+      "vals3",      "vals4",         "BRUT",         "Brut1",          "PENSIE",
+      "SOMAJ",      "SANATATE",      "DED_PERS",     "DED_PERS_SUPLI", "Ch_Prof",
+      "VENIT_NET",  "TOTDREPT",      "IMPOZIT",      "RESTPL"};
+  return fields;
 }
 
 }  // namespace traveno::testing
