@@ -37,15 +37,25 @@ TEST(IndexedSalaryTest, RoundsToTheUnitInTheSignsDirection) {
 class PayGridTest : public testing::ServicesFixture {};
 
 TEST_F(PayGridTest, TypedGrossAndNetAreReachedThroughDifBrut) {
+  // 5 000 000 for a full month of 184 hours: a net of 3 775 600.
   const PersRow line = Hire("POPESCU");
-  const PostedLine gross = UpdateGridLine(*session_, line.Nr, {{"BRUT", FieldValue(5100000.0)}});
-  EXPECT_EQ(gross.row.BRUT, 5100000);
-  EXPECT_EQ(gross.row.Dif_Brut, line.Dif_Brut + 100000);
+  ASSERT_EQ(line.RESTPL, 3775600);
+  UpdateGridLine(*session_, line.Nr, {{"BRUT", FieldValue(5100000.0)}});
+  EXPECT_EQ(Line(line.Nr).BRUT, 5100000);
+  EXPECT_EQ(Line(line.Nr).Dif_Brut, 100000);
+  EXPECT_EQ(Line(line.Nr).RESTPL, 3841280);
+  EXPECT_EQ(session_->totals().BrutP, 5100000);
   ExpectTotalsCurrent();
 
+  // A net of 0: the gross drops to 59 524, which pays only 5 655 pension,
+  // 50 000 unemployment (on the base salary) and 3 869 health.
   const PostedLine net = UpdateGridLine(*session_, line.Nr, {{"RESTPL", FieldValue(0.0)}});
-  EXPECT_EQ(Line(line.Nr).RESTPL, net.row.RESTPL);
-  EXPECT_LE(std::abs(net.row.RESTPL), 1.0);
+  EXPECT_FALSE(net.notice);
+  const PersRow stored = Line(line.Nr);
+  EXPECT_EQ(stored.Dif_Brut, -4940476);
+  EXPECT_EQ(stored.BRUT, 59524);
+  EXPECT_EQ(stored.RESTPL, 0);
+  EXPECT_EQ(session_->totals().BrutP, 59524);
   ExpectTotalsCurrent();
 
   EXPECT_THROW(UpdateGridLine(*session_, line.Nr, {{"NUME", FieldValue(std::string("X"))}}),
@@ -103,7 +113,7 @@ TEST_F(PayGridTest, FillColumnPostsEveryLineOrNone) {
 
   EXPECT_EQ(FillColumn(*session_, "AVANS", "Avans", 1000000, {}, progress_).lines, 2);
   EXPECT_EQ(Line(a.Nr).AVANS, 1000000);
-  EXPECT_EQ(Line(b.Nr).RESTPL, b.RESTPL - 1000000);
+  EXPECT_EQ(Line(b.Nr).RESTPL, 3775600 - 1000000);
   ExpectTotalsCurrent();
 
   // A failure on the second line leaves the first one as it was.
@@ -258,22 +268,29 @@ TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(folder_.path() / "lipsa.db"));
 }
 
+// One employee of 5 000 000 with an exempt sum of 1 000 and an advance of
+// 500: a net of 3 775 940 after a tax of 374 400, a pension of 475 095 and a
+// health contribution of 325 065 that both take the exempt sum in.
 TEST_F(PayGridTest, GridTotalsAddTheExemptSumsWhenTheCompanySaysSo) {
   PersRow a = Hire("A");
   db().Run("UPDATE firma.Pers SET SumeExcept = 1000, AVANS = 500 WHERE Nr = ?", a.Nr);
   params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "NU");
   session_->LoadParameters();
   RecalculateCompany(*session_, progress_);
+  ASSERT_EQ(Line(a.Nr).RESTPL, 3775940);
   GridTotals totals = ComputeGridTotals(*session_);
-  EXPECT_EQ(totals.brut_p, session_->totals().BrutP);
+  EXPECT_EQ(totals.brut_p, 5000000);
   EXPECT_EQ(totals.avans, 500);
-  EXPECT_EQ(totals.total_net, 500 + session_->totals().RestPlP);
-  EXPECT_NE(totals.ratio, "0 ");
+  EXPECT_EQ(totals.rest_de_plata, 3775940);
+  EXPECT_EQ(totals.total_net, 3776440);
+  // 175 000 unemployment, 350 000 health, 1 225 000 pension, 37 500
+  // medical-leave commission, 25 000 accident, and the gross of 5 000 000.
+  EXPECT_EQ(totals.cost_total, 6812500);
+  EXPECT_EQ(totals.ratio, "1,80 ");
   params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "DA");
   session_->LoadParameters();
   totals = ComputeGridTotals(*session_);
-  EXPECT_EQ(totals.brut_p, session_->totals().BrutP + session_->totals().SumeExceptP);
-  EXPECT_EQ(session_->totals().SumeExceptP, 1000);
+  EXPECT_EQ(totals.brut_p, 5001000);
 }
 
 }  // namespace
