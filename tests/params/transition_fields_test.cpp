@@ -22,8 +22,7 @@ enum class Rule {
   kTaxPercent,   // 100 when the flag ProcImpo is 1, else the old month's value
   kZero,         // always starts at 0
   kDedBaza,      // the general parameter DedBaza
-  kCoefficient,  // the old CoefInd when at least 1, else 1; 0 for a partial contract not paid by
-                 // the hour
+  kCoefficient,  // the old CoefInd when at least 1, else 1; 0 when not entitled to deductions
   kNewRow,       // a row number of its own
   kNewMonth,     // the new month
 };
