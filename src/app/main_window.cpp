@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -25,9 +26,12 @@
 #include "params/ui/transition_window.h"
 #include "personnel/ui/code_check_window.h"
 #include "core/errors.h"
+#include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
+#include "legacy/legacy_import.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
+#include "ui/wait_windows.h"
 
 namespace traveno::app {
 namespace {
@@ -120,6 +124,8 @@ void MainWindow::BuildPanels() {
        "Parola programului si confirmarea la iesire", true},
       {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
        true},
+      {F::kPreluareDateVechi, "Preluare date &anterioare", "BPreluareDateVechi",
+       "Preia firmele unei versiuni anterioare a programului (tabele Paradox)", true},
   };
   const std::vector<ButtonSpec> company = {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
@@ -247,6 +253,12 @@ Prompter& MainWindow::prompter() {
   return *own_prompter_;
 }
 
+ProgressReporter& MainWindow::progress() {
+  if (options_.progress != nullptr) return *options_.progress;
+  if (!own_progress_) own_progress_ = std::make_unique<ui::QtProgress>();
+  return *own_progress_;
+}
+
 void MainWindow::ShowPanel(Panel panel) {
   current_panel_ = panel;
   panels_->setCurrentIndex(panel_pages_.at(panel));
@@ -350,6 +362,9 @@ void MainWindow::Run(Function function) {
     case F::kTrecereLuna:
       OpenTransition();
       break;
+    case F::kPreluareDateVechi:
+      ImportLegacyFolder();
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -389,6 +404,33 @@ void MainWindow::OpenClone() {
   window.SetCloneMode();
   window.exec();
   RefreshHeading();
+}
+
+void MainWindow::ImportLegacyFolder() {
+  const std::filesystem::path folder =
+      options_.choose_legacy_folder
+          ? options_.choose_legacy_folder(this)
+          : std::filesystem::path(
+                QFileDialog::getExistingDirectory(
+                    this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
+                    .toStdString());
+  if (folder.empty()) return;
+  legacy::LegacyImportOptions import_options;
+  import_options.source = folder;
+  import_options.replace = prompter().AskYesNo(
+      "Firmele care exista deja in registru sa fie inlocuite cu cele din directorul ales ?");
+  if (workplace_ && workplace_->HasWorkingMonth()) {
+    import_options.working_company = workplace_->CompanyCode();
+  }
+  try {
+    const legacy::LegacyImportReport report =
+        legacy::ImportLegacyData(options_.data_folder, import_options, progress());
+    std::string text;
+    for (const std::string& line : legacy::ReportLines(report)) text += line + "\r\n";
+    prompter().Message(report.Complete() ? MessageKind::kInformation : MessageKind::kWarning, text);
+  } catch (const Error& error) {
+    prompter().Message(MessageKind::kError, error.what());
+  }
 }
 
 void MainWindow::OpenTransition() {
@@ -468,8 +510,8 @@ bool MainWindow::FinishStart() {
   try {
     Purge();
   } catch (const Error& error) {
-    // Only a missing data folder stops the purge; the program cannot work
-    // without it.
+    // Only a missing data folder, or a register written by a newer
+    // program, stops the purge; the program cannot work without it.
     prompter().Message(MessageKind::kError, error.what());
     Terminate(1);
     return false;
@@ -483,10 +525,12 @@ bool MainWindow::FinishStart() {
       return false;
     }
   }
+  const bool upgrades_needed = UpgradesNeeded(options_.data_folder);
   {
     Store register_store(options_.data_folder);
     register_store.EnsureRegisterTables();
   }
+  if (upgrades_needed) RunUpgrades(options_.data_folder, prompter(), progress());
   store_ = OpenDatabases(options_.data_folder);
   workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
                                        : std::make_unique<SessionWorkplace>(*store_, prompter());
