@@ -28,7 +28,9 @@
 #include "core/errors.h"
 #include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
+#include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
+#include "legacy/ui/sheet_folder_window.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_windows.h"
@@ -89,8 +91,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   auto* clone = new QShortcut(QKeySequence("Ctrl+Shift+Alt+C"), this);
   connect(clone, &QShortcut::activated, this, &MainWindow::OpenClone);
   auto* import = new QShortcut(QKeySequence("Ctrl+Shift+Alt+S"), this);
-  connect(import, &QShortcut::activated, this,
-          [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
+  connect(import, &QShortcut::activated, this, &MainWindow::OpenSheetImport);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (auto* button = qobject_cast<QPushButton*>(now); button && button->window() == this) {
       hint_->setText(button->statusTip());
@@ -431,6 +432,20 @@ void MainWindow::ImportLegacyFolder() {
   } catch (const Error& error) {
     prompter().Message(MessageKind::kError, error.what());
   }
+}
+
+void MainWindow::OpenSheetImport() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
+    return;
+  }
+  if (legacy::WorkingMonthHasEmployees(*session)) {
+    prompter().Message(MessageKind::kError, legacy::kSheetsPersNotEmpty);
+    return;
+  }
+  legacy_ui::SheetFolderWindow window(*session, prompter(), *workplace_->progress(), this);
+  window.exec();
+  RefreshHeading();
 }
 
 void MainWindow::OpenTransition() {

@@ -139,6 +139,7 @@ class MainWindow : public QMainWindow {
   void OpenCompanyRegister();
   void OpenClone();
   void ImportLegacyFolder();
+  void OpenSheetImport();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

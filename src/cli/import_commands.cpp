@@ -8,6 +8,8 @@
 #include "core/data_folder.h"
 #include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
+#include "core/text.h"
+#include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
 
 namespace traveno::cli {
@@ -81,6 +83,46 @@ void ImportLegacy(CliContext& context, const LegacyOptions& options) {
   if (!report.Complete()) context.exit_code = 1;
 }
 
+struct SheetOptions {
+  std::string cod;
+  std::string dir;
+  std::optional<std::string> month;
+};
+
+void ImportSheets(CliContext& context, const SheetOptions& options) {
+  CliSession cli(context);
+  std::optional<Date> month;
+  if (options.month) month = ParseMonthArgument(*options.month);
+  if (!cli.Open(UpperTrim(options.cod), month)) {
+    context.exit_code = 1;
+    return;
+  }
+  // The window appends the file names to the folder as typed; a folder given
+  // here gets its separator.
+  std::string folder = options.dir;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  const legacy::SheetImportResult result =
+      legacy::ImportFromFiscalSheets(*cli.session, folder, cli.prompter, cli.progress);
+  if (result.outcome != legacy::SheetImportOutcome::kImported) {
+    context.exit_code = 1;
+    return;
+  }
+  if (context.json) {
+    *context.out << json{{"angajati", result.employees},
+                         {"persoane_in_intretinere", result.dependants},
+                         {"linii_omise", result.skipped},
+                         {"linii_refuzate", result.failed}}
+                        .dump(2)
+                 << "\n";
+  } else {
+    *context.out << "Angajati preluati: " << result.employees
+                 << ", persoane in intretinere: " << result.dependants
+                 << ", linii omise: " << result.skipped << ", linii refuzate: " << result.failed
+                 << "\n";
+  }
+  if (result.failed > 0) context.exit_code = 1;
+}
+
 }  // namespace
 
 void RegisterImportCommands(CLI::App& app, CliContext& context) {
@@ -96,6 +138,19 @@ void RegisterImportCommands(CLI::App& app, CliContext& context) {
   import_legacy->add_flag("--replace", legacy_options->replace,
                           "Inlocuieste firmele care exista deja in registru");
   import_legacy->callback([&context, legacy_options] { ImportLegacy(context, *legacy_options); });
+
+  auto sheet_options = std::make_shared<SheetOptions>();
+  CLI::App* import_ff = app.add_subcommand(
+      "import-ff",
+      "Preia firma, angajatii si persoanele in intretinere din fisele fiscale 2002 (TXT)");
+  import_ff->add_option("--cod", sheet_options->cod, "Codul firmei")->required();
+  import_ff
+      ->add_option("--dir", sheet_options->dir,
+                   "Directorul cu Rep_2002.txt, FF1_2002.txt, FF2_2002.txt, Ded_2002.txt")
+      ->required();
+  import_ff->add_option("--month", sheet_options->month,
+                        "Luna AAAA-LL (altfel ultima luna a firmei)");
+  import_ff->callback([&context, sheet_options] { ImportSheets(context, *sheet_options); });
 }
 
 }  // namespace traveno::cli

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/main_window.h"
 #include "core/data_folder.h"
 #include "core/store/schema_upgrades.h"
 #include "core/store/sqlite.h"
+#include "legacy/fiscal_sheet_import.h"
+#include "params/session.h"
 #include "tests/legacy/legacy_fixture.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
@@ -100,6 +104,49 @@ TEST(LegacyFromTheMainWindow, TheGlobalPanelButtonImportsTheChosenFolder) {
   EXPECT_NE(prompter.messages[0].text.find("Firma VECHE a fost preluata."), std::string::npos)
       << prompter.messages[0].text;
   EXPECT_NE(prompter.messages[0].text.find("pers.db: citite 3, scrise 3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace traveno::app
+
+namespace traveno::app {
+namespace {
+
+QShortcut* SheetImportKey(MainWindow& window) {
+  for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
+    if (shortcut->key() == QKeySequence("Ctrl+Shift+Alt+S")) return shortcut;
+  }
+  return nullptr;
+}
+
+TEST(LegacyFromTheMainWindow, TheSheetImportKeyOpensItsWindowOnlyForAMonthWithoutEmployees) {
+  traveno::testing::TempFolder folder;
+  traveno::testing::ScriptedPrompter prompter;
+  MainWindow window(Options(folder.path(), prompter));
+  StartOnTest(window, true);
+  prompter.messages.clear();
+  QShortcut* key = SheetImportKey(window);
+  ASSERT_NE(key, nullptr);
+
+  QString caption;
+  AnswerNextModal([&](QWidget* modal) {
+    caption = modal->objectName();
+    EXPECT_TRUE(modal->findChild<QLineEdit*>("ECale")->text().isEmpty());
+    modal->findChild<QPushButton*>("BConfirm")->click();  // an empty path: it stays
+    modal->findChild<QPushButton*>("BAnulez")->click();
+  });
+  emit key->activated();
+  EXPECT_EQ(caption, "FAlegeFolder");
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, legacy::kSheetFolderInvalid);
+
+  window.workplace()->session()->db().Run("INSERT INTO firma.Pers (LUNA, TIP) VALUES (?, '1')",
+                                          Date::FromYmd(2003, 1, 1));
+  prompter.messages.clear();
+  emit key->activated();
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].kind, MessageKind::kError);
+  EXPECT_EQ(prompter.messages[0].text, legacy::kSheetsPersNotEmpty);
 }
 
 }  // namespace

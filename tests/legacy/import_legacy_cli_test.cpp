@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "core/store/store.h"
 #include "tests/legacy/legacy_fixture.h"
 #include "tests/support/cli_runner.h"
@@ -41,6 +43,56 @@ TEST(ImportLegacyCommandTest, CreatesTheCompaniesAndTheirMonthsShowTheUpgradesVa
   EXPECT_EQ(rows[0]["Spor1"], 10);
   EXPECT_EQ(rows[0]["NORMA"], 8);
   EXPECT_EQ(rows[0]["Ch_Prof"], 255000);
+}
+
+}  // namespace
+}  // namespace traveno
+
+namespace traveno {
+namespace {
+
+TEST(ImportFfCommandTest, TakesTheEmployeesOfTheFilesIntoTheCompanysMonth) {
+  testing::TempFolder sheets;
+  testing::TempFolder data;
+  const std::string dir = data.path().string();
+  ASSERT_EQ(testing::RunCli({"--data-dir", dir, "init"}).exit_code, 0);
+  ASSERT_EQ(
+      testing::RunCli({"--data-dir", dir, "company", "add", "--cod", "NOUA", "--Denumire", "Noua"})
+          .exit_code,
+      0);
+  ASSERT_EQ(
+      testing::RunCli({"--data-dir", dir, "company", "open", "--cod", "NOUA", "--month", "2003-01"})
+          .exit_code,
+      0);
+  auto write = [&](const char* name, const std::string& text) {
+    std::ofstream(sheets.path() / name, std::ios::binary) << text;
+  };
+  std::string ff1 = "1750315123456,#\xAATEF\xC3NESCU#,#ION#";
+  for (int i = 4; i <= 86; ++i) ff1 += i == 21 ? ",15/03/2001" : ",";
+  write("Rep_2002.txt", "123,1,#NOUA SRL#,##,##,##,##,##,##,,##,##,##,##,0,##,##\r\n");
+  write("FF1_2002.txt", ff1 + "\r\n");
+  write("FF2_2002.txt", "");
+  write("Ded_2002.txt", "");
+
+  const auto result = testing::RunCli(
+      {"--data-dir", dir, "import-ff", "--cod", "NOUA", "--dir", sheets.path().string()});
+
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "Angajati preluati: 1, persoane in intretinere: 0, linii omise: 0, "
+            "linii refuzate: 0\n");
+  const auto list = testing::RunCli({"--data-dir", dir, "--json", "employee", "list", "--cod",
+                                     "NOUA", "--month", "2003-01", "--all"});
+  ASSERT_EQ(list.exit_code, 0) << list.err;
+  ASSERT_EQ(list.Json().size(), 1u);
+  EXPECT_EQ(list.Json()[0]["NUME"], "ŞTEFĂNESCU");
+  EXPECT_EQ(list.Json()[0]["DATA_ANG"], "2001-03-15");
+
+  // A second import finds the month's employees and refuses.
+  const auto again = testing::RunCli(
+      {"--data-dir", dir, "import-ff", "--cod", "NOUA", "--dir", sheets.path().string()});
+  EXPECT_EQ(again.exit_code, 1);
+  EXPECT_NE(again.err.find("tabelul Pers contine date"), std::string::npos) << again.err;
 }
 
 }  // namespace
