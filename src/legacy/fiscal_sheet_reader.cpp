@@ -1,11 +1,10 @@
 #include "legacy/fiscal_sheet_reader.h"
 
-#include <iconv.h>
-
 #include <charconv>
 #include <cmath>
 
 #include "core/text.h"
+#include "core/windows1250.h"
 
 namespace traveno::legacy {
 
@@ -110,30 +109,6 @@ double SheetCoefficient(std::string_view field) {
   return value;
 }
 
-std::string SheetTextToUtf8(std::string_view bytes) {
-  static thread_local iconv_t decoder = iconv_open("UTF-8", "CP1250");
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) < 0x80) {
-      out += c;
-      continue;
-    }
-    char in_byte = c;
-    char* in_ptr = &in_byte;
-    std::size_t in_left = 1;
-    char buffer[8];
-    char* out_ptr = buffer;
-    std::size_t out_left = sizeof buffer;
-    iconv(decoder, nullptr, nullptr, nullptr, nullptr);
-    if (decoder == reinterpret_cast<iconv_t>(-1) ||
-        iconv(decoder, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<size_t>(-1)) {
-      out += '?';
-    } else {
-      out.append(buffer, sizeof buffer - out_left);
-    }
-  }
-  return out;
-}
+std::string SheetTextToUtf8(std::string_view bytes) { return FromWindows1250(bytes); }
 
 }  // namespace traveno::legacy
