@@ -149,7 +149,7 @@ TEST_F(FiscalSheetImportTest, AnImpossibleDateRefusesItsLineAndTheNextFollows) {
 
   ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
   ASSERT_EQ(prompter_.messages.size(), 2u);
-  EXPECT_EQ(prompter_.messages[0].second, kSheetEmployeeFailed);
+  EXPECT_EQ(prompter_.messages[0].text, kSheetEmployeeFailed);
   EXPECT_EQ(result.failed, 2);
   const auto rows = Employees();
   ASSERT_EQ(rows.size(), 3u);
@@ -194,7 +194,7 @@ TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
 
     EXPECT_EQ(Import(c.folder).outcome, c.outcome);
     ASSERT_EQ(prompter_.messages.size(), 1u);
-    EXPECT_EQ(prompter_.messages[0].second, c.message);
+    EXPECT_EQ(prompter_.messages[0].text, c.message);
     EXPECT_TRUE(Employees().empty());
   }
 }
@@ -204,14 +204,14 @@ TEST_F(FiscalSheetImportTest, AMonthBefore2003OrWithEmployeesIsRefused) {
   Open("VECHE", D(2002, 12));
   prompter_.messages.clear();
   EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
-  EXPECT_EQ(prompter_.messages.back().second, kSheetsBefore2003);
+  EXPECT_EQ(prompter_.messages.back().text, kSheetsBefore2003);
 
   Open("NOUA", D(2003, 1));
   ASSERT_EQ(Import(dir_).outcome, SheetImportOutcome::kImported);
   prompter_.messages.clear();
   EXPECT_TRUE(WorkingMonthHasEmployees(*session_));
   EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
-  EXPECT_EQ(prompter_.messages.back().second, kSheetsPersNotEmpty);
+  EXPECT_EQ(prompter_.messages.back().text, kSheetsPersNotEmpty);
 }
 
 TEST_F(FiscalSheetImportTest, RowsOfOtherMonthsAreNeverTouched) {
