@@ -6,6 +6,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "declarations/efiling_shared.h"
 #include "personnel/personal_code.h"
 
 namespace traveno::declarations {
@@ -100,8 +101,6 @@ void FillMonthBefore2002(YearlyPerson& person, YearlyMonth& month, const PersRow
     month.IMPOZIT = std::max(0.0, row.IMPOZIT);
   }
 }
-
-bool YearIs(Date date, int year) { return !date.IsEmpty() && date.year() == year; }
 
 }  // namespace
 
