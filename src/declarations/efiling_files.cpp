@@ -175,6 +175,12 @@ std::string FilingWaitText(FilingFile file, FilingForm form) {
   return "Salvez date in fisierul" + gap + ShortName(file) + extension;
 }
 
+fs::path FilingTarget(FilingFile file, int year, FilingForm form, const fs::path& chosen) {
+  form = FormOfYear(year, form);
+  if (form == FilingForm::kDbf) return chosen;
+  return chosen.parent_path() / FilingFileName(file, year, form);
+}
+
 FilingForm FormOfYear(int year, FilingForm wanted) {
   return GenerationOf(year) == Generation::kBefore2002 ? FilingForm::kTxt : wanted;
 }

@@ -38,6 +38,11 @@ std::string ProposedFileName(FilingFile file, int year, FilingForm form);
 std::string FilingWaitText(FilingFile file, FilingForm form);
 // The caption of that wait window.
 inline constexpr const char* kFilingWaitTitle = "Asteptati va rog....";
+// Where a file goes when the user chose `chosen` in the save dialog: a text
+// file into the chosen folder under its fixed name (the typed name is not
+// used), a dBASE file exactly at the chosen path.
+std::filesystem::path FilingTarget(FilingFile file, int year, FilingForm form,
+                                   const std::filesystem::path& chosen);
 // The form a year's files take: DBF only from 2002 on.
 FilingForm FormOfYear(int year, FilingForm wanted);
 
