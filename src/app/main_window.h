@@ -127,6 +127,8 @@ class MainWindow : public QMainWindow {
   void Purge();
   Prompter& prompter();
   void OpenProgramSettings();
+  // "Fisa Fis&cala 1  (FF1)" and "Fisa Fisc&ala 2  (FF2)": the persons of the kind.
+  void OpenFiscalSheets(const std::string& kind);
   void OpenTransition();
   void OpenCompanyEditor();
   void OpenCompanyRegister();

@@ -47,4 +47,8 @@ std::vector<int> FilingYears(Database& db) {
   return years;
 }
 
+bool MonthHasEmployees(Database& db, Date month) {
+  return db.QueryInt("SELECT 1 FROM firma.Pers WHERE LUNA = ? LIMIT 1", month).has_value();
+}
+
 }  // namespace traveno::declarations

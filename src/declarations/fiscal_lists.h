@@ -43,6 +43,10 @@ std::vector<int> SheetYears(Database& db, int iid, std::string_view kind);
 // The years of the company's opened months (its "Deschisa" rows), ascending.
 std::vector<int> FilingYears(Database& db);
 
+// Whether the open company has employee rows in `month` (the fiscal-sheet
+// buttons do nothing otherwise). Throws StoreError.
+bool MonthHasEmployees(Database& db, Date month);
+
 // Whether sheets and files of `year` may be produced: only for the working
 // month's year (whichever its month).
 inline bool IsWorkingYear(int year, Date working_month) { return year == working_month.year(); }
