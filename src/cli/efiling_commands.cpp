@@ -12,8 +12,9 @@
 #include "declarations/efiling_files.h"
 #include "declarations/fiscal_lists.h"
 #include "declarations/fiscal_sheet.h"
-#include "declarations/fiscal_sheet_text.h"
+#include "declarations/fiscal_sheet_document.h"
 #include "declarations/year_source.h"
+#include "reports/document_text.h"
 
 namespace traveno::cli {
 namespace {
@@ -169,7 +170,7 @@ void FiscalSheetCommand(CliContext& context, const SheetOptions& options) {
   if (context.json && !options.text) {
     *context.out << SheetJson(sheet).dump(2) << "\n";
   } else {
-    *context.out << decl::FiscalSheetText(sheet);
+    *context.out << reports::DocumentText(reports::Prepare(decl::FiscalSheetReport(sheet)));
   }
 }
 
