@@ -87,17 +87,20 @@ FilingOutcome WriteRep(const YearSource& source, FilingForm form, const fs::path
     outcome.written = true;
     return outcome;
   }
+  // The empty table is written first; a record is added only when the
+  // spec made its fields without warnings and the record could be filled.
   outcome.written = true;
-  if (CreateDbfTable(path, kRepDbfSpec, today) != 0) return outcome;
-  DbfTable table = DbfTable::Open(path);
-  DbfRecord record = table.NewRecord();
-  try {
-    FillRep(record, *source.company);
-  } catch (const Error&) {
-    outcome.error = kRepProblem;
-    return outcome;
+  int flags = 0;
+  DbfTable table = DbfTable::Create(path, kRepDbfSpec, today, flags);
+  if (flags == 0) {
+    DbfRecord record = table.NewRecord();
+    try {
+      FillRep(record, *source.company);
+      table.Append(record);
+    } catch (const Error&) {
+      outcome.error = kRepProblem;
+    }
   }
-  table.Append(record);
   table.Save();
   return outcome;
 }
@@ -129,9 +132,9 @@ FilingOutcome WriteItems(FilingFile file, FilingForm form, const fs::path& path,
     WriteLines(path, lines);
     return outcome;
   }
-  if (CreateDbfTable(path, SpecOf(file), today) != 0) return outcome;
-  DbfTable table = DbfTable::Open(path);
-  for (const Item& item : items) {
+  int flags = 0;
+  DbfTable table = DbfTable::Create(path, SpecOf(file), today, flags);
+  for (const Item& item : flags == 0 ? items : std::vector<Item>{}) {
     DbfRecord record = table.NewRecord();
     try {
       fill(record, item);

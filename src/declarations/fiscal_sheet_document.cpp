@@ -209,9 +209,9 @@ void Ff1Before2002(PageComposer& c, const FiscalSheet& s) {
   c.Add(sheet::Heading("IV. CALCULUL IMPOZITULUI PE VENITURILE DIN SALARII"),
         3 * sheet::kRowHeight);
   c.Add(
-      sheet::TableRow({"Luna", "Venit net", "Deducere personala de baza", "Deduceri  suplimentare",
-                       "Venit baza de calcul", "Impozit calculat si retinut"},
-                      widths, true, 9));
+      sheet::TableRow({"Luna", "Venit net", "Deducere personala\nde baza", "Deduceri\nsuplimentare",
+                       "Venit baza\nde calcul", "Impozit calculat\nsi retinut"},
+                      widths, true, 10));
   for (int m = 1; m <= 12; ++m) {
     const SheetMonth& month = s.months[static_cast<std::size_t>(m - 1)];
     c.Add(sheet::TableRow(

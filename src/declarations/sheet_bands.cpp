@@ -115,8 +115,16 @@ Band TableRow(const std::vector<std::string>& cells, const std::vector<double>& 
   double x = kLeft;
   for (std::size_t i = 0; i < cells.size() && i < widths.size(); ++i) {
     band.Box({x, 0, widths[i], height});
-    band.Text({x + 0.5, 0, widths[i] - 1, height}, cells[i], bold ? Bold() : Normal(),
-              i == 0 ? Align::kLeft : Align::kRight);
+    const Align align = i == 0 ? Align::kLeft : Align::kRight;
+    const std::size_t split = cells[i].find('\n');
+    if (split == std::string::npos) {
+      band.Text({x + 0.5, 0, widths[i] - 1, height}, cells[i], bold ? Bold() : Normal(), align);
+    } else {
+      band.Text({x + 0.5, 0, widths[i] - 1, height / 2}, cells[i].substr(0, split),
+                bold ? Bold() : Normal(), align);
+      band.Text({x + 0.5, height / 2, widths[i] - 1, height / 2}, cells[i].substr(split + 1),
+                bold ? Bold() : Normal(), align);
+    }
     x += widths[i];
   }
   return band;

@@ -51,7 +51,8 @@ reports::Band MonthNames();
 reports::Band MonthValues(const std::string& caption, const std::array<std::string, 12>& values);
 
 // A table row: cells of the given widths from the left edge, framed; the
-// first is left-aligned, the others right-aligned. `bold` for headings and totals.
+// first is left-aligned, the others right-aligned; a "\n" in a cell puts its
+// two parts one under the other. `bold` for headings and totals.
 reports::Band TableRow(const std::vector<std::string>& cells, const std::vector<double>& widths,
                        bool bold = false, double height = kRowHeight);
 
