@@ -19,6 +19,38 @@ std::array<std::string, 12> Coefficients(const std::array<double, 12>& values, N
   return texts;
 }
 
+// The parts of an address, in the order the sheet prints them.
+struct AddressParts {
+  const std::string& locality;
+  const std::string& county;
+  const std::string& street;
+  const std::string& number;
+  const std::string& postal_code;
+  const std::string& block;
+  const std::string& staircase;
+  const std::string& floor;
+  const std::string& flat;
+  const std::string& sector;
+};
+
+void Address(PageComposer& c, const char* caption, const AddressParts& a) {
+  c.Add(sheet::Fields(
+      {{caption, sheet::Value(a.locality), 28, 60}, {"Judet", sheet::Value(a.county), 12, 40}}));
+  c.Add(sheet::Fields({{"Strada", sheet::Value(a.street), 28, 80},
+                       {"Nr.", sheet::Value(a.number), 8, 18},
+                       {"Cod postal", sheet::Value(a.postal_code), 20, 22}}));
+  c.Add(sheet::Fields({{"Bloc", sheet::Value(a.block), 28, 16},
+                       {"Scara", sheet::Value(a.staircase), 12, 14},
+                       {"Etaj", sheet::Value(a.floor), 10, 12},
+                       {"Ap.", sheet::Value(a.flat), 8, 12},
+                       {"Sector", sheet::Value(a.sector), 14, 10}}));
+}
+
+void Contacts(PageComposer& c, const std::string& phone, const std::string& email) {
+  c.Add(sheet::Fields(
+      {{"Telefon", sheet::Value(phone), 28, 50}, {"E-mail", sheet::Value(email), 14, 80}}));
+}
+
 void Employer(PageComposer& c, const SheetEmployer& e, bool contacts) {
   const bool legal = e.TipAngaj == 1;
   c.Add(sheet::Heading("I. DATE DE IDENTIFICARE ANGAJATOR"));
@@ -30,20 +62,10 @@ void Employer(PageComposer& c, const SheetEmployer& e, bool contacts) {
     c.Add(sheet::Fields(
         {{"Nume", sheet::Value(e.Nume), 28, 60}, {"Prenume", sheet::Value(e.Prenume), 18, 80}}));
   }
-  c.Add(sheet::Fields(
-      {{"Adresa", sheet::Value(e.Localitate), 28, 60}, {"Judet", sheet::Value(e.Judet), 12, 40}}));
-  c.Add(sheet::Fields({{"Strada", sheet::Value(e.Strada), 28, 80},
-                       {"Nr.", sheet::Value(e.Numar), 8, 18},
-                       {"Cod postal", sheet::Value(e.CodPostal), 20, 22}}));
-  c.Add(sheet::Fields({{"Bloc", sheet::Value(e.Bloc), 28, 16},
-                       {"Scara", sheet::Value(e.Scara), 12, 14},
-                       {"Etaj", sheet::Value(e.Etaj), 10, 12},
-                       {"Ap.", sheet::Value(e.Ap), 8, 12},
-                       {"Sector", sheet::Value(e.Sector), 14, 10}}));
-  if (contacts) {
-    c.Add(sheet::Fields(
-        {{"Telefon", sheet::Value(e.Telefon), 28, 50}, {"E-mail", sheet::Value(e.EMail), 14, 80}}));
-  }
+  Address(c, "Adresa",
+          {e.Localitate, e.Judet, e.Strada, e.Numar, e.CodPostal, e.Bloc, e.Scara, e.Etaj, e.Ap,
+           e.Sector});
+  if (contacts) Contacts(c, e.Telefon, e.EMail);
 }
 
 void Employee(PageComposer& c, const SheetEmployee& e, bool contacts) {
@@ -52,20 +74,10 @@ void Employee(PageComposer& c, const SheetEmployee& e, bool contacts) {
   c.Add(sheet::Mark(!e.domiciliu_ext_mark.empty(), "Persoana romana fara domiciliul in Romania"));
   c.Add(sheet::Fields(
       {{"Nume", sheet::Value(e.Nume), 28, 60}, {"Prenume", sheet::Value(e.Prenume), 18, 80}}));
-  c.Add(sheet::Fields({{"Domiciliu", sheet::Value(e.Localitate), 28, 60},
-                       {"Judet", sheet::Value(e.Judet), 12, 40}}));
-  c.Add(sheet::Fields({{"Strada", sheet::Value(e.Strada), 28, 80},
-                       {"Nr.", sheet::Value(e.Numar), 8, 18},
-                       {"Cod postal", sheet::Value(e.CodPostal), 20, 22}}));
-  c.Add(sheet::Fields({{"Bloc", sheet::Value(e.Bloc), 28, 16},
-                       {"Scara", sheet::Value(e.Scara), 12, 14},
-                       {"Etaj", sheet::Value(e.Etaj), 10, 12},
-                       {"Ap.", sheet::Value(e.Ap), 8, 12},
-                       {"Sector", sheet::Value(e.Sector), 14, 10}}));
-  if (contacts) {
-    c.Add(sheet::Fields(
-        {{"Telefon", sheet::Value(e.Telefon), 28, 50}, {"E-mail", sheet::Value(e.Email), 14, 80}}));
-  }
+  Address(c, "Domiciliu",
+          {e.Localitate, e.Judet, e.Strada, e.Numar, e.CodPostal, e.Bloc, e.Scara, e.Etaj, e.Ap,
+           e.Sector});
+  if (contacts) Contacts(c, e.Telefon, e.Email);
 }
 
 void OtherIncomeAndDates(PageComposer& c, const SheetEmployee& e) {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "tests/declarations/file_checks.h"
 #include "tests/declarations/year_fixture.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_folder.h"
@@ -88,22 +89,11 @@ TEST_F(EfilingCliTest, PrintsAFiscalSheetWithItsRegularisation) {
   ASSERT_EQ(result.exit_code, 0) << result.err;
   // The printed sheet's pages as text: the months, the totals and section VI.
   const std::string& text = result.out;
-  const auto has_line = [&text](std::vector<std::string> parts) {
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-      std::size_t at = 0;
-      bool all = true;
-      for (const std::string& part : parts) {
-        at = line.find(part, at);
-        if (at == std::string::npos) {
-          all = false;
-          break;
-        }
-        at += part.size();
-      }
-      if (all) return true;
-    }
-    return false;
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  const auto has_line = [&lines](const std::vector<std::string>& parts) {
+    return testing::HasLineWith(lines, parts);
   };
   EXPECT_EQ(text.substr(0, 20), "--- Pagina 1 / 2 ---");
   EXPECT_TRUE(has_line({"FISA FISCALA 1"}));

@@ -13,6 +13,7 @@
 
 #include "core/errors.h"
 #include "core/store/store.h"
+#include "tests/declarations/file_checks.h"
 #include "tests/declarations/source_builder.h"
 #include "tests/declarations/year_fixture.h"
 #include "tests/support/temp_folder.h"
@@ -164,20 +165,14 @@ TEST(EfilingFilesTest, AFolderThatCannotBeWrittenLeavesNoFile) {
 // Another program's dBASE reader opens the FF1 table: the layout's names,
 // types and widths, one record per person.
 TEST(EfilingFilesTest, AnIndependentReaderOpensTheFiscalSheetTable) {
-  const std::string reader = TRAVENO_DBF_READER;
-  if (reader.empty()) GTEST_SKIP() << "python3-dbfread is not installed";
+  if (!testing::HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
   ::traveno::testing::TempFolder folder;
   const YearSource source = FixtureSource(folder.path() / "data", 2002);
   const fs::path path = folder.path() / "FF1_2002.DBF";
   WriteFilingFile(source, FilingFile::kFf1, FilingForm::kDbf, path, kToday);
 
-  FILE* pipe = popen((reader + " '" + path.string() + "'").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-  ASSERT_EQ(pclose(pipe), 0) << output;
-  const auto json = nlohmann::json::parse(output);
+  const auto json = testing::ReadWithIndependentReader(path);
+  ASSERT_FALSE(json.is_null());
   ASSERT_EQ(json["fields"].size(), 86u);
   EXPECT_EQ(json["fields"][19], nlohmann::json::parse(R"(["ALTE_SIT", "C", 1, 0])"));
   EXPECT_EQ(json["fields"][20], nlohmann::json::parse(R"(["DATA_ANGAJ", "D", 8, 0])"));

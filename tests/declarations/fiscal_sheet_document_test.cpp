@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "reports/document_text.h"
+#include "tests/declarations/file_checks.h"
 #include "tests/declarations/source_builder.h"
 #include "tests/declarations/year_fixture.h"
 
@@ -30,21 +31,9 @@ reports::Document SheetOf(const YearSource& source, int iid, const char* kind) {
 }
 
 // Whether some line of the document holds every part, in this order.
-bool HasLine(const reports::Document& document, std::vector<std::string> parts) {
+bool HasLine(const reports::Document& document, const std::vector<std::string>& parts) {
   for (const reports::Page& page : document.pages) {
-    for (const std::string& line : reports::PageLines(page)) {
-      std::size_t at = 0;
-      bool all = true;
-      for (const std::string& part : parts) {
-        at = line.find(part, at);
-        if (at == std::string::npos) {
-          all = false;
-          break;
-        }
-        at += part.size();
-      }
-      if (all) return true;
-    }
+    if (testing::HasLineWith(reports::PageLines(page), parts)) return true;
   }
   return false;
 }

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "declarations/ui/window_parts.h"
 #include "declarations/year_source.h"
 #include "params/session.h"
 #include "ui/data_grid.h"
@@ -23,16 +24,6 @@ namespace decl = declarations;
 constexpr int kIidRole = Qt::UserRole + 1;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-QLabel* Heading(const QString& text, QWidget* parent) {
-  auto* heading = new QLabel(text, parent);
-  QFont font = heading->font();
-  font.setBold(true);
-  font.setPointSizeF(font.pointSizeF() * 1.2);
-  heading->setFont(font);
-  heading->setAlignment(Qt::AlignCenter);
-  return heading;
-}
 
 bool IsEnter(QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -57,7 +48,7 @@ SheetYearWindow::SheetYearWindow(params::Session& session, const decl::SheetPers
   setMinimumWidth(420);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
-      Heading(permanent ? "Tiparire Fisa Fiscala 1" : "Tiparire Fisa Fiscala 2", this));
+      WindowHeading(permanent ? "Tiparire Fisa Fiscala 1" : "Tiparire Fisa Fiscala 2", this));
   auto* fields = new QGridLayout;
   auto* name = new QLabel(Q(" " + person_.Nume + " " + person_.Prenume), this);
   name->setObjectName("LPersoana");
@@ -74,22 +65,11 @@ SheetYearWindow::SheetYearWindow(params::Session& session, const decl::SheetPers
   years_->installEventFilter(this);
   fields->addWidget(years_, 2, 1);
   layout->addLayout(fields);
-  auto* buttons = new QHBoxLayout;
-  auto* abandon = new QPushButton("&Abandon", this);
   print_->setObjectName("BTiparire");
-  abandon->setObjectName("BAbandon");
-  print_->setDefault(true);
-  abandon->setAutoDefault(false);
-  buttons->addWidget(print_);
-  buttons->addWidget(abandon);
-  layout->addLayout(buttons);
+  AddConfirmAbandonRow(*this, *layout, *print_);
   connect(print_, &QPushButton::clicked, this, &SheetYearWindow::BTiparireClick);
-  connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
 
-  for (const int year : decl::SheetYears(session_.db(), person_.IID, person_.Tip)) {
-    years_->addItem(QString::number(year));
-  }
-  years_->setCurrentIndex(years_->count() - 1);
+  FillYears(*years_, decl::SheetYears(session_.db(), person_.IID, person_.Tip));
   years_->setFocus();
 }
 
@@ -128,7 +108,8 @@ SheetPersonsWindow::SheetPersonsWindow(params::Session& session, std::string kin
   setWindowTitle("Selectie Persoane");
   resize(720, 480);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Heading(permanent ? "Cautare permanenti" : "Cautare contracte partiale", this));
+  layout->addWidget(
+      WindowHeading(permanent ? "Cautare permanenti" : "Cautare contracte partiale", this));
   auto* kind_row = new QHBoxLayout;
   auto* kind_box = new QComboBox(this);
   kind_box->setObjectName("CBTip");

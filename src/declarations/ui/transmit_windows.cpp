@@ -15,6 +15,7 @@
 #include "core/clock.h"
 #include "core/errors.h"
 #include "declarations/fiscal_lists.h"
+#include "declarations/ui/window_parts.h"
 #include "declarations/year_source.h"
 #include "declarations/yearly_persons.h"
 #include "params/session.h"
@@ -26,16 +27,6 @@ namespace decl = declarations;
 
 constexpr const char* kCaption = "Transmitere electronica";
 constexpr const char* kFilter = "Fisierele(*.txt,*.dbf) (*.txt *.dbf)";
-
-QLabel* Heading(const QString& text, QWidget* parent) {
-  auto* heading = new QLabel(text, parent);
-  QFont font = heading->font();
-  font.setBold(true);
-  font.setPointSizeF(font.pointSizeF() * 1.2);
-  heading->setFont(font);
-  heading->setAlignment(Qt::AlignCenter);
-  return heading;
-}
 
 // The columns of the file list in the program's words.
 class RomanianColumns : public QIdentityProxyModel {
@@ -103,17 +94,9 @@ TransmitFormWindow::TransmitFormWindow(QWidget* parent)
   dbf_->setChecked(true);
   layout->addWidget(dbf_);
   layout->addWidget(txt_);
-  auto* buttons = new QHBoxLayout;
-  auto* abandon = new QPushButton("&Abandon", this);
   confirm_->setObjectName("BConfirmare");
-  abandon->setObjectName("BAbandon");
-  confirm_->setDefault(true);
-  buttons->addStretch();
-  buttons->addWidget(confirm_);
-  buttons->addWidget(abandon);
-  layout->addLayout(buttons);
+  AddConfirmAbandonRow(*this, *layout, *confirm_);
   connect(confirm_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 decl::FilingForm TransmitFormWindow::form() const {
@@ -136,24 +119,15 @@ TransmitWindow::TransmitWindow(params::Session& session, Prompter& prompter,
   setWindowTitle(kCaption);
   setMinimumWidth(480);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Heading("Specificati anul", this));
+  layout->addWidget(WindowHeading("Specificati anul", this));
   years_->setObjectName("CBAn");
   years_->installEventFilter(this);
   layout->addWidget(years_);
-  auto* buttons = new QHBoxLayout;
-  auto* abandon = new QPushButton("&Abandon", this);
   confirm_->setObjectName("BConfirmare");
-  abandon->setObjectName("BAbandon");
-  confirm_->setDefault(true);
-  abandon->setAutoDefault(false);
-  buttons->addWidget(confirm_);
-  buttons->addWidget(abandon);
-  layout->addLayout(buttons);
+  AddConfirmAbandonRow(*this, *layout, *confirm_);
   connect(confirm_, &QPushButton::clicked, this, &TransmitWindow::BConfirmareClick);
-  connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
 
-  for (const int year : decl::FilingYears(session_.db())) years_->addItem(QString::number(year));
-  years_->setCurrentIndex(years_->count() - 1);
+  FillYears(*years_, decl::FilingYears(session_.db()));
   years_->setFocus();
 }
 
