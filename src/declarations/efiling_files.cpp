@@ -132,14 +132,16 @@ FilingOutcome WriteItems(FilingFile file, FilingForm form, const fs::path& path,
     WriteLines(path, lines);
     return outcome;
   }
+  // The empty table is written in any case; records only when the spec made
+  // its fields without warnings.
   int flags = 0;
   DbfTable table = DbfTable::Create(path, SpecOf(file), today, flags);
-  for (const Item& item : flags == 0 ? items : std::vector<Item>{}) {
+  for (std::size_t i = 0; flags == 0 && i < items.size(); ++i) {
     DbfRecord record = table.NewRecord();
     try {
-      fill(record, item);
+      fill(record, items[i]);
     } catch (const Error&) {
-      outcome.error = RecordProblem(file, form, item);
+      outcome.error = RecordProblem(file, form, items[i]);
       break;
     }
     table.Append(record);
