@@ -77,11 +77,17 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   layout->addWidget(title_);
   layout->addWidget(panels_, 1);
   setCentralWidget(central);
+  // The panels show once the start is through: behind the password and the
+  // first choice the window is empty.
+  title_->setVisible(false);
+  panels_->setVisible(false);
 
   hint_->setObjectName("LHint");
   statusBar()->addWidget(hint_, 1);
   statusBar()->addPermanentWidget(new QLabel("Ctrl+F Alege Firma /Perioada", this));
   BuildPanels();
+  // No button shows before the start is through.
+  hint_->setText("Loc pentru hinturi");
 
   auto* choose = new QShortcut(QKeySequence("Ctrl+F"), this);
   connect(choose, &QShortcut::activated, this, &MainWindow::ChooseCompanyAndMonth);
@@ -152,11 +158,13 @@ void MainWindow::BuildPanels() {
        "Fisierele electronice ale fiselor fiscale", true},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
        false},
+      // The electronic files need their printed declaration first: each is
+      // available only with the declaration it follows.
       {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
-       "Fisierele electronice ale declaratiei CAS", true},
+       "Fisierele electronice ale declaratiei CAS", false},
       {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
-       "Fisierele electronice ale declaratiei de somaj", true},
+       "Fisierele electronice ale declaratiei de somaj", false},
       {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
        "Declaratia de sanatate", false},
@@ -495,6 +503,7 @@ bool MainWindow::FinishStart() {
   // start scheduled by the first showing would otherwise run a second time.
   if (started_ || ending_ || starting_) return started_;
   starting_ = true;
+  if (options_.close_splash) options_.close_splash();
   try {
     Purge();
   } catch (const Error& error) {
@@ -528,6 +537,8 @@ bool MainWindow::FinishStart() {
     }
   }
   started_ = true;
+  title_->setVisible(true);
+  panels_->setVisible(true);
   RefreshHeading();
   EveryShowing();
   return true;

@@ -69,6 +69,8 @@ struct MainWindowOptions {
   std::function<void(int)> terminate;
   // F1 and "&Ajutor [F1]". Null: the bundled help in the browser.
   std::function<void()> open_help;
+  // Closes the splash window; called first by the first showing. Null: none.
+  std::function<void()> close_splash;
   // Makes the workplace over the opened databases. Null: the session of the
   // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
