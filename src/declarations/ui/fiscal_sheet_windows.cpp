@@ -15,6 +15,7 @@
 #include "declarations/year_source.h"
 #include "params/session.h"
 #include "ui/data_grid.h"
+#include "ui/window_base.h"
 
 namespace traveno::declarations_ui {
 namespace {
@@ -22,6 +23,12 @@ namespace {
 namespace decl = declarations;
 
 constexpr int kIidRole = Qt::UserRole + 1;
+
+constexpr ui::GridColumn kColumns[] = {{"MARCA", "Marca", 6},
+                                       {"NUME", "Nume", 20},
+                                       {"PRENUME", "Prenume", 30},
+                                       {"CODNUMPERS", "Cod Numeric Personal", 13},
+                                       {"FUNCTIE", "Functie", 50}};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -45,7 +52,6 @@ SheetYearWindow::SheetYearWindow(params::Session& session, const decl::SheetPers
   const bool permanent = person_.Tip == decl::kPermanentKind;
   setObjectName("FSel");
   setWindowTitle("Liste");
-  setMinimumWidth(420);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
       WindowHeading(permanent ? "Tiparire Fisa Fiscala 1" : "Tiparire Fisa Fiscala 2", this));
@@ -62,23 +68,15 @@ SheetYearWindow::SheetYearWindow(params::Session& session, const decl::SheetPers
   year_label->setBuddy(years_);
   fields->addWidget(year_label, 2, 0);
   years_->setObjectName("CBAn");
-  years_->installEventFilter(this);
   fields->addWidget(years_, 2, 1);
   layout->addLayout(fields);
   print_->setObjectName("BTiparire");
   AddConfirmAbandonRow(*this, *layout, *print_);
   connect(print_, &QPushButton::clicked, this, &SheetYearWindow::BTiparireClick);
 
+  ui::EnterMovesTo(years_);
   FillYears(*years_, decl::SheetYears(session_.db(), person_.IID, person_.Tip));
   years_->setFocus();
-}
-
-bool SheetYearWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == years_ && IsEnter(event)) {
-    focusNextChild();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void SheetYearWindow::BTiparireClick() {
@@ -106,7 +104,7 @@ SheetPersonsWindow::SheetPersonsWindow(params::Session& session, std::string kin
   const bool permanent = kind_ == decl::kPermanentKind;
   setObjectName("FSelPers");
   setWindowTitle("Selectie Persoane");
-  resize(720, 480);
+  resize(980, 520);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
       WindowHeading(permanent ? "Cautare permanenti" : "Cautare contracte partiale", this));
@@ -138,11 +136,11 @@ SheetPersonsWindow::SheetPersonsWindow(params::Session& session, std::string kin
   grid_->setObjectName("DBGrid");
   grid_->set_prompter(&prompter_);
   grid_->set_export_title("Persoane");
+  grid_->SetColumns(kColumns);
   grid_->SetSourceModel(model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->horizontalHeader()->setStretchLastSection(true);
-  grid_->resizeColumnsToContents();
   grid_->installEventFilter(this);
   if (model_->rowCount() > 0) grid_->setCurrentIndex(grid_->model()->index(0, 1));
   layout->addWidget(grid_, 1);

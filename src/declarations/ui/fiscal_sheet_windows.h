@@ -44,9 +44,6 @@ class SheetYearWindow : public QDialog {
   // "&Tiparire": the sheet of the chosen year, only for the working year.
   void BTiparireClick();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   params::Session& session_;
   declarations::SheetPerson person_;

@@ -4,12 +4,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QIdentityProxyModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/clock.h"
@@ -19,6 +16,7 @@
 #include "declarations/year_source.h"
 #include "declarations/yearly_persons.h"
 #include "params/session.h"
+#include "ui/window_base.h"
 
 namespace traveno::declarations_ui {
 namespace {
@@ -27,19 +25,6 @@ namespace decl = declarations;
 
 constexpr const char* kCaption = "Transmitere electronica";
 constexpr const char* kFilter = "Fisierele(*.txt,*.dbf) (*.txt *.dbf)";
-
-// The columns of the file list in the program's words.
-class RomanianColumns : public QIdentityProxyModel {
- public:
-  using QIdentityProxyModel::QIdentityProxyModel;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const kTitles[] = {"Nume", "Marime", "Tip", "Data modificarii"};
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4) {
-      return QString(kTitles[section]);
-    }
-    return QIdentityProxyModel::headerData(section, orientation, role);
-  }
-};
 
 QString DefaultSavePath(QWidget* parent, const QString& folder, const QString& proposed) {
   return AskDeclarationPath(parent, kCaption, folder, proposed);
@@ -65,19 +50,10 @@ class CloseWhenDone {
 
 QString AskDeclarationPath(QWidget* parent, const QString& caption, const QString& folder,
                            const QString& proposed) {
-  QFileDialog dialog(parent, caption, folder, kFilter);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setLabelText(QFileDialog::LookIn, "Salvare in:");
-  dialog.setLabelText(QFileDialog::FileName, "Nume fisier:");
-  dialog.setLabelText(QFileDialog::FileType, "Tip fisiere:");
-  dialog.setLabelText(QFileDialog::Accept, "&Salvare");
-  dialog.setLabelText(QFileDialog::Reject, "&Anulare");
-  dialog.setProxyModel(new RomanianColumns(&dialog));
-  dialog.setSidebarUrls({QUrl::fromLocalFile(QDir::homePath()), QUrl::fromLocalFile(folder)});
-  dialog.selectFile(proposed);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  // A text file is written under its fixed name whatever is typed, so the
+  // dialog asks nothing about replacing the typed one.
+  return QFileDialog::getSaveFileName(parent, caption, QDir(folder).filePath(proposed), kFilter,
+                                      nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 TransmitFormWindow::TransmitFormWindow(QWidget* parent)
@@ -87,7 +63,6 @@ TransmitFormWindow::TransmitFormWindow(QWidget* parent)
       confirm_(new QPushButton("&Confirmare", this)) {
   setObjectName("FTransmEl");
   setWindowTitle(kCaption);
-  setMinimumWidth(480);
   auto* layout = new QVBoxLayout(this);
   dbf_->setObjectName("RBDbf");
   txt_->setObjectName("RBTxt");
@@ -117,29 +92,17 @@ TransmitWindow::TransmitWindow(params::Session& session, Prompter& prompter,
   if (!hooks_.today) hooks_.today = [] { return Today(); };
   setObjectName("FTransm");
   setWindowTitle(kCaption);
-  setMinimumWidth(480);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(WindowHeading("Specificati anul", this));
   years_->setObjectName("CBAn");
-  years_->installEventFilter(this);
   layout->addWidget(years_);
   confirm_->setObjectName("BConfirmare");
   AddConfirmAbandonRow(*this, *layout, *confirm_);
   connect(confirm_, &QPushButton::clicked, this, &TransmitWindow::BConfirmareClick);
 
+  ui::EnterMovesTo(years_, confirm_);
   FillYears(*years_, decl::FilingYears(session_.db()));
   years_->setFocus();
-}
-
-bool TransmitWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == years_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      confirm_->setFocus();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TransmitWindow::BConfirmareClick() {

@@ -73,9 +73,6 @@ class TransmitWindow : public QDialog {
   // "&Confirmare": writes the chosen year's files; the window closes in every case.
   void BConfirmareClick();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void WriteFiles(int year, declarations::FilingForm form);
 
