@@ -277,7 +277,7 @@ TEST_F(MainWindowTest, ButtonsWithoutTheirWindowYetAreDisabledAndSaySo) {
   auto window = Make();
   ASSERT_TRUE(ShowAndStart(*window));
   for (Function f : {Function::kSalarii, Function::kStatPlata, Function::kDeclaratiiCas,
-                     Function::kFisaFiscala1, Function::kLegitimatii}) {
+                     Function::kAsigurati, Function::kLegitimatii}) {
     QPushButton* b = window->button(f);
     EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
     EXPECT_TRUE(b->statusTip().contains(kNotYetAvailable)) << b->text().toStdString();
