@@ -5,7 +5,9 @@
 #include "cli/cli_prompter.h"
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "core/data_folder.h"
@@ -72,6 +74,8 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterImportCommands(app, context);
+  RegisterEfilingCommands(app, context);
 }
 
 }  // namespace traveno::cli

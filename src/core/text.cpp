@@ -1,7 +1,6 @@
 #include "core/text.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace traveno {
 namespace {
@@ -9,6 +8,20 @@ namespace {
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The capital of a small letter of U+00E0..U+024F (Latin-1, Latin Extended-A
+// and the comma-below letters of Romanian); any other code point unchanged.
+char32_t UpperLatinLetter(char32_t c) {
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  if (c == 0xFF) return 0x178;
+  // Latin Extended-A pairs a capital with the small letter after it, except
+  // where the pairs start one place later.
+  const bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if (odd_pairs) return (c % 2 == 0) ? c - 1 : c;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c % 2 == 1) ? c - 1 : c;
+  if (c >= 0x218 && c <= 0x21B) return (c % 2 == 1) ? c - 1 : c;
+  return c;
+}
 
 }  // namespace
 
@@ -73,29 +86,40 @@ std::string ToUpperAscii(std::string_view text) {
   return result;
 }
 
-namespace {
-
-// The capital of a lower-case Latin letter with diacritics (Latin-1 and
-// Latin Extended-A, where capitals and small letters alternate, and the
-// Romanian s and t with comma below); the code point itself otherwise.
-char32_t UpperCodePoint(char32_t c) {
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  const bool odd = (c & 1) != 0;
-  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return odd ? c - 1 : c;
-  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return odd ? c : c - 1;
-  if (c >= 0x218 && c <= 0x21B) return odd ? c - 1 : c;
-  return c;
+std::string ToUpperLatin(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      result.push_back(UpperAscii(text[i]));
+      continue;
+    }
+    // Two-byte letters of U+00E0..U+024F; anything longer is copied as it is.
+    if (lead >= 0xC3 && lead <= 0xC9 && i + 1 < text.size() && IsContinuationByte(text[i + 1])) {
+      const char32_t letter =
+          ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+      const char32_t upper = UpperLatinLetter(letter);
+      result.push_back(static_cast<char>(0xC0 | (upper >> 6)));
+      result.push_back(static_cast<char>(0x80 | (upper & 0x3F)));
+      ++i;
+      continue;
+    }
+    result.push_back(text[i]);
+  }
+  return result;
 }
 
-// Decodes the sequence at `pos`; its length in `length`, or nothing when the
-// bytes there are not a well-formed sequence.
-std::optional<char32_t> DecodeAt(std::string_view text, std::size_t pos, std::size_t& length) {
+std::string UpperTrim(std::string_view text) { return ToUpperLatin(Trim(text)); }
+
+namespace {
+
+// The length of the well-formed sequence at `pos`, or 0 when the bytes there
+// are not one.
+std::size_t SequenceLength(std::string_view text, std::size_t pos) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(pos);
-  if (lead < 0x80) {
-    length = 1;
-    return lead;
-  }
+  if (lead < 0x80) return 1;
   std::size_t count = 0;
   char32_t value = 0;
   char32_t minimum = 0;
@@ -106,66 +130,23 @@ std::optional<char32_t> DecodeAt(std::string_view text, std::size_t pos, std::si
   } else if (lead >= 0xF0 && lead <= 0xF4) {
     count = 3, value = lead & 0x07, minimum = 0x10000;
   } else {
-    return std::nullopt;
+    return 0;
   }
-  if (pos + count >= text.size()) return std::nullopt;  // the sequence is cut short
+  if (pos + count >= text.size()) return 0;  // the sequence is cut short
   for (std::size_t i = 1; i <= count; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) return std::nullopt;
+    if ((byte(pos + i) & 0xC0) != 0x80) return 0;
     value = (value << 6) | (byte(pos + i) & 0x3F);
   }
-  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-    return std::nullopt;
-  }
-  length = count + 1;
-  return value;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return count + 1;
 }
 
 }  // namespace
 
-std::string UpperText(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t length = 1;
-    const std::optional<char32_t> c = DecodeAt(text, pos, length);
-    if (!c) {
-      result += text[pos++];
-      continue;
-    }
-    if (*c < 0x80) {
-      result += UpperAscii(static_cast<char>(*c));
-    } else {
-      AppendUtf8(result, UpperCodePoint(*c));
-    }
-    pos += length;
-  }
-  return result;
-}
-
-std::string UpperTrim(std::string_view text) { return UpperText(Trim(text)); }
-
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t length = 1;
-    if (!DecodeAt(text, pos, length)) return false;
+    const std::size_t length = SequenceLength(text, pos);
+    if (length == 0) return false;
     pos += length;
   }
   return true;
@@ -179,9 +160,9 @@ bool HasControlCharacter(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
 }
 
 std::string Truncate(std::string_view text, std::size_t max_chars) {

@@ -29,15 +29,13 @@ int PosN(std::string_view searched, std::string_view text, int n);
 
 // Removes leading and trailing characters with codes up to the blank.
 std::string Trim(std::string_view text);
-// Upper-cases the ASCII letters only (names of tables, fields and files).
 std::string ToUpperAscii(std::string_view text);
-// Upper-cases a person's or a company's text: the ASCII letters, the Romanian
-// letters (a-breve, a-circumflex, i-circumflex, s and t with comma or cedilla)
-// and the other Latin letters with diacritics. Anything else, and bytes that
-// are not valid UTF-8, are kept as they are.
-std::string UpperText(std::string_view text);
-// Upper-cased (as UpperText) and trimmed; one-letter marks and codes are
-// compared through it.
+// The text with its Latin letters upper-cased, the accented ones of Romanian
+// and its neighbours included (a with breve, s with comma below, e acute);
+// other characters unchanged.
+std::string ToUpperLatin(std::string_view text);
+// Upper-cased (as ToUpperLatin) and trimmed; one-letter marks and codes are
+// compared through it, and the declaration files write names through it.
 std::string UpperTrim(std::string_view text);
 
 // Whether a text is well-formed UTF-8 (no stray continuation byte, no

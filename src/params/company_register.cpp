@@ -7,6 +7,7 @@
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/store/schema.h"
+#include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
 #include "core/text.h"
 #include "params/departments.h"
@@ -137,7 +138,7 @@ FirmeRow StoredCompanyRow(const CompanyInput& input) {
     if (fields[i].kind != FieldKind::kText) continue;
     if (EqualsIgnoreCase(fields[i].name, "nr")) continue;  // kept for the other programs
     std::string value = std::get<std::string>(GetField(row, i));
-    if (!EqualsIgnoreCase(fields[i].name, "EMail")) value = UpperText(value);
+    if (!EqualsIgnoreCase(fields[i].name, "EMail")) value = ToUpperLatin(value);
     SetField(row, i, FieldValue(value));
   }
   row.Cod = CompanyCode(row.Cod);
@@ -217,6 +218,7 @@ bool CreateCompanyFolder(Store& store, std::string_view code, Date month, Prompt
     scratch.Attach(building / kCompanyDatabaseName, kCompanySchema);
     {
       Transaction tx(scratch);
+      SetLayoutVersion(scratch, kStoreLayoutVersion, kCompanySchema);
       for (const TableDef* table : CompanyTables()) CreateTable(scratch, kCompanySchema, *table);
       WriteCompanyDefaults(scratch, FirstOfMonth(month));
       tx.Commit();

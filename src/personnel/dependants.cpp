@@ -52,8 +52,8 @@ namespace {
 
 // The dependant's row as it would be stored from the window's fields.
 PintRow RowFromInput(PintRow row, const DependantInput& input) {
-  row.Nume = Truncate(UpperText(Trim(input.Nume)), 20);
-  row.Prenume = Truncate(UpperText(Trim(input.Prenume)), 30);
+  row.Nume = Truncate(ToUpperLatin(Trim(input.Nume)), 20);
+  row.Prenume = Truncate(ToUpperLatin(Trim(input.Prenume)), 30);
   row.CODNUMPERS = Truncate(Trim(input.CodNumPers), 15);
   row.Calitate = input.Calitate;
   row.Invaliditate = input.Invaliditate;

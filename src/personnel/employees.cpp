@@ -15,7 +15,7 @@ namespace traveno::personnel {
 namespace {
 
 std::string Upper(std::string_view text, std::size_t width) {
-  return Truncate(UpperText(Trim(text)), width);
+  return Truncate(ToUpperLatin(Trim(text)), width);
 }
 std::string Plain(std::string_view text, std::size_t width) { return Truncate(text, width); }
 std::string Flag(bool ticked) { return ticked ? "1" : "0"; }
