@@ -1,6 +1,7 @@
 #include "params/company_register.h"
 
 #include <array>
+#include <fstream>
 
 #include "core/data_folder.h"
 #include "core/errors.h"
@@ -196,47 +197,66 @@ CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row) {
   return input;
 }
 
-bool CreateCompanyFolder(Store& store, std::string_view code, Date month, Prompter& prompter) {
+namespace {
+
+// Whether a company folder holds nothing but what an interrupted creation
+// leaves: a database (and its journal) without any table. An empty folder is
+// not one: a new company's folder appears with its database file.
+bool IsUnfinishedCompanyFolder(const fs::path& folder) {
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name != kCompanyDatabaseName && name != std::string(kCompanyDatabaseName) + "-journal") {
+      return false;
+    }
+  }
+  if (error) return false;
+  const fs::path file = folder / kCompanyDatabaseName;
+  if (!FileExists(file)) return false;
+  Database company(file, false);  // a journal left behind is rolled back here
+  return !company.QueryInt("SELECT 1 FROM sqlite_master LIMIT 1").has_value();
+}
+
+}  // namespace
+
+bool PrepareCompanyFolder(Store& store, std::string_view code, Prompter& prompter) {
   const std::string company = CompanyCode(code);
   const fs::path folder = store.CompanyFolderOf(company);
   std::error_code error;
   if (fs::exists(folder, error)) {
-    prompter.Message(MessageKind::kWarning, kCompanyFolderExists);
-    return false;
-  }
-  // A code never holds a ".", so the folder being built never names a company.
-  const fs::path building = store.data_folder() / ("." + company + ".nou");
-  fs::remove_all(building, error);  // what an interrupted creation left
-  fs::create_directories(building, error);
-  if (error || !fs::is_directory(building, error)) {
-    prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
-    return false;
-  }
-  try {
-    // A connection of its own, so that the store's company stays attached.
-    Database scratch(":memory:", true);
-    scratch.Attach(building / kCompanyDatabaseName, kCompanySchema);
-    {
-      Transaction tx(scratch);
-      SetLayoutVersion(scratch, kStoreLayoutVersion, kCompanySchema);
-      for (const TableDef* table : CompanyTables()) CreateTable(scratch, kCompanySchema, *table);
-      WriteCompanyDefaults(scratch, FirstOfMonth(month));
-      tx.Commit();
+    if (!fs::is_directory(folder, error) || !IsUnfinishedCompanyFolder(folder)) {
+      prompter.Message(MessageKind::kWarning, kCompanyFolderExists);
+      return false;
     }
-    scratch.Detach(kCompanySchema);
-  } catch (...) {
+  } else {
+    // The folder appears at once with its (empty) database file: built under
+    // a name no company can have (a code never holds a "."), then renamed.
+    const fs::path building = store.data_folder() / ("." + company + ".nou");
     fs::remove_all(building, error);
-    throw;
+    fs::create_directories(building, error);
+    if (!error) {
+      std::ofstream(building / kCompanyDatabaseName, std::ios::binary).close();
+      SyncFolder(building);
+      fs::rename(building, folder, error);
+    }
+    if (error || !fs::is_directory(folder, error)) {
+      fs::remove_all(building, error);
+      prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
+      return false;
+    }
+    SyncFolder(store.data_folder());
   }
-  SyncFolder(building);
-  fs::rename(building, folder, error);
-  if (error) {
-    fs::remove_all(building, error);
-    prompter.Message(MessageKind::kWarning, kCompanyFolderNotCreated);
-    return false;
-  }
-  SyncFolder(store.data_folder());
+  store.AttachNewCompany(company);
   return true;
+}
+
+void WriteFirstMonth(Database& db, Date month) {
+  SetLayoutVersion(db, kStoreLayoutVersion, kCompanySchema);
+  for (const TableDef* table : CompanyTables()) {
+    if (!db.TableExists(kCompanySchema, table->name)) CreateTable(db, kCompanySchema, *table);
+  }
+  if (CompanyMonths(db).empty()) WriteCompanyDefaults(db, FirstOfMonth(month));
+  PrepareSharedTables(db, FirstOfMonth(month));
 }
 
 bool DeleteCompany(Store& store, std::string_view working_company, std::string_view code,
@@ -298,7 +318,14 @@ bool MayDeleteCompany(std::string_view working_company, std::string_view code,
 }
 
 bool IsCompanyInitialised(Store& store, std::string_view code) {
-  return FileExists(CompanyDatabase(store, code));
+  const fs::path file = CompanyDatabase(store, code);
+  if (!FileExists(file)) return false;
+  try {
+    Database company(file, false);
+    return company.TableExists("main", "ParF");
+  } catch (const StoreError&) {
+    return true;  // a database that cannot be read is reported when it is opened
+  }
 }
 
 std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code) {
@@ -323,11 +350,11 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
   Date chosen;
   // A company whose tables exist without any month (left so by an older
   // version) gets its first month now, as a new company does.
-  bool needs_first_month = false;
+  bool first_month = false;
   if (IsCompanyInitialised(store, company)) {
     const auto months = ListCompanyMonths(store, company);
     if (months.empty() && month) {
-      needs_first_month = true;
+      first_month = true;
       chosen = FirstOfMonth(*month);
     } else {
       if (!month && months.empty()) {
@@ -345,21 +372,26 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
   } else {
     if (!month) return false;  // the first-month dialog was abandoned
     chosen = FirstOfMonth(*month);
-    WaitScope wait(progress, "Se initializeaza datele firmei ", "Asteptati va rog...");
-    // The register's tables of the month first: the company's folder, once
-    // it exists, is complete.
-    PrepareSharedTables(store.db(), chosen);
-    if (!CreateCompanyFolder(store, company, chosen, prompter)) return false;
+    first_month = true;
   }
   const std::string former_company = session.company();
   const Date former_month = session.working_month();
   try {
-    if (!store.open_company() || *store.open_company() != company) store.OpenCompany(company);
-    if (needs_first_month) {
+    if (first_month) {
+      WaitScope wait(progress, "Se initializeaza datele firmei ", "Asteptati va rog...");
+      if (!IsCompanyInitialised(store, company)) {
+        if (!PrepareCompanyFolder(store, company, prompter)) return false;
+      } else {
+        store.OpenCompany(company);
+      }
+      // The company's tables, its parameters and the register's tables of
+      // the month in one transaction: an interruption leaves no month, and
+      // choosing the company again makes it.
       Transaction tx(store.db());
-      if (CompanyMonths(store.db()).empty()) WriteCompanyDefaults(store.db(), chosen);
+      WriteFirstMonth(store.db(), chosen);
       tx.Commit();
     }
+    if (!store.open_company() || *store.open_company() != company) store.OpenCompany(company);
     PrepareSharedTables(store.db(), chosen);
     session.SetWorkingMonth(company, chosen);
     ReloadMonth(session);

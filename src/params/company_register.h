@@ -75,14 +75,18 @@ bool ModifyCompany(Store& store, std::int64_t codf, const CompanyInput& input, P
 // The editor's fields of a stored company, footer lines included.
 CompanyInput LoadCompanyInput(Store& store, const FirmeRow& row);
 
-// Creates the company's folder (first 8 characters of the code) with its
-// tables and the new-company parameters of its first month, as one step:
-// everything is built in a folder "." + code + ".nou" beside it, renamed to
-// the company's folder once complete, so an interruption leaves either no
-// company folder or a complete one (and the next attempt starts afresh).
-// False after kCompanyFolderExists when the folder exists, after
-// kCompanyFolderNotCreated when it cannot be made. Table failures throw.
-bool CreateCompanyFolder(Store& store, std::string_view code, Date month, Prompter& prompter);
+// Makes the folder of a company's first month (first 8 characters of the
+// code) and attaches its database, created empty, to the store's
+// connection; WriteFirstMonth then fills it. The folder appears at once with
+// its empty database file (made under a temporary name, then renamed); a
+// folder holding only what an interrupted creation leaves (a database
+// without tables) is taken as it is. False after kCompanyFolderExists when another folder of
+// that name exists, after kCompanyFolderNotCreated when it cannot be made.
+bool PrepareCompanyFolder(Store& store, std::string_view code, Prompter& prompter);
+// Inside the caller's transaction: the attached company's tables (those
+// missing), the new-company parameters of `month` unless the company has a
+// month already, and the register's tables of the month (PrepareSharedTables).
+void WriteFirstMonth(Database& db, Date month);
 
 // Deletes a company after its questions. `working_company` (empty when none)
 // is refused with kDeleteWorkingCompany. Without a folder the question about
@@ -98,7 +102,8 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
 bool MayDeleteCompany(std::string_view working_company, std::string_view code,
                       Prompter& prompter);
 
-// Whether the company's folder holds its tables (it has been chosen once).
+// Whether the company's folder holds its tables (it has been chosen once);
+// false for a database an interrupted first month left without tables.
 bool IsCompanyInitialised(Store& store, std::string_view code);
 // The months of a company with their closed marks, read without disturbing
 // the working company; empty when the company is not initialised.
@@ -108,10 +113,12 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // month. For an initialised company the month must be one of its months
 // (nothing given: its last month), else kMonthNotInCompany. A company never
 // chosen needs its first month (nothing given: abandoned, false): with the
-// wait window "Se initializeaza datele firmei " / "Asteptati va rog..." the
-// month's shared tables are prepared, then CreateCompanyFolder. A company
-// whose tables exist without any month gets the given month as its first.
-// Then the month's shared tables are
+// wait window "Se initializeaza datele firmei " / "Asteptati va rog..." its
+// folder is made (PrepareCompanyFolder) and its tables, new-company
+// parameters and the month's shared tables are written in one transaction
+// (WriteFirstMonth), so an interruption leaves a company that is set up
+// again when it is chosen next. A company whose tables exist without any
+// month gets the given month as its first. Then the month's shared tables are
 // prepared, the company and month opened, the parameters loaded, the footer
 // read, the departments counted and the running totals cleared. Returns false when refused (the message
 // shown); on a refusal or a failure the session keeps its former company and

@@ -108,16 +108,6 @@ params::CompanyInput DemoCompanyInput() {
   return company;
 }
 
-// A folder "DEMO" left by an interrupted demo: the company is not in the
-// register, its only month is January 2003 and has no employees.
-bool IsLeftOverDemoFolder(Store& store, Date month) {
-  if (!params::IsCompanyInitialised(store, kDemoCompanyCode)) return false;
-  const auto months = params::ListCompanyMonths(store, kDemoCompanyCode);
-  if (months.size() != 1 || months.front().luna != month) return false;
-  Database company(store.CompanyFolderOf(kDemoCompanyCode) / kCompanyDatabaseName, false);
-  return company.QueryInt("SELECT count(*) FROM Pers").value_or(1) == 0;
-}
-
 }  // namespace
 
 int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressReporter& progress) {
@@ -126,17 +116,18 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
   const Date month = D(2003, 1);
   const params::CompanyInput company = DemoCompanyInput();
   if (!params::ValidateCompanyInput(company, prompter).confirmed) throw Error(kDemoCompanyExists);
-  // What lives outside the one transaction below is made first and is made
-  // again, harmlessly, by a demo run after an interruption: the footer lines,
-  // the register's tables of the month and the company's folder with its
-  // first month (itself made as one step).
+  // The footer lines live in the settings file, outside the transaction;
+  // writing them again after an interruption changes nothing.
   SaveFooter(store.data_folder(), kDemoCompanyCode, company.footer);
-  params::PrepareSharedTables(store.db(), month);
-  if (!IsLeftOverDemoFolder(store, month) &&
-      !params::CreateCompanyFolder(store, kDemoCompanyCode, month, prompter)) {
+  if (!params::PrepareCompanyFolder(store, kDemoCompanyCode, prompter)) {
     throw Error("Firma DEMO nu a putut fi creata !");
   }
-  store.OpenCompany(kDemoCompanyCode);
+
+  // The company's first month, its register row and every figure of the
+  // month are one transaction: an interrupted demo leaves no company behind,
+  // and runs again to the end.
+  Transaction tx(store.db());
+  params::WriteFirstMonth(store.db(), month);
   store.OpenMonth(month);
   session.SetWorkingMonth(kDemoCompanyCode, month);
   session.set_last_month(month);
@@ -144,10 +135,6 @@ int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressRepo
   session.totals() = {};
   session.funds() = {};
   session.footer() = LoadFooter(store.data_folder(), kDemoCompanyCode);
-
-  // The company enters the register with all its data at once: an
-  // interrupted demo leaves no company behind, and runs again to the end.
-  Transaction tx(store.db());
   FirmeRow row = params::StoredCompanyRow(company);
   RequireRowValues(row);
   RowWriter<FirmeRow>(store.db(), "Firme").Insert(row);

@@ -16,9 +16,10 @@ inline constexpr const char* kDemoCompanyExists =
 
 // Adds the company to the register, creates its folder and first month,
 // fills it and leaves it as the session's working company and month. The
-// register row and every figure of the month are one transaction: an
-// interruption leaves no "DEMO" in the register, and the next run completes
-// (taking over the empty first month an interrupted run may have left).
+// company's first month, its register row and every figure of the month are
+// one transaction: an interruption leaves no "DEMO" in the register, and the
+// next run completes (taking over the empty folder an interrupted run may
+// have left).
 // Returns the number of employees. Throws Error(kDemoCompanyExists) when the
 // register already holds "DEMO", and what the services throw.
 int CreateDemoCompany(params::Session& session, Prompter& prompter, ProgressReporter& progress);

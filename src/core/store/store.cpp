@@ -200,6 +200,17 @@ void Store::OpenCompany(std::string_view company_code) {
   open_company_ = Truncate(Trim(company_code), 8);
 }
 
+void Store::AttachNewCompany(std::string_view company_code) {
+  CloseCompany();
+  const fs::path folder = CompanyFolderOf(company_code);
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    throw StoreError("Directorul firmei " + std::string(company_code) + " nu exista !");
+  }
+  db_->Attach(folder / kCompanyDatabaseName, kCompanySchema);
+  open_company_ = Truncate(Trim(company_code), 8);
+}
+
 void Store::CloseCompany() {
   if (!open_company_) return;
   db_->Detach(kCompanySchema);
@@ -212,10 +223,11 @@ void Store::OpenMonth(Date month) {
   // The views are made at the first opening, once their tables exist.
   CreateMonthViews();
   if (open_company_) CreateCompanyMonthViews();
-  Transaction tx(*db_, TransactionKind::kDeferred);
+  std::optional<Transaction> tx;
+  if (!db_->InTransaction()) tx.emplace(*db_, TransactionKind::kDeferred);
   db_->Execute("DELETE FROM temp.working_month");
   db_->Run("INSERT INTO temp.working_month (luna) VALUES (?)", first);
-  tx.Commit();
+  if (tx) tx->Commit();
   open_month_ = first;
 }
 

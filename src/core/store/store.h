@@ -76,10 +76,16 @@ class Store {
   // StoreError when its folder or database is missing.
   void OpenCompany(std::string_view company_code);
   void CloseCompany();
+  // Attaches the database of a company being made (closing the one open
+  // before), creating the file in the existing folder when it is missing;
+  // its tables are then made by the caller, in a transaction of its own.
+  // Throws StoreError when the folder does not exist.
+  void AttachNewCompany(std::string_view company_code);
   const std::optional<std::string>& open_company() const { return open_company_; }
   std::filesystem::path CompanyFolderOf(std::string_view company_code) const;
 
-  // Restricts the month views to a month (its first day).
+  // Restricts the month views to a month (its first day). Joins the
+  // transaction running on the connection, if any.
   void OpenMonth(Date month);
   const std::optional<Date>& open_month() const { return open_month_; }
 
