@@ -55,17 +55,16 @@ std::vector<std::string> WithFolder(const fs::path& folder, std::vector<std::str
 }
 
 struct ChildRun {
-  int commits = 0;         // commits told before the child ended
-  bool killed = false;     // the child was killed (it had not ended by itself)
-  int status = 0;          // its exit status when it ended by itself
+  int commits = 0;                       // commits told before the child ended
+  bool killed = false;                   // the child was killed (it had not ended by itself)
+  int status = 0;                        // its exit status when it ended by itself
   Clock::duration after_first_commit{};  // from the first commit to its end
 };
 
 // Runs the command in a child process; once the first commit is told, kills
 // it after `kill_after` (never, when empty). Fails the test when no commit
 // comes within a minute.
-ChildRun RunChild(const std::vector<std::string>& args,
-                  std::optional<Clock::duration> kill_after) {
+ChildRun RunChild(const std::vector<std::string>& args, std::optional<Clock::duration> kill_after) {
   int fds[2];
   EXPECT_EQ(::pipe(fds), 0);
   const pid_t child = ::fork();
@@ -91,7 +90,8 @@ ChildRun RunChild(const std::vector<std::string>& args,
       }
     }
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
-    const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    const timespec timeout{static_cast<time_t>(ns / 1000000000),
+                           static_cast<long>(ns % 1000000000)};
     pollfd watch{fds[0], POLLIN, 0};
     const int ready = ::ppoll(&watch, 1, first_commit && !deadline ? nullptr : &timeout, nullptr);
     if (ready == 0 && !first_commit) {
@@ -147,8 +147,8 @@ void KillAtRandomMoments(const Operation& operation, unsigned seed) {
   ASSERT_TRUE(after != before) << operation.name << " changed nothing";
 
   std::mt19937 random(seed);
-  const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
-      calibration.after_first_commit);
+  const auto span =
+      std::chrono::duration_cast<std::chrono::microseconds>(calibration.after_first_commit);
   std::uniform_int_distribution<long> delay(0, std::max<long>(span.count(), 1));
   int undone = 0;
   int done = 0;
@@ -170,8 +170,7 @@ void KillAtRandomMoments(const Operation& operation, unsigned seed) {
     } else {
       ++done;
       EXPECT_TRUE(found == after) << operation.name << ", trial " << trial
-                                  << " left the data half done: "
-                                  << FirstDifference(after, found);
+                                  << " left the data half done: " << FirstDifference(after, found);
     }
   }
   // Kills that never landed inside the operation would prove nothing.
@@ -183,9 +182,10 @@ void KillAtRandomMoments(const Operation& operation, unsigned seed) {
 void MakeDemo(const fs::path& folder) { RunOrFail(folder, {"demo"}); }
 
 TEST(InterruptedOperationsTest, IndexationOfSalaries) {
-  KillAtRandomMoments({"index", MakeDemo,
-                       {"index", "--cod", "DEMO", "--month", "2003-01", "--percent", "10",
-                        "--sign", "+", "--unit", "100"}},
+  KillAtRandomMoments({"index",
+                       MakeDemo,
+                       {"index", "--cod", "DEMO", "--month", "2003-01", "--percent", "10", "--sign",
+                        "+", "--unit", "100"}},
                       101);
 }
 
@@ -195,20 +195,19 @@ TEST(InterruptedOperationsTest, MonthTransition) {
 }
 
 TEST(InterruptedOperationsTest, DemonstrationCompany) {
-  KillAtRandomMoments({"demo", [](const fs::path& folder) { RunOrFail(folder, {"init"}); },
-                       {"demo"}},
-                      303);
+  KillAtRandomMoments(
+      {"demo", [](const fs::path& folder) { RunOrFail(folder, {"init"}); }, {"demo"}}, 303);
 }
 
 TEST(InterruptedOperationsTest, FirstMonthOfACompany) {
-  KillAtRandomMoments({"first month",
-                       [](const fs::path& folder) {
-                         RunOrFail(folder, {"init"});
-                         RunOrFail(folder, {"company", "add", "--cod", "NOUA", "--Denumire",
-                                            "FIRMA NOUA"});
-                       },
-                       {"company", "open", "--cod", "NOUA", "--month", "2003-01"}},
-                      404);
+  KillAtRandomMoments(
+      {"first month",
+       [](const fs::path& folder) {
+         RunOrFail(folder, {"init"});
+         RunOrFail(folder, {"company", "add", "--cod", "NOUA", "--Denumire", "FIRMA NOUA"});
+       },
+       {"company", "open", "--cod", "NOUA", "--month", "2003-01"}},
+      404);
 }
 
 }  // namespace
