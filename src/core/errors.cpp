@@ -31,8 +31,10 @@ ErrorInfo DescribeException(std::exception_ptr error) {
 bool IsRefusal(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
-  } catch (const StoreError&) {
-    return false;
+  } catch (const StoreError& e) {
+    // A data folder kept busy by another writer is a state, not a fault.
+    const int primary = e.code().value_or(0) & 0xFF;
+    return primary == 5 || primary == 6;  // SQLITE_BUSY, SQLITE_LOCKED
   } catch (const OsError&) {
     return false;
   } catch (const Error& e) {

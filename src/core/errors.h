@@ -62,8 +62,9 @@ ErrorInfo DescribeException(std::exception_ptr error);
 
 // Whether a failure is one of the program's own refusals (a value or a
 // choice the user can correct: an unknown employee, a month in the wrong
-// form, a value out of its range), which is told to the user and not
-// recorded as an unexpected error.
+// form, a value out of its range) or a data folder kept busy by another
+// writer past the busy timeout, which is told to the user and not recorded
+// as an unexpected error.
 bool IsRefusal(std::exception_ptr error);
 
 // The kinds after which the program cannot safely go on: out of memory,

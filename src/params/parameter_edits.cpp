@@ -125,11 +125,12 @@ double ProfessionalExpenses(double ded_baza, double coefficient) {
 }
 
 void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters& values,
-                              Prompter& prompter, ProgressReporter& progress) {
+                              Prompter& prompter, ProgressReporter& progress,
+                              const engine::GeneralParameters* shown) {
   if (HasLaterGeneralMonth(session.db(), session.working_month())) {
     prompter.Message(MessageKind::kWarning, kLaterMonthsWarning);
   }
-  SaveMonthParameters(session, &values, nullptr, progress);
+  SaveMonthParameters(session, &values, nullptr, progress, shown);
 }
 
 bool KindChangeClearsInput(double old_kind, double new_kind) {
@@ -196,20 +197,27 @@ ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyPara
 }
 
 void SaveMonthParameters(Session& session, const engine::GeneralParameters* general,
-                         const engine::CompanyParameters* company, ProgressReporter& progress) {
-  const engine::MonthParameters base = session.stored_parameters();
+                         const engine::CompanyParameters* company, ProgressReporter& progress,
+                         const engine::GeneralParameters* general_shown,
+                         const engine::CompanyParameters* company_shown) {
+  // What the editor started from: what it showed, else the stored set now.
+  const engine::GeneralParameters general_base =
+      general_shown != nullptr ? *general_shown : session.stored_parameters().general;
+  const engine::CompanyParameters company_base =
+      company_shown != nullptr ? *company_shown : session.stored_parameters().company;
   // The bonus kinds as the editor saw them, before another writer's changes.
-  const engine::CompanyParameters shown = session.parameters().company;
+  const engine::CompanyParameters kinds_shown =
+      company_shown != nullptr ? *company_shown : session.parameters().company;
   ParametersGuard guard(session);
   SessionWork work(session);
-  if (general != nullptr) SaveGeneralEdit(session, base.general, *general);
+  if (general != nullptr) SaveGeneralEdit(session, general_base, *general);
   if (company != nullptr) {
     for (int i = 0; i < 4; ++i) {
-      if (KindChangeClearsInput(shown.spor[i].Apl, company->spor[i].Apl)) {
+      if (KindChangeClearsInput(kinds_shown.spor[i].Apl, company->spor[i].Apl)) {
         ClearBonusInput(session, i);
       }
     }
-    SaveCompanyEdit(session, base.company, *company);
+    SaveCompanyEdit(session, company_base, *company);
   }
   RecalculateMonth(session, progress);
   work.Commit();
@@ -218,10 +226,11 @@ void SaveMonthParameters(Session& session, const engine::GeneralParameters* gene
 
 ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
                                        const std::array<bool, 4>& formula_opened,
-                                       Prompter& prompter, ProgressReporter& progress) {
+                                       Prompter& prompter, ProgressReporter& progress,
+                                       const engine::CompanyParameters* shown) {
   ConfirmResult checked = CheckCompanyParameters(session, values, formula_opened, prompter);
   if (!checked.confirmed) return checked;
-  SaveMonthParameters(session, nullptr, &values, progress);
+  SaveMonthParameters(session, nullptr, &values, progress, nullptr, shown);
   return {true, ""};
 }
 

@@ -29,23 +29,28 @@ struct ConfirmResult {
 double ProfessionalExpenses(double ded_baza, double coefficient);
 
 // The general parameters window: warns kLaterMonthsWarning when Para holds a
-// later month, then SaveMonthParameters (also in a closed month). Each value
-// is checked against its parameter's rule: a refusal throws ValueRefused and
-// nothing is written.
+// later month, then SaveMonthParameters (also in a closed month); `shown` is
+// the set as stored when the window opened (null: as stored now). Each value is checked against
+// its parameter's rule: a refusal throws ValueRefused and nothing is written.
 void ConfirmGeneralParameters(Session& session, const engine::GeneralParameters& values,
-                              Prompter& prompter, ProgressReporter& progress);
+                              Prompter& prompter, ProgressReporter& progress,
+                              const engine::GeneralParameters* shown = nullptr);
 
 // Saves what an editor changed in the general set, the company set or both
 // (null: that set is not edited), and recalculates the month, in one
 // transaction: the parameters that `general` / `company` change relative to
-// the session's stored parameters are laid over the sets as stored now
-// (what another writer changed meanwhile is kept) and only they are written;
+// the sets as stored when the editor opened (`general_shown` /
+// `company_shown`; when null, the session's stored parameters) are laid over
+// the sets as stored now (what another writer changed meanwhile is kept) and
+// only they are written;
 // a bonus whose kind moves between "Fix in lei" and a computed kind has the
 // month's bonus input cleared. The result becomes the session's parameters.
 // A value its rule refuses throws ValueRefused, a store failure StoreError;
 // then nothing is written and the session's parameters are as they were.
 void SaveMonthParameters(Session& session, const engine::GeneralParameters* general,
-                         const engine::CompanyParameters* company, ProgressReporter& progress);
+                         const engine::CompanyParameters* company, ProgressReporter& progress,
+                         const engine::GeneralParameters* general_shown = nullptr,
+                         const engine::CompanyParameters* company_shown = nullptr);
 
 // The company parameters window's checks, in order, each refusal shown and
 // naming the box to focus: a closed month (kMonthClosedMessage); a working
@@ -67,10 +72,12 @@ ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyPara
 // "Introduceti denumirea Sporul N !"; a bonus turned into a formula whose
 // formula window was not opened is refused with "Verifcati formula de la
 // Sporul N !"; a changed formula must pass the formula editor's check. Then
-// SaveMonthParameters with the company set.
+// SaveMonthParameters with the company set; `shown` is the set as stored
+// when the window opened (null: as stored now).
 ConfirmResult ConfirmCompanyParameters(Session& session, const engine::CompanyParameters& values,
                                        const std::array<bool, 4>& formula_opened,
-                                       Prompter& prompter, ProgressReporter& progress);
+                                       Prompter& prompter, ProgressReporter& progress,
+                                       const engine::CompanyParameters* shown = nullptr);
 
 // Whether changing a bonus's kind from `old_kind` to `new_kind` clears the
 // employees' bonus input of the month.

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/data_folder.h"
 #include "core/store/store.h"
 #include "params/company_register.h"
 #include "personnel/grid_line.h"
@@ -139,6 +140,22 @@ TEST(ConcurrentWritersTest, RecalculationAndPostingsLoseNoUpdate) {
   }
   RecordProperty("postings", postings);
   RecordProperty("recalculations", recalculations);
+}
+
+TEST(ConcurrentWritersTest, ADataFolderKeptBusyIsToldWithTheProgramsMessage) {
+  traveno::testing::TempFolder work;
+  ASSERT_EQ(traveno::testing::RunProgram({"--data-dir", work.path().string(), "demo"}).status, 0);
+  // Another writer holds the data for longer than the busy timeout.
+  Store other(work.path());
+  other.OpenCompany("DEMO");
+  Transaction held(other.db());
+  const auto result =
+      traveno::testing::RunProgram({"--data-dir", work.path().string(), "employee", "set", "--cod",
+                                    "DEMO", "--month", "2003-01", "--iid", "3", "PRIME=1"});
+  EXPECT_NE(result.status, 0);
+  EXPECT_NE(result.err.find(kStoreBusy), std::string::npos) << result.err;
+  // A busy folder is a state to wait out, not a fault to report.
+  EXPECT_FALSE(fs::exists(work.path() / kErrorFileName));
 }
 
 }  // namespace

@@ -85,6 +85,7 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
   setObjectName("FParFirma");
   setWindowTitle("Parametrii  de calcul ai firmei");
   const C& values = session_.parameters().company;
+  stored_at_opening_ = session_.stored_parameters().company;
   auto* layout = new QVBoxLayout(this);
   heading_->setObjectName("LTitlu");
   QFont bold = heading_->font();
@@ -366,7 +367,8 @@ void CompanyParametersWindow::BConfirmareClick() {
   params::ConfirmResult result;
   try {
     result =
-        params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_, progress_);
+        params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_, progress_,
+                                         &stored_at_opening_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
     return;

@@ -66,6 +66,10 @@ class CompanyParametersWindow : public QDialog {
   QLabel* heading_;
   QStackedWidget* pages_;
   std::map<std::string, QLineEdit*> boxes_;
+  // The parameters as stored when the window opened: what the window (and
+  // the windows it opens, which change the values in memory) changed is
+  // measured against them, and nothing else is written.
+  engine::CompanyParameters stored_at_opening_;
   QCheckBox* in_days_;
   QCheckBox* new_page_;
   QCheckBox* sole_associate_;

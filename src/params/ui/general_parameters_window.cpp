@@ -97,6 +97,7 @@ GeneralParametersWindow::GeneralParametersWindow(params::Session& session, Promp
   layout->addWidget(heading);
 
   const engine::GeneralParameters& values = session_.parameters().general;
+  stored_at_opening_ = session_.stored_parameters().general;
   auto* groups = new QGridLayout;
   int index = 0;
   for (const Group& group : Groups()) {
@@ -158,7 +159,7 @@ void GeneralParametersWindow::BConfirmareClick() {
     }
   }
   try {
-    params::ConfirmGeneralParameters(session_, values, prompter_, progress_);
+    params::ConfirmGeneralParameters(session_, values, prompter_, progress_, &stored_at_opening_);
   } catch (const Error& error) {
     // The values in memory keep what was typed; the store is as before.
     prompter_.Message(MessageKind::kError, error.what());

@@ -36,6 +36,10 @@ class GeneralParametersWindow : public QDialog {
   Prompter& prompter_;
   ProgressReporter& progress_;
   std::map<std::string, QLineEdit*> boxes_;
+  // The parameters as stored when the window opened: what the window (and
+  // the windows it opens, which change the values in memory) changed is
+  // measured against them, and nothing else is written.
+  engine::GeneralParameters stored_at_opening_;
   QPushButton* confirm_;
   QPushButton* abandon_;
 };
