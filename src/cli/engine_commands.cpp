@@ -11,6 +11,7 @@
 #include "cli/cli_prompter.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/store/records.h"
 #include "core/text.h"
 #include "engine/calculated_fields.h"
@@ -28,6 +29,16 @@ using engine::ParameterRow;
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
   throw std::invalid_argument(where + ": " + what);
+}
+
+// An amount of either sign, as the stored amounts are bounded.
+constexpr ValueRule kAmountRule{ValueKind::kNumber, -kMaxAmount, kMaxAmount};
+
+// A value out of its rule's range never enters a calculation: nothing
+// infinite or not a number can come out of it.
+void RequireInRange(const std::string& where, const ValueRule& rule, const FieldValue& value) {
+  const std::string refusal = RefusalOf(where, rule, value);
+  if (!refusal.empty()) throw std::invalid_argument(refusal);
 }
 
 // A whole amount as an integer, anything else as it is.
@@ -52,6 +63,7 @@ std::vector<ParameterRow> GeneralRows(const json& object, const std::string& whe
   if (!object.is_object()) Fail(where, "expected an object of parameters");
   for (const auto& [name, value] : object.items()) {
     if (!value.is_number()) Fail(where + "." + name, "expected a number");
+    RequireInRange(where + "." + name, GeneralParameterRule(name), FieldValue(value.get<double>()));
     rows.push_back({name, value.get<double>(), ""});
   }
   return rows;
@@ -83,6 +95,8 @@ std::vector<ParameterRow> CompanyRows(const json& object, const std::string& whe
     } else {
       Fail(at, "expected a number, a text or {\"Val\": n, \"Grupa\": \"text\"}");
     }
+    if (!name.starts_with("DEP_"))
+      RequireInRange(at, CompanyParameterRule(name), FieldValue(row.Val));
     rows.push_back(std::move(row));
   }
   return rows;
@@ -97,6 +111,15 @@ engine::TaxTable Brackets(const json& list, const std::string& where) {
     if (!b.is_array() || b.size() != 3 || !b[0].is_number() || !b[1].is_number() ||
         !b[2].is_number()) {
       Fail(where + "[" + std::to_string(i) + "]", "expected [P_Venit, V_Const, V_Proc]");
+    }
+    ImpoRow bracket;
+    bracket.P_Venit = b[0].get<double>();
+    bracket.V_Const = b[1].get<double>();
+    bracket.V_Proc = b[2].get<double>();
+    try {
+      RequireRowValues(bracket);
+    } catch (const ValueRefused& refused) {
+      throw std::invalid_argument(where + "[" + std::to_string(i) + "]: " + refused.what());
     }
     table.push_back({b[0].get<double>(), b[1].get<double>(), b[2].get<double>()});
   }
@@ -140,6 +163,7 @@ PersRow ParseRow(const json& object, const std::string& where) {
         converted = value.get<double>();
         break;
     }
+    RequireInRange(at, RuleOf<PersRow>(*index), converted);
     try {
       SetField(row, *index, converted);
     } catch (const std::invalid_argument&) {
@@ -225,6 +249,9 @@ void RunTax(CliContext& context, const TaxOptions& options) {
   try {
     const int given = options.gross.has_value() + options.net.has_value() + options.tax.has_value();
     if (given != 1) throw std::invalid_argument("Give exactly one of --gross, --net, --tax");
+    for (const auto& amount : {options.gross, options.net, options.tax}) {
+      if (amount) RequireInRange("suma", kAmountRule, FieldValue(*amount));
+    }
     const engine::TaxTable table = ReadBracketFile(options.brackets, options.annual);
     std::optional<engine::TaxFigures> figures;
     if (options.gross) figures = engine::TaxFromGross(table, *options.gross);
@@ -276,6 +303,8 @@ void RunFormulaEval(CliContext& context, const std::string& text,
       const std::string value_text = assignment.substr(equals + 1);
       const auto value = TryParseNumber(value_text);
       if (!value) throw std::invalid_argument(name + ": \"" + value_text + "\" is not a number");
+      const auto field = FindField<PersRow>(name);
+      RequireInRange(name, field ? RuleOf<PersRow>(*field) : kAmountRule, FieldValue(*value));
       if (name == "TARIFAR") {
         variables.tarifar = *value;
       } else if (name == "REALIZAT") {

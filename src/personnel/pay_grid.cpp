@@ -260,6 +260,7 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
         dependant.Luna = month;
         dependant.IID = line.IID;
         dependant.AiPers = line.IID;
+        RequireRowValues(dependant);
         pint_writer.Insert(dependant);
       }
     }
