@@ -12,8 +12,6 @@
 namespace traveno {
 namespace fs = std::filesystem;
 
-// The month is kept in a temporary table so that the month views need no
-// value pasted into their text.
 namespace {
 
 void RequireDataFolder(const fs::path& folder) {
@@ -35,6 +33,8 @@ std::string NowForFileName() {
 
 }  // namespace
 
+// The month is kept in a temporary table so that the month views need no
+// value pasted into their text.
 Store::Store(fs::path data_folder) : data_folder_(std::move(data_folder)) {
   RequireDataFolder(data_folder_);
   db_ = std::make_unique<Database>(data_folder_ / kRegisterDatabaseName, true);

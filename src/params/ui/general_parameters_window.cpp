@@ -161,7 +161,7 @@ void GeneralParametersWindow::BConfirmareClick() {
   try {
     params::ConfirmGeneralParameters(session_, values, prompter_, progress_, &stored_at_opening_);
   } catch (const Error& error) {
-    // The values in memory keep what was typed; the store is as before.
+    // The store and the values in memory are as before; the boxes keep what was typed.
     prompter_.Message(MessageKind::kError, error.what());
     return;
   }
