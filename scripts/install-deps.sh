@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libsodium-dev libxlsxwriter-dev
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core poppler-utils
 )
 
 missing=()

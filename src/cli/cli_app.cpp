@@ -5,6 +5,7 @@
 #include "cli/engine_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
+#include "cli/report_commands.h"
 #include "core/system_info.h"
 
 namespace traveno::cli {
@@ -24,6 +25,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterReportCommands(app, context);
 }
 
 }  // namespace traveno::cli

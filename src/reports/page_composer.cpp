@@ -31,6 +31,28 @@ Band& Band::Picture(const Rect& box, std::shared_ptr<const std::vector<unsigned 
   return *this;
 }
 
+Band& Band::Append(Band other) {
+  const double dy = height_;
+  Page& from = other.items_;
+  for (TextItem& t : from.texts) {
+    t.box.y += dy;
+    items_.texts.push_back(std::move(t));
+  }
+  for (BoxItem& b : from.boxes) {
+    b.box.y += dy;
+    items_.boxes.push_back(b);
+  }
+  for (PictureItem& p : from.pictures) {
+    p.box.y += dy;
+    items_.pictures.push_back(std::move(p));
+  }
+  for (const LineItem& l : from.lines) {
+    items_.lines.push_back({l.x1, l.y1 + dy, l.x2, l.y2 + dy, l.width});
+  }
+  height_ += other.height_;
+  return *this;
+}
+
 PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
     : setup_(setup),
       sink_(sink),
