@@ -17,6 +17,7 @@
 #include <set>
 
 #include "app/workplace.h"
+#include "core/date.h"
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "core/store/store.h"
@@ -24,6 +25,10 @@
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+
+namespace traveno::reports {
+struct Report;
+}
 
 namespace traveno::app {
 
@@ -72,6 +77,11 @@ struct MainWindowOptions {
   // Makes the workplace over the opened databases. Null: the session of the
   // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
+  // Shows a printed document. Null: the print preview.
+  std::function<void(const reports::Report&)> show_report;
+  // Asks the month of the monthly situations and lists; empty when
+  // abandoned. Null: the month dialog.
+  std::function<std::optional<Date>(Date start, QWidget* parent)> ask_month;
 };
 
 class MainWindow : public QMainWindow {
@@ -131,6 +141,7 @@ class MainWindow : public QMainWindow {
   void OpenCompanyEditor();
   void OpenCompanyRegister();
   void OpenClone();
+  void OpenDocument(Function function);
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

@@ -112,11 +112,13 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layout->addWidget(grid_, 1);
   auto* apply = apply_;
-  auto* list = new QPushButton("&Lista", this);
+  list_ = new QPushButton("&Lista", this);
+  list_->setObjectName("BLista");
+  auto* list = list_;
   auto* exit = new QPushButton("&Iesire", this);
-  // The printed list comes with its own window.
-  list->setEnabled(false);
-  list->setToolTip("Functia nu este inca disponibila");
+  viewer_ = reports_ui::PreviewViewer(prompter_, this);
+  connect(list_, &QPushButton::clicked, this,
+          [this] { reports_ui::PrintBrackets(session_, annual_, viewer_); });
   auto* buttons = new QHBoxLayout;
   add_->setObjectName("BAdaug");
   modify_->setObjectName("BModific");
