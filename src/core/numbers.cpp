@@ -22,9 +22,24 @@ Digits SplitDigits(long double value, int decimals) {
   for (int i = 0; i < decimals; ++i) scale *= 10;
   long double scaled = std::round(std::fabs(value) * scale);
   digits.negative = value < 0 && scaled != 0;
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
-  std::string all(buffer);
+  std::string all;
+  if (scaled < 1e18L) {
+    // A whole number that fits 64 bits: its digits without the C library's
+    // formatting (documents write hundreds of thousands of amounts).
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    auto whole = static_cast<unsigned long long>(scaled);
+    do {
+      *--p = static_cast<char>('0' + whole % 10);
+      whole /= 10;
+    } while (whole != 0);
+    all.assign(p, end);
+  } else {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
+    all = buffer;
+  }
   if (static_cast<int>(all.size()) <= decimals) {
     all.insert(0, static_cast<std::size_t>(decimals) + 1 - all.size(), '0');
   }

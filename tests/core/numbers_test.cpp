@@ -49,6 +49,10 @@ TEST(FormatNumberTest, TheProgramsMasks) {
       {-0.001L, NumberMask::kUpToTwoDecimals, "0"},
       {123456789012LL, NumberMask::kGrouped, "123 456 789 012"},
       {0, NumberMask::kGrouped, ""},
+      // Both sides of the largest whole number written without the C library.
+      {999999999999999999.0L, NumberMask::kInteger, "999 999 999 999 999 999"},
+      {1e18L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
+      {-12345678901.005L, NumberMask::kTwoDecimals, "-12 345 678 901,01"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << (double)c.value;
