@@ -316,6 +316,11 @@ void PrintPreview::RefreshPageControls() {
   previous_->setEnabled(shown_page_ > 1);
   next_->setEnabled(shown_page_ < count);
   last_->setEnabled(shown_page_ < count);
+  RefreshView();
+}
+
+void PrintPreview::RefreshView() {
+  const int count = page_count();
   const reports::Page* page =
       shown_page_ >= 1 && shown_page_ <= count ? &document_.pages[shown_page_ - 1] : nullptr;
   view_->Show(page, document_.setup, zoom_);
@@ -351,7 +356,8 @@ void PrintPreview::SetZoom(int zoom, FitMode mode, const QString& display) {
   zoom_display_->setText(display.isEmpty() ? QString::number(zoom_) : display);
   zoom_out_->setEnabled(zoom_ > reports::kMinZoom);
   zoom_in_->setEnabled(zoom_ < reports::kMaxZoom);
-  RefreshPageControls();
+  // A zoom is no page change: what the user typed in the page box stays.
+  RefreshView();
 }
 
 int PrintPreview::FitZoom(FitMode mode) const {
@@ -395,7 +401,7 @@ void PrintPreview::ZoomToWidth() {
 void PrintPreview::ApplyFit() {
   if (fit_mode_ == FitMode::kNone) return;
   zoom_ = FitZoom(fit_mode_);
-  RefreshPageControls();
+  RefreshView();
 }
 
 void PrintPreview::ScrollScreens(int across, int down) {

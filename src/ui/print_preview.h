@@ -125,7 +125,9 @@ class PrintPreview : public QDialog {
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
   void OnPagesArrived();
   void OnPreparationFinished(bool cancelled, const QString& error);
+  // After a page change: the page box, the page label, the buttons and the view.
   void RefreshPageControls();
+  void RefreshView();
   void SetZoom(int zoom, FitMode mode, const QString& display);
   void ApplyFit();
   int FitZoom(FitMode mode) const;

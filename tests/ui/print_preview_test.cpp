@@ -142,6 +142,8 @@ TEST_F(PrintPreviewTest, NavigationRewritesThePageBoxLabelAndButtons) {
   EXPECT_FALSE(preview->previous_button()->isEnabled());
   EXPECT_TRUE(preview->next_button()->isEnabled());
   preview->page_box()->setText("2,3");
+  QTest::keyClick(preview->page_box(), Qt::Key_F11);
+  EXPECT_EQ(preview->page_box()->text(), "2,3") << "a zoom is no page change";
   QTest::keyClick(preview->page_box(), Qt::Key_PageDown);
   EXPECT_EQ(preview->shown_page(), 2);
   EXPECT_EQ(preview->page_box()->text(), "1-4") << "a typed selection is replaced";
