@@ -2,7 +2,9 @@
 
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "cli/report_commands.h"
@@ -25,6 +27,8 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterImportCommands(app, context);
+  RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);
 }
 

@@ -27,6 +27,7 @@
 #include "core/system_info.h"
 #include "ui/document_painter.h"
 #include "ui/page_preparation.h"
+#include "ui/window_base.h"
 
 namespace traveno::ui {
 
@@ -664,7 +665,7 @@ void ShowPreview(const reports::Report& report, Prompter& prompter, QWidget* par
                  PreviewOptions options) {
   PrintPreview preview(prompter, std::move(options), parent);
   preview.SetReport(report);
-  preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+  OpenMaximised(&preview);
   preview.exec();
 }
 

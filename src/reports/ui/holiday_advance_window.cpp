@@ -7,13 +7,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/numbers.h"
 #include "reports/report_common.h"
 #include "ui/data_grid.h"
+#include "ui/record_navigator.h"
+#include "ui/window_base.h"
 
 namespace traveno::reports_ui {
 namespace {
@@ -47,27 +48,6 @@ HolidayAdvanceWindow::HolidayAdvanceWindow(params::Session& session,
   heading_->setFont(bold);
   layout->addWidget(heading_);
 
-  // The record navigator.
-  auto* navigator = new QHBoxLayout;
-  const std::pair<const char*, const char*> moves[] = {{"|<", "Primul rand"},
-                                                       {"<", "Randul anterior"},
-                                                       {">", "Randul urmator"},
-                                                       {">|", "Ultimul rand"}};
-  for (int i = 0; i < 4; ++i) {
-    auto* button = new QToolButton(this);
-    button->setText(moves[i].first);
-    button->setToolTip(moves[i].second);
-    button->setMinimumWidth(30);
-    connect(button, &QToolButton::clicked, this, [this, i] {
-      const int last = static_cast<int>(lines_.size()) - 1;
-      const int now = current_line();
-      Go(i == 0 ? 0 : i == 1 ? now - 1 : i == 2 ? now + 1 : last);
-    });
-    navigator->addWidget(button);
-  }
-  navigator->addStretch();
-  layout->addLayout(navigator);
-
   auto* middle = new QHBoxLayout;
   model_.setColumnCount(static_cast<int>(std::size(kColumns)));
   for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c) {
@@ -96,7 +76,10 @@ HolidayAdvanceWindow::HolidayAdvanceWindow(params::Session& session,
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->installEventFilter(this);
-  middle->addWidget(grid_, 1);
+  auto* grid_column = new QVBoxLayout;
+  grid_column->addWidget(new ui::RecordNavigator(grid_, {}, this));
+  grid_column->addWidget(grid_, 1);
+  middle->addLayout(grid_column, 1);
 
   auto* side = new QFormLayout;
   nume_ = new QLabel(this);
@@ -216,7 +199,7 @@ void OpenHolidayAdvance(params::Session& session, const ReportViewer& viewer, QW
                         std::optional<int> current_iid) {
   HolidayAdvanceWindow window(session, reports::HolidayAdvanceLines(session), viewer, current_iid,
                               parent);
-  window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  ui::OpenMaximised(&window);
   window.exec();
 }
 
