@@ -1,6 +1,7 @@
 // The payroll statement of a month of 1 000 and 10 000 employees: reading the
 // month's rows from the store (what the statement cannot go under), preparing
-// every page, the time until the first page is ready, and writing the pages
+// every page (rows read, totals rebuilt, pages laid out), laying the pages
+// out alone, the time until the first page is ready, and writing the pages
 // as PDF (pages per second). Targets: preparing all pages at most 2x reading
 // the rows, linear from 1 000 to 10 000; the first page under 0.2 s; the PDF
 // linear in pages.
@@ -173,6 +174,14 @@ BENCHMARK(BM_StatementPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_ReadRows)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrepareStatement)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstPage)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The pages alone, from rows already read: what the preview's worker does.
+void BM_LayOutOnly(benchmark::State& state) {
+  StoredMonth& month = Month(static_cast<int>(state.range(0)));
+  const Report report = *PayrollStatement(DocumentContext{*month.session});
+  for (auto _ : state) benchmark::DoNotOptimize(Prepare(report));
+}
+BENCHMARK(BM_LayOutOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace traveno::reports

@@ -62,6 +62,8 @@ PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
 
 void PageComposer::StartPage() {
   page_.emplace();
+  // Pages of a document are alike: room for as many texts as the last one.
+  page_->texts.reserve(last_page_texts_);
   ++page_number_;
   cursor_ = setup_.content_top();
   if (header_) {
@@ -83,6 +85,7 @@ void PageComposer::StartPage() {
 
 void PageComposer::FinishPage() {
   if (page_footer_band_) Put(std::move(page_footer_band_->items()), 0, body_bottom_);
+  last_page_texts_ = page_->texts.size();
   Page finished = std::move(*page_);
   page_.reset();
   page_footer_band_.reset();

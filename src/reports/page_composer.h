@@ -138,6 +138,7 @@ class PageComposer {
   std::optional<Band> page_footer_band_;
   int page_number_ = 0;
   int finished_pages_ = 0;
+  std::size_t last_page_texts_ = 0;
   double cursor_ = 0;
   double body_top_ = 0;
   double body_bottom_ = 0;

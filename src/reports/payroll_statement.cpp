@@ -151,6 +151,7 @@ class StatementLayout {
     texts.tarifar_blank = !figures.Tarifar.has_value();
     texts.realizat_blank = !permanent;
     Band band(Grid::kBlockHeight);
+    band.items().texts.reserve(64);
     grid_.PutBlock(band, 0.3, values, texts, data_.captions);
     band.Line(grid_.left(), Grid::kBlockHeight - 0.2, grid_.right(), Grid::kBlockHeight - 0.2, 0.1);
     composer_.Add(std::move(band));
