@@ -216,20 +216,19 @@ class StatementLayout {
     const engine::CompanyFunds& f = data_.company.funds;
     composer_.BreakPage();
 
-    Values permanent = ToValues(sums_.by_kind[0]);
-    permanent[statement::kPensie] = sums_.pension[0];
-    permanent[statement::kSomaj] = sums_.unemployment[0];
-    permanent[statement::kBrut] = t.BrutP;
-    permanent[statement::kRestPl] = t.RestPlP;
-    permanent[statement::kSumeExcept] = t.SumeExceptP;
-    Values partial = ToValues(sums_.by_kind[1]);
-    partial[statement::kPensie] = sums_.pension[1];
-    partial[statement::kSomaj] = sums_.unemployment[1];
-    partial[statement::kBrut] = t.BrutC;
-    partial[statement::kRestPl] = t.RestPlC;
-    partial[statement::kSumeExcept] = t.SumeExceptC;
-    SumRow("Subtotal permanenti", permanent);
-    SumRow("Subtotal angajati contract partial", partial);
+    // A kind's row: its pension and unemployment by the kind's rules, and
+    // its gross, rest to pay and exempt sums from the company totals.
+    auto kind_row = [&](int k, long double brut, long double rest, long double exempt) {
+      Values values = ToValues(sums_.by_kind[k]);
+      values[statement::kPensie] = sums_.pension[k];
+      values[statement::kSomaj] = sums_.unemployment[k];
+      values[statement::kBrut] = brut;
+      values[statement::kRestPl] = rest;
+      values[statement::kSumeExcept] = exempt;
+      return values;
+    };
+    SumRow("Subtotal permanenti", kind_row(0, t.BrutP, t.RestPlP, t.SumeExceptP));
+    SumRow("Subtotal angajati contract partial", kind_row(1, t.BrutC, t.RestPlC, t.SumeExceptC));
     SumRow("Total", ToValues(sums_.total));
 
     const bool exempt_in_base = UpperTrim(p.company.Ex_Firma.Grupa) == "DA";
