@@ -160,9 +160,14 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
     writer.setResolution(kPdfResolution);
     writer.setTitle(QString::fromStdString(document.title));
     writer.setCreator(QStringLiteral("TRAVENO"));
-    const QPageSize size(QSizeF(document.setup.width, document.setup.height),
-                         QPageSize::Millimeter);
-    writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    // A4 by its name in either orientation, other papers by their size.
+    const bool landscape = document.setup.orientation == reports::Orientation::kLandscape;
+    const QSizeF paper = landscape ? QSizeF(document.setup.height, document.setup.width)
+                                   : QSizeF(document.setup.width, document.setup.height);
+    const QPageSize size = paper == QSizeF(210, 297) ? QPageSize(QPageSize::A4)
+                                                     : QPageSize(paper, QPageSize::Millimeter);
+    writer.setPageLayout(QPageLayout(
+        size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     std::vector<int> pages;
     if (ranges.empty()) {
       for (std::size_t i = 0; i < document.pages.size(); ++i) pages.push_back(static_cast<int>(i));

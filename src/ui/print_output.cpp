@@ -26,12 +26,14 @@ std::unique_ptr<QPrinter> MakePrinter(const QString& name, const reports::PageSe
   printer->setPrinterName(name);
   printer->setFullPage(true);
   const bool landscape = setup.orientation == reports::Orientation::kLandscape;
-  // The paper as it goes into the printer (portrait), turned for landscape.
+  // The paper as it goes into the printer (portrait), turned for landscape;
+  // A4 by its name, which every printer driver knows.
   const QSizeF paper =
       landscape ? QSizeF(setup.height, setup.width) : QSizeF(setup.width, setup.height);
-  printer->setPageLayout(QPageLayout(QPageSize(paper, QPageSize::Millimeter),
-                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0)));
+  const QPageSize size = paper == QSizeF(210, 297) ? QPageSize(QPageSize::A4)
+                                                   : QPageSize(paper, QPageSize::Millimeter);
+  printer->setPageLayout(QPageLayout(
+      size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   return printer;
 }
 
