@@ -24,6 +24,8 @@
 #include "params/ui/department_windows.h"
 #include "params/ui/transition_window.h"
 #include "personnel/ui/code_check_window.h"
+#include "personnel/ui/list_window.h"
+#include "personnel/ui/pay_grid_opening.h"
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/help.h"
@@ -99,7 +101,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildPanels() {
   using F = Function;
   const std::vector<ButtonSpec> main_menu = {
-      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", false},
+      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", true},
       {F::kListe, "&Liste", "BListe", "Liste si documente ale lunii", true},
       {F::kConfigGlobala, "Configurare &Globala", "BConfigGlobala",
        "Impozitare, parametri generali, firme, parola", true},
@@ -154,7 +156,7 @@ void MainWindow::BuildPanels() {
       {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
        "Fisierele electronice ale declaratiei de somaj", true},
-      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
+      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", true},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
        "Declaratia de sanatate", false},
   };
@@ -164,10 +166,10 @@ void MainWindow::BuildPanels() {
       {F::kConcediiLegale, "Situatie &concedii legale", "BConcediiLegale",
        "Concediile legale ale unei luni", false},
       {F::kPersonalLichidat, "Personal &lichidat in luna", "BPersonalLichidat",
-       "Personalul plecat intr-o luna", false},
+       "Personalul plecat intr-o luna", true},
       {F::kPersonalAngajat, "Personal &angajat in luna", "BPersonalAngajat",
-       "Personalul angajat intr-o luna", false},
-      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", false},
+       "Personalul angajat intr-o luna", true},
+      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", true},
   };
   panel_titles_ = {{Panel::kMain, "Meniu Principal  "},
                    {Panel::kGlobalConfig, "Configurare globala  "},
@@ -350,6 +352,18 @@ void MainWindow::Run(Function function) {
     case F::kTrecereLuna:
       OpenTransition();
       break;
+    case F::kSalarii:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        personnel_ui::OpenPayGrid(*session, prompter(), *workplace_->progress(), this);
+      }
+      break;
+    case F::kPersonalAngajat:
+    case F::kPersonalLichidat:
+    case F::kLegitimatii:
+    case F::kAsigurati:
+      OpenPersonnelList(function);
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -371,6 +385,26 @@ void MainWindow::OpenCompanyEditor() {
                        params::LoadCompanyInput(session->store(), *row), prompter(), this);
   if (editor.exec() != QDialog::Accepted) return;
   params::ModifyCompany(session->store(), row->CodF, editor.Input(), prompter());
+}
+
+void MainWindow::OpenPersonnelList(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  std::optional<personnel_ui::ListContent> content;
+  if (function == Function::kPersonalAngajat || function == Function::kPersonalLichidat) {
+    // The month of the list is asked first.
+    MonthDialog dialog(MonthDialog::Mode::kMonth, session->working_month(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    content = function == Function::kPersonalAngajat
+                  ? personnel_ui::HiredContent(*session, dialog.Month())
+                  : personnel_ui::LeftContent(*session, dialog.Month());
+  } else if (function == Function::kLegitimatii) {
+    content = personnel_ui::IdentityCardsContent(*session);
+  } else {
+    content = personnel_ui::InsuredContent(*session);
+  }
+  personnel_ui::ListWindow window(std::move(*content), prompter(), this);
+  window.exec();
 }
 
 void MainWindow::OpenCompanyRegister() {

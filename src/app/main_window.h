@@ -130,6 +130,8 @@ class MainWindow : public QMainWindow {
   void OpenTransition();
   void OpenCompanyEditor();
   void OpenCompanyRegister();
+  // The personnel lists of the miscellaneous and reports panels.
+  void OpenPersonnelList(Function function);
   void OpenClone();
 
   MainWindowOptions options_;
