@@ -76,7 +76,6 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
       photo_button_(new QPushButton("Poza", this)),
       remove_photo_(new QAction("&Stergere poza", this)),
       leaving_button_(new QPushButton("Data incetarii activitatii", this)),
-      leaving_caption_(new QLabel("Data incetarii activitatii", this)),
       delete_panel_(BoldLabel("Sigur doriti sa stergeti acest angajat ?", this)),
       confirm_(new QPushButton("&Confirmare", this)) {
   setObjectName("FESal");
@@ -172,7 +171,6 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   leaving_button_->setObjectName("BDataLich");
   leaving_button_->setAutoDefault(false);
   leaving_row->addWidget(leaving_button_);
-  leaving_row->addWidget(leaving_caption_);
   leaving_row->addWidget(dates_["Data_Lich"]);
   leaving_row->addStretch();
 
@@ -233,7 +231,6 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   const bool leaving_shown =
       mode_ == EmployeeEditMode::kModify || mode_ == EmployeeEditMode::kRehire;
   leaving_button_->setVisible(leaving_shown);
-  leaving_caption_->setVisible(leaving_shown);
   dates_["Data_Lich"]->setVisible(leaving_shown);
   delete_panel_->setVisible(mode_ == EmployeeEditMode::kDelete);
   photo_button_->setEnabled(mode_ != EmployeeEditMode::kDelete);
@@ -245,13 +242,38 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   }
   remove_photo_->setEnabled(stored_photo_shown_ && mode_ != EmployeeEditMode::kDelete);
   ApplyKindCaptions();
-  setTabOrder(departments_, lines_["Nume"]);
+  // Tab follows the window from top to bottom, column by column.
+  std::vector<QWidget*> order = {departments_};
+  for (const char* field : {"Nume", "Prenume", "CodNumPers", "Functie", "Studii"}) {
+    order.push_back(lines_[field]);
+  }
+  order.push_back(dates_["Data_Nas"]);
+  order.push_back(dates_["Data_Ang"]);
+  for (const char* field : {"NORMA", "SalInc", "Timp", "Ore_Zi"}) order.push_back(lines_[field]);
+  order.push_back(invalidity_);
+  for (const char* field : {"Judet", "Localitate", "Strada", "Numar", "CodPostal", "Bloc", "Scara",
+                            "Etaj", "Ap", "Sector", "Telefon", "Email", "Alte_Date"}) {
+    order.push_back(lines_[field]);
+  }
+  order.push_back(photo_button_);
+  for (const char* field : {"Fisa_Rectif", "Fisa_Regul", "Alt_Venit", "Domiciliu_ext", "BifaSom",
+                            "PlatitOra", "Pensionar"}) {
+    order.push_back(boxes_[field]);
+  }
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{leaving_button_, dates_["Data_Lich"], confirm_, abandon_}) {
+    order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 QLineEdit* EmployeeWindow::AddLine(const QString& field, int max_length, bool upper) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName("E" + field);
   edit->setMaxLength(max_length);
+  // Wide enough for what the field holds, up to a long name.
+  const int shown = std::min(max_length, 18);
+  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(shown, '0')) + 14);
   if (upper) ForceUpperCase(edit);
   lines_[field] = edit;
   return edit;

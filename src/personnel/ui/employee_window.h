@@ -115,7 +115,6 @@ class EmployeeWindow : public QDialog {
   QPushButton* photo_button_;
   QAction* remove_photo_;
   QPushButton* leaving_button_;
-  QLabel* leaving_caption_;
   QLabel* delete_panel_;
   QPushButton* confirm_;
   QPushButton* abandon_;
