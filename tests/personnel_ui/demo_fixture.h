@@ -101,7 +101,7 @@ class DemoFixture : public ::testing::Test {
     } else {
       QTest::keyClick(grid, text[0].toLatin1());
     }
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    auto* editor = qobject_cast<QLineEdit*>(grid->window()->focusWidget());
     if (editor == nullptr || editor == static_cast<QWidget*>(grid)) return false;
     editor->selectAll();
     QTest::keyClicks(editor, text);
