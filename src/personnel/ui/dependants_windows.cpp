@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +69,10 @@ DependantEditor::DependantEditor(params::Session& session, Prompter& prompter,
   EnterMovesOn(relationship_);
   EnterMovesOn(invalidity_);
   coefficient_->setObjectName("LCoef");
+  setMinimumWidth(480);
+  for (QLineEdit* edit : {name_, first_name_, code_}) {
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(18, '0')) + 14);
+  }
 
   auto* form = new QFormLayout;
   form->addRow("Nume", name_);
@@ -183,6 +188,7 @@ DependantsWindow::DependantsWindow(params::Session& session, Prompter& prompter,
   grid_->set_export_title("Persoane in intretinere");
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->horizontalHeader()->setStretchLastSection(true);
 
   auto* navigator = new QHBoxLayout;
   const std::pair<const char*, QStyle::StandardPixmap> kMoves[] = {
@@ -290,6 +296,7 @@ void DependantsWindow::Reload(std::optional<std::int64_t> select) {
          new QStandardItem(TwoDecimals(row.Coef))});
     if (select && row.Nr == *select) selected = static_cast<int>(i);
   }
+  grid_->resizeColumnsToContents();
   const int shown = grid_->model()->rowCount();
   if (shown > 0) {
     grid_->setCurrentIndex(grid_->model()->index(std::min(selected, shown - 1), 0));
