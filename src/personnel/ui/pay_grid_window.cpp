@@ -121,10 +121,17 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
   medical_leave_->setObjectName("BCalculCM");
   refresh_->setObjectName("BRefresh");
   exit->setObjectName("BIesire");
-  auto* leave_menu = new QMenu(medical_leave_);
-  leave_menu->addAction("CM Normal", this, [this] { CalculCM(6); })->setObjectName("MCMNormal");
-  leave_menu->addAction("CIC", this, [this] { CalculCM(10); })->setObjectName("MCIC");
-  medical_leave_->setMenu(leave_menu);
+  // The menu of "Ca&lcul CM" runs its choice once it has closed, so that the
+  // dialog takes the keyboard.
+  connect(medical_leave_, &QPushButton::clicked, this, [this] {
+    QMenu menu(this);
+    QAction* normal = menu.addAction("CM Normal");
+    QAction* child_care = menu.addAction("CIC");
+    menu.setActiveAction(normal);
+    QAction* chosen = menu.exec(medical_leave_->mapToGlobal(medical_leave_->rect().bottomLeft()));
+    if (chosen == normal) CalculCM(6);
+    if (chosen == child_care) CalculCM(10);
+  });
   for (QPushButton* b :
        {add_, modify_, delete_, dependants_, history_, medical_leave_, refresh_, exit}) {
     b->setAutoDefault(false);
