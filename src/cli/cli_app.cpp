@@ -3,6 +3,7 @@
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "core/system_info.h"
@@ -24,6 +25,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterImportCommands(app, context);
 }
 
 }  // namespace traveno::cli

@@ -1,15 +1,10 @@
 #include "core/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/atomic_file.h"
 #include "core/text.h"
 
 namespace traveno {
@@ -42,32 +37,6 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
   return !key.empty();
 }
 
-void WriteAtomically(const std::filesystem::path& path, const std::string& content) {
-  const std::filesystem::path temporary = path.string() + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    throw OsError("Nu pot scrie fisierul " + path.string() + " !", errno);
-  }
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-    if (n <= 0) {
-      const int code = errno;
-      ::close(fd);
-      ::unlink(temporary.c_str());
-      throw OsError("Nu pot scrie fisierul " + path.string() + " !", code);
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  ::fsync(fd);
-  ::close(fd);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int code = errno;
-    ::unlink(temporary.c_str());
-    throw OsError("Nu pot scrie fisierul " + path.string() + " !", code);
-  }
-}
-
 }  // namespace
 
 std::string IniFile::Read(std::string_view section, std::string_view key,
@@ -85,8 +54,7 @@ std::string IniFile::Read(std::string_view section, std::string_view key,
   return std::string(fallback);
 }
 
-void IniFile::Write(std::string_view section, std::string_view key,
-                    std::string_view value) const {
+void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) const {
   std::vector<std::string> lines = ReadLines(path_);
   const std::string new_line = std::string(key) + "=" + std::string(value);
   bool in_section = false;
@@ -121,7 +89,7 @@ void IniFile::Write(std::string_view section, std::string_view key,
   }
   std::ostringstream content;
   for (const std::string& line : lines) content << line << "\r\n";
-  WriteAtomically(path_, content.str());
+  WriteFileAtomically(path_, content.str());
 }
 
 }  // namespace traveno

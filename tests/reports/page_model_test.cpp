@@ -1,0 +1,214 @@
+// The document model: bands flowing down pages, page breaks, groups and the
+// plain-text view of a page.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reports/document_text.h"
+#include "reports/grouping.h"
+#include "reports/page_composer.h"
+
+namespace traveno::reports {
+namespace {
+
+// A page of 100 mm with margins of 10 mm: 80 mm of body, 10 of them taken by
+// the page header.
+PageSetup SmallPage() {
+  PageSetup setup;
+  setup.width = 100;
+  setup.height = 100;
+  setup.margin_left = setup.margin_right = setup.margin_top = setup.margin_bottom = 10;
+  return setup;
+}
+
+Band TextBand(double height, const std::string& text) {
+  Band band(height);
+  band.Text({10, 0, 50, height}, text, Font{});
+  return band;
+}
+
+std::vector<std::string> Texts(const Page& page) {
+  std::vector<std::string> texts;
+  for (const TextItem& t : page.texts) texts.push_back(t.text);
+  return texts;
+}
+
+Report SmallReport(std::function<void(PageComposer&)> lay_out) {
+  Report report{"Proba", SmallPage(), std::move(lay_out)};
+  return report;
+}
+
+void WithHeader(PageComposer& composer) {
+  composer.SetPageHeader([](int page) { return TextBand(10, "Pagina " + std::to_string(page)); });
+}
+
+TEST(PageComposerTest, BandsFlowDownAndStartANewPageUnderTheHeaderWhenFull) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    for (int i = 1; i <= 8; ++i) c.Add(TextBand(20, "rand " + std::to_string(i)));
+  }));
+  // 70 mm under the header take three bands of 20 mm per page.
+  ASSERT_EQ(document.pages.size(), 3u);
+  EXPECT_EQ(Texts(document.pages[0]),
+            (std::vector<std::string>{"Pagina 1", "rand 1", "rand 2", "rand 3"}));
+  EXPECT_EQ(Texts(document.pages[2]), (std::vector<std::string>{"Pagina 3", "rand 7", "rand 8"}));
+  // Each page's first band sits right under its header.
+  EXPECT_DOUBLE_EQ(document.pages[1].texts[1].box.y, 20);
+  EXPECT_DOUBLE_EQ(document.pages[1].texts[3].box.y, 60);
+}
+
+TEST(PageComposerTest, ABandThatFillsThePageExactlyStaysOnIt) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    for (int i = 0; i < 7; ++i) c.Add(TextBand(10, "x"));
+  }));
+  EXPECT_EQ(document.pages.size(), 1u);
+}
+
+TEST(PageComposerTest, BreaksNeverLeaveAnEmptyPage) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.BreakPage();  // nothing on the page yet: no break
+    c.Add(TextBand(10, "a"));
+    c.BreakPage();
+    c.BreakPage();  // twice is one break
+    c.Add(TextBand(10, "b"));
+    c.BreakPage();  // nothing follows: no trailing page
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"Pagina 2", "b"}));
+}
+
+TEST(PageComposerTest, KeepWithMovesAGroupHeaderToTheNextPageWithItsFirstLine) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.Add(TextBand(50, "sus"));
+    c.Add(TextBand(10, "antet grup"), 20);  // 10 + 20 do not fit in the 20 left
+    c.Add(TextBand(20, "primul rand"));
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(Texts(document.pages[1]),
+            (std::vector<std::string>{"Pagina 2", "antet grup", "primul rand"}));
+}
+
+TEST(PageComposerTest, AnEmptyDocumentHasOnePageWithHeaderAndFooter) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.SetPageFooter([](int page) { return TextBand(5, "subsol " + std::to_string(page)); });
+  }));
+  ASSERT_EQ(document.pages.size(), 1u);
+  EXPECT_EQ(Texts(document.pages[0]), (std::vector<std::string>{"Pagina 1", "subsol 1"}));
+  // The footer sits on the bottom margin.
+  EXPECT_DOUBLE_EQ(document.pages[0].texts[1].box.y, 85);
+}
+
+TEST(PageComposerTest, TheFooterShortensTheBody) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.SetPageFooter([](int) { return TextBand(10, "subsol"); });
+    for (int i = 0; i < 7; ++i) c.Add(TextBand(10, "x"));
+  }));
+  // 60 mm between header and footer: six bands, the seventh on page 2.
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(document.pages[1].texts.size(), 3u);
+}
+
+TEST(PageComposerTest, PlacedCellsFollowPendingBreaks) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    c.Place(TextBand(10, "stanga"), 0, 20);
+    c.Place(TextBand(10, "dreapta"), 40, 20);
+    c.BreakPage();
+    c.Place(TextBand(10, "urmatoarea"), 0, 20);
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_DOUBLE_EQ(document.pages[0].texts[1].box.x, 50);
+  EXPECT_DOUBLE_EQ(document.pages[0].texts[1].box.y, 20);
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"urmatoarea"}));
+}
+
+class StopAfter final : public PageSink {
+ public:
+  explicit StopAfter(int pages) : pages_(pages) {}
+  void AddPage(Page) override { ++received_; }
+  bool Cancelled() const override { return received_ >= pages_; }
+  int received() const { return received_; }
+
+ private:
+  int pages_;
+  int received_ = 0;
+};
+
+TEST(PageComposerTest, ACancelledSinkGetsNoMorePages) {
+  StopAfter sink(2);
+  int bands = 0;
+  LayOut(SmallReport([&](PageComposer& c) {
+           for (int i = 0; i < 100 && !c.cancelled(); ++i, ++bands) c.Add(TextBand(40, "x"));
+         }),
+         sink);
+  EXPECT_EQ(sink.received(), 2);
+  EXPECT_LT(bands, 10);
+}
+
+TEST(WalkGroupsTest, FootersCloseInnermostFirstAndHeadersOpenOutermostFirst) {
+  struct Row {
+    std::string dep, tip;
+    int value;
+  };
+  const std::vector<Row> rows = {
+      {"A", "1", 1}, {"A", "1", 2}, {"A", "2", 3}, {"B", "2", 4}, {"B", "2", 5}};
+  std::vector<std::string> events;
+  ColumnSums by_kind(1), by_department(1);
+  WalkGroups(
+      rows, 2,
+      [](const Row& r) {
+        return std::vector<std::string>{r.dep, r.tip};
+      },
+      [&](std::size_t level, const Row& first) {
+        events.push_back("H" + std::to_string(level) + (level == 0 ? first.dep : first.tip));
+      },
+      [&](const Row& r) {
+        by_kind.Add(0, r.value);
+        by_department.Add(0, r.value);
+      },
+      [&](std::size_t level, const Row& last) {
+        ColumnSums& sums = level == 0 ? by_department : by_kind;
+        events.push_back("F" + std::to_string(level) + (level == 0 ? last.dep : last.tip) + "=" +
+                         std::to_string(static_cast<int>(sums[0])));
+        sums.Clear();
+      },
+      [] { return false; });
+  EXPECT_EQ(events, (std::vector<std::string>{"H0A", "H11", "F11=3", "H12", "F12=3", "F0A=6", "H0B",
+                                              "H12", "F12=9", "F0B=9"}));
+}
+
+TEST(WalkGroupsTest, NoRowsGiveNoHeadersOrFooters) {
+  int events = 0;
+  WalkGroups(
+      std::vector<int>{}, 1, [](int) { return std::vector<std::string>{""}; },
+      [&](std::size_t, int) { ++events; }, [&](int) { ++events; },
+      [&](std::size_t, int) { ++events; }, [] { return false; });
+  EXPECT_EQ(events, 0);
+}
+
+TEST(PageLinesTest, TextsOfOneHeightFormOneLineInColumnOrder) {
+  Page page;
+  const Font font;
+  page.AddText({40, 10.2, 20, 4}, "1 250 ", font, Align::kRight);  // ends at column 30
+  page.AddText({0, 10, 20, 4}, " Nume", font);
+  page.AddText({0, 20, 20, 4}, "a doua linie", font);
+  page.AddText({4, 20, 20, 4}, "peste", font);  // would overlap: moved after a blank
+  page.AddText({0, 30, 20, 4}, "   ", font);    // blank texts are left out
+  EXPECT_EQ(PageLines(page),
+            (std::vector<std::string>{" Nume                   1 250", "a doua linie peste"}));
+}
+
+TEST(PageLinesTest, DocumentTextNumbersItsPages) {
+  Document document;
+  document.pages.resize(2);
+  document.pages[1].AddText({0, 0, 10, 4}, "Total", Font{});
+  EXPECT_EQ(DocumentText(document), "--- Pagina 1 / 2 ---\n--- Pagina 2 / 2 ---\nTotal\n");
+}
+
+}  // namespace
+}  // namespace traveno::reports
