@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include "personnel/ui/pay_grid_opening.h"
 #include "tests/personnel_ui/demo_fixture.h"
 #include "tests/support/cli_runner.h"
+#include "ui/help.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -294,6 +296,16 @@ TEST_F(PayGridWindowTest, SalariiChecksTheDepartmentsAndOpensOnTheChosenOne) {
         chooser->findChild<QPushButton*>("BAbandon")->click();
       });
   EXPECT_FALSE(OpenPayGrid(*session_, prompter_, progress_, nullptr));
+}
+
+TEST(PersonnelWindowsHelpTest, F1FindsASectionForEveryPersonnelWindow) {
+  QFile help(ui::HelpIndexPath());
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(help.readAll());
+  for (const char* form :
+       {"FSal", "FESal", "FPint", "FEPint", "FRapoarte", "fIndexare", "FCalculCM", "FIstoric"}) {
+    EXPECT_TRUE(page.contains(QString("id=\"") + form + "\"")) << form;
+  }
 }
 
 }  // namespace

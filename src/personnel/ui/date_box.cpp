@@ -1,10 +1,12 @@
 #include "personnel/ui/date_box.h"
 
+#include "ui/window_base.h"
+
 namespace traveno::personnel_ui {
 
 DateBox::DateBox(QWidget* parent) : QLineEdit(parent) {
   setInputMask("99.99.9999;_");
-  setMaximumWidth(fontMetrics().horizontalAdvance("00.00.00000") + 16);
+  ui::SizeToChars(this, 10);
 }
 
 void DateBox::SetDate(Date date) {

@@ -3,12 +3,10 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -20,6 +18,8 @@
 #include "personnel/ui/window_helpers.h"
 #include "ui/data_grid.h"
 #include "ui/qt_prompter.h"
+#include "ui/record_navigator.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -66,13 +66,12 @@ DependantEditor::DependantEditor(params::Session& session, Prompter& prompter,
   for (int i = 0; i < 3; ++i) {
     invalidity_->addItem(QString::fromStdString(personnel::InvalidityLabel(i)));
   }
-  EnterMovesOn(relationship_);
-  EnterMovesOn(invalidity_);
+  ui::EnterMovesTo(relationship_);
+  ui::EnterMovesTo(invalidity_);
   coefficient_->setObjectName("LCoef");
-  setMinimumWidth(480);
-  for (QLineEdit* edit : {name_, first_name_, code_}) {
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(18, '0')) + 14);
-  }
+  ui::SizeToChars(name_, 20);
+  ui::SizeToChars(first_name_, 30);
+  ui::SizeToChars(code_, 15);
 
   auto* form = new QFormLayout;
   form->addRow("Nume", name_);
@@ -169,7 +168,7 @@ DependantsWindow::DependantsWindow(params::Session& session, Prompter& prompter,
       delete_(new QPushButton("&Stergere", this)) {
   setObjectName("FPint");
   setWindowTitle("Persoane in intretinere");
-  resize(720, 440);
+  resize(860, 440);
   const std::optional<PersRow> employee = personnel::FindLine(session_, employee_nr);
   if (employee) {
     employee_->setText(
@@ -181,41 +180,25 @@ DependantsWindow::DependantsWindow(params::Session& session, Prompter& prompter,
   employee_->setObjectName("LAngajat");
   month_->setObjectName("LLuna");
 
-  model_.setHorizontalHeaderLabels(
-      {"Nume", "Prenume", "Cod numeric personal", "Calitate", "Invaliditate", "Coef."});
+  // Names as wide as they usually are.
+  static constexpr ui::GridColumn kColumns[] = {{"Nume", "Nume", 16},
+                                                {"Prenume", "Prenume", 16},
+                                                {"CODNUMPERS", "Cod numeric personal", 13},
+                                                {"Calitate", "Calitate", 11},
+                                                {"Invaliditate", "Invaliditate", 11},
+                                                {"Coef", "Coef.", 5}};
+  grid_->SetColumns(kColumns);
+  model_.setColumnCount(static_cast<int>(std::size(kColumns)));
   grid_->SetSourceModel(&model_);
   grid_->set_prompter(&prompter_);
   grid_->set_export_title("Persoane in intretinere");
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->horizontalHeader()->setStretchLastSection(true);
 
-  auto* navigator = new QHBoxLayout;
-  const std::pair<const char*, QStyle::StandardPixmap> kMoves[] = {
-      {"BPrimul", QStyle::SP_MediaSkipBackward},
-      {"BAnterior", QStyle::SP_MediaSeekBackward},
-      {"BUrmator", QStyle::SP_MediaSeekForward},
-      {"BUltimul", QStyle::SP_MediaSkipForward},
-      {"BReimprospatare", QStyle::SP_BrowserReload}};
-  for (int i = 0; i < 5; ++i) {
-    auto* move = new QPushButton(style()->standardIcon(kMoves[i].second), QString(), this);
-    move->setObjectName(kMoves[i].first);
-    move->setAutoDefault(false);
-    navigator->addWidget(move);
-    connect(move, &QPushButton::clicked, this, [this, i] {
-      const int rows = grid_->model()->rowCount();
-      if (i == 4) {
-        const PintRow* current = Current();
-        Reload(current ? std::optional(current->Nr) : std::nullopt);
-        return;
-      }
-      if (rows == 0) return;
-      const int now = grid_->currentIndex().row();
-      const int row = i == 0 ? 0 : i == 1 ? now - 1 : i == 2 ? now + 1 : rows - 1;
-      grid_->setCurrentIndex(grid_->model()->index(std::clamp(row, 0, rows - 1), 0));
-    });
-  }
-  navigator->addStretch();
+  auto* navigator = new ui::RecordNavigator(grid_, [this] {
+    const PintRow* current = Current();
+    Reload(current ? std::optional(current->Nr) : std::nullopt);
+  });
 
   auto* coefficients = new QHBoxLayout;
   auto* base_caption = new QLabel("&Coef. baza", this);
@@ -250,7 +233,7 @@ DependantsWindow::DependantsWindow(params::Session& session, Prompter& prompter,
   labels->addWidget(month_);
   layout->addLayout(labels);
   layout->addWidget(grid_, 1);
-  layout->addLayout(navigator);
+  layout->addWidget(navigator);
   layout->addLayout(coefficients);
   layout->addLayout(buttons);
 
@@ -288,15 +271,15 @@ void DependantsWindow::Reload(std::optional<std::int64_t> select) {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const PintRow& row = rows_[i];
     model_.appendRow(
-        {new QStandardItem(QString::fromStdString(row.Nume)),
-         new QStandardItem(QString::fromStdString(row.Prenume)),
-         new QStandardItem(QString::fromStdString(row.CODNUMPERS)),
-         new QStandardItem(QString::fromStdString(personnel::RelationshipLabel(row.Calitate))),
-         new QStandardItem(QString::fromStdString(personnel::InvalidityLabel(row.Invaliditate))),
-         new QStandardItem(TwoDecimals(row.Coef))});
+        {ui::TextItem(QString::fromStdString(row.Nume)),
+         ui::TextItem(QString::fromStdString(row.Prenume)),
+         ui::TextItem(QString::fromStdString(row.CODNUMPERS)),
+         ui::TextItem(QString::fromStdString(personnel::RelationshipLabel(row.Calitate))),
+         ui::TextItem(QString::fromStdString(personnel::InvalidityLabel(row.Invaliditate))),
+         ui::NumberItem(row.Coef, TwoDecimals(row.Coef))});
     if (select && row.Nr == *select) selected = static_cast<int>(i);
   }
-  grid_->resizeColumnsToContents();
+  grid_->FitColumns();
   const int shown = grid_->model()->rowCount();
   if (shown > 0) {
     grid_->setCurrentIndex(grid_->model()->index(std::min(selected, shown - 1), 0));

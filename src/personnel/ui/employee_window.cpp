@@ -25,6 +25,7 @@
 #include "personnel/ui/date_box.h"
 #include "personnel/ui/window_helpers.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -89,7 +90,7 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   auto* personal = new QGroupBox("Date personale", this);
   auto* personal_form = new QFormLayout(personal);
   departments_->setObjectName("CBDepart");
-  EnterMovesOn(departments_);
+  ui::EnterMovesTo(departments_);
   personal_form->addRow(departments_caption_, departments_);
   personal_form->addRow("Nume", AddLine("Nume", 20, true));
   personal_form->addRow("Prenume", AddLine("Prenume", 50, true));
@@ -113,7 +114,7 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   personal_form->addRow(hours_caption_, AddLine("Ore_Zi", 12, false));
   invalidity_->setObjectName("CBInvaliditate");
   for (const char* label : kInvalidityLabels) invalidity_->addItem(label);
-  EnterMovesOn(invalidity_);
+  ui::EnterMovesTo(invalidity_);
   personal_form->addRow(invalidity_caption_, invalidity_);
   income_kind_->setObjectName("CBTipVenit");
   for (const char* label : kIncomeKinds) income_kind_->addItem(label);
@@ -271,9 +272,8 @@ QLineEdit* EmployeeWindow::AddLine(const QString& field, int max_length, bool up
   auto* edit = new QLineEdit(this);
   edit->setObjectName("E" + field);
   edit->setMaxLength(max_length);
-  // Wide enough for what the field holds, up to a long name.
-  const int shown = std::min(max_length, 18);
-  edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(shown, '0')) + 14);
+  // Wide enough for what the field holds; the long free texts scroll.
+  ui::SizeToChars(edit, std::min(max_length, 20));
   if (upper) ForceUpperCase(edit);
   lines_[field] = edit;
   return edit;

@@ -10,6 +10,7 @@
 
 #include "personnel/pay_grid.h"
 #include "personnel/ui/window_helpers.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 
@@ -41,6 +42,9 @@ IndexWindow::IndexWindow(Prompter& prompter, QWidget* parent)
   sign_->setValidator(new QRegularExpressionValidator(QRegularExpression("[+-]?"), sign_));
   unit_->setObjectName("ERotunjire");
   unit_->setValidator(new QIntValidator(0, 1000000000, unit_));
+  ui::SizeToChars(percent_, 6);
+  ui::SizeToChars(sign_, 2);
+  ui::SizeToChars(unit_, 10);
   auto* form = new QFormLayout;
   form->addRow("Procentul cu care se Indexeaza:", percent_);
   form->addRow("Rotunjirea se face in + sau - :", sign_);

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -22,6 +21,8 @@
 #include "personnel/ui/pay_grid_model.h"
 #include "personnel/ui/window_helpers.h"
 #include "ui/data_grid.h"
+#include "ui/record_navigator.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -277,29 +278,11 @@ HistoryWindow::HistoryWindow(params::Session& session, const personnel::PersonHi
   for (std::size_t c = 0; c < columns.size(); ++c) {
     grid_->setColumnHidden(static_cast<int>(c), !columns[c].visible);
   }
-  grid_->resizeColumnsToContents();
   if (person != nullptr)
     grid_->setCurrentIndex(grid_->model()->index(static_cast<int>(shown_row), 0));
 
   auto* navigator = new QHBoxLayout;
-  const std::pair<const char*, QStyle::StandardPixmap> kMoves[] = {
-      {"BPrimul", QStyle::SP_MediaSkipBackward},
-      {"BAnterior", QStyle::SP_MediaSeekBackward},
-      {"BUrmator", QStyle::SP_MediaSeekForward},
-      {"BUltimul", QStyle::SP_MediaSkipForward}};
-  for (int i = 0; i < 4; ++i) {
-    auto* move = new QPushButton(style()->standardIcon(kMoves[i].second), QString(), this);
-    move->setObjectName(kMoves[i].first);
-    move->setAutoDefault(false);
-    navigator->addWidget(move);
-    connect(move, &QPushButton::clicked, this, [this, i] {
-      const int rows = grid_->model()->rowCount();
-      if (rows == 0) return;
-      const int now = grid_->currentIndex().row();
-      const int row = i == 0 ? 0 : i == 1 ? now - 1 : i == 2 ? now + 1 : rows - 1;
-      grid_->setCurrentIndex(grid_->model()->index(std::clamp(row, 0, rows - 1), 0));
-    });
-  }
+  navigator->addWidget(new ui::RecordNavigator(grid_, {}, this));
   navigator->addStretch();
   auto* exit = new QPushButton("&Iesire", this);
   exit->setObjectName("BIesire");
@@ -317,7 +300,7 @@ HistoryWindow::HistoryWindow(params::Session& session, const personnel::PersonHi
   layout->addWidget(grid_, 1);
   layout->addLayout(navigator);
   resize(1000, 560);
-  setWindowState(Qt::WindowMaximized);
+  ui::OpenMaximised(this);
   grid_->setFocus();
 }
 

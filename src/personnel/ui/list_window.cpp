@@ -12,6 +12,7 @@
 #include "personnel/ui/window_helpers.h"
 #include "ui/data_grid.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -153,12 +154,13 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
   for (const QStringList& line : content_.lines) {
     QList<QStandardItem*> items;
     for (int c = 0; c < line.size(); ++c) {
-      auto* item = new QStandardItem(line[c]);
-      if (std::find(content_.numeric_columns.begin(), content_.numeric_columns.end(), c) !=
-          content_.numeric_columns.end()) {
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      }
-      items << item;
+      const bool number =
+          std::find(content_.numeric_columns.begin(), content_.numeric_columns.end(), c) !=
+          content_.numeric_columns.end();
+      // Numbers stay numbers in the grid's exports.
+      items << (number ? ui::NumberItem(ParseNumber(QString(line[c]).remove(' ').toStdString(), 0),
+                                        line[c])
+                       : ui::TextItem(line[c]));
     }
     model_.appendRow(items);
   }
@@ -167,7 +169,6 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
   grid_->set_export_title(content_.heading.left(31));
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->resizeColumnsToContents();
 
   list_->setObjectName("BLista");
   list_->setAutoDefault(false);
@@ -200,7 +201,7 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
     resize(900, 480);
   } else {
     resize(1000, 600);
-    setWindowState(Qt::WindowMaximized);
+    ui::OpenMaximised(this);
   }
   grid_->setFocus();
 }
@@ -219,10 +220,13 @@ void ListWindow::RefreshListButton() {
     return;
   }
   if (!Printable(content_.mode)) return;
-  list_->setEnabled(lines && printer_ != nullptr);
-  const QString hint = printer_ ? QString("Tiparirea listei") : QString(kListPrintMissing);
-  list_->setToolTip(hint);
-  list_->setStatusTip(hint);
+  if (printer_ == nullptr) {
+    ui::DisableWithHint(list_, kListPrintMissing);
+    return;
+  }
+  list_->setEnabled(lines);
+  list_->setToolTip("Tiparirea listei");
+  list_->setStatusTip("Tiparirea listei");
 }
 
 std::optional<int> ListWindow::CurrentLine() const {

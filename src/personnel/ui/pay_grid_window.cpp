@@ -30,6 +30,7 @@
 #include "personnel/ui/window_helpers.h"
 #include "ui/data_grid.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -55,31 +56,6 @@ const char* const kTotals[] = {"Fond somaj",
 const char* const kCurrentCaptions[] = {"Nume", "Prenume", "Marca", "Functia"};
 
 QString Shown(long double value) { return QString::fromStdString(FormatN(value, 0) + " "); }
-
-// A column wide enough for its caption and for what it holds.
-int ColumnWidth(const QFontMetrics& metrics, const personnel::GridColumn& column) {
-  QString sample;
-  switch (column.format) {
-    case personnel::GridFormat::kText: {
-      const auto field = FindField<PersRow>(column.field);
-      const int width = field ? FieldsOf<PersRow>()[*field].width : 8;
-      sample = QString(std::clamp(width, 3, 16), 'N');
-      break;
-    }
-    case personnel::GridFormat::kWhole:
-      sample = "99999";
-      break;
-    case personnel::GridFormat::kAmount:
-      sample = "99 999 999";
-      break;
-    case personnel::GridFormat::kQuantity:
-    case personnel::GridFormat::kCoefficient:
-      sample = "9 999,99";
-      break;
-  }
-  const int caption = metrics.horizontalAdvance(QString::fromStdString(column.caption));
-  return std::max(caption, metrics.horizontalAdvance(sample)) + 14;
-}
 
 }  // namespace
 
@@ -166,7 +142,7 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
     FocusGrid();
   });
   resize(1200, 760);
-  setWindowState(Qt::WindowMaximized);
+  ui::OpenMaximised(this);
 }
 
 PayGridWindow::~PayGridWindow() {
@@ -424,10 +400,8 @@ void PayGridWindow::LoadLines(std::optional<std::int64_t> select) {
     PayGridModel* shown_model = model(page);
     shown_model->Reset(columns, std::move(by_page[static_cast<std::size_t>(page)]), editable);
     ui::DataGrid* shown = grid(page);
-    const QFontMetrics metrics = shown->fontMetrics();
     for (std::size_t c = 0; c < columns.size(); ++c) {
       shown->setColumnHidden(static_cast<int>(c), !columns[c].visible);
-      shown->setColumnWidth(static_cast<int>(c), ColumnWidth(metrics, columns[c]));
     }
     std::optional<std::int64_t> wanted = keep[static_cast<std::size_t>(page)];
     if (select && page == CurrentPage()) wanted = select;

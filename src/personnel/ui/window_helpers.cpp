@@ -1,10 +1,7 @@
 #include "personnel/ui/window_helpers.h"
 
-#include <QComboBox>
 #include <QDialog>
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,35 +10,6 @@
 #include "core/numbers.h"
 
 namespace traveno::personnel_ui {
-namespace {
-
-class EnterFilter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      auto* widget = qobject_cast<QWidget*>(watched);
-      if ((key == Qt::Key_Return || key == Qt::Key_Enter) && widget != nullptr) {
-        if (QWidget* next = widget->nextInFocusChain()) {
-          // Skip what cannot take the focus (hidden or disabled controls).
-          while (next != widget && !(next->isVisible() && next->isEnabled() &&
-                                     (next->focusPolicy() & Qt::TabFocus))) {
-            next = next->nextInFocusChain();
-          }
-          next->setFocus(Qt::TabFocusReason);
-        }
-        return true;
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
-};
-
-}  // namespace
-
 void ForceUpperCase(QLineEdit* edit) {
   QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
     const QString upper = text.toUpper();
@@ -87,7 +55,5 @@ std::optional<double> TypedNumber(const QLineEdit* box) {
 void ShowTypedNumber(QLineEdit* box, double value) {
   box->setText(QString::fromStdString(FloatToText(value)));
 }
-
-void EnterMovesOn(QComboBox* list) { list->installEventFilter(new EnterFilter(list)); }
 
 }  // namespace traveno::personnel_ui

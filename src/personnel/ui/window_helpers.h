@@ -1,12 +1,11 @@
 // Small pieces the personnel windows share: upper-case text boxes, the
-// confirm / abandon row, bold captions, number boxes in the program's
-// convention, and the Enter key that moves on from a list.
+// confirm / abandon row, bold captions and number boxes in the program's
+// convention.
 #pragma once
 
 #include <QString>
 #include <optional>
 
-class QComboBox;
 class QDialog;
 class QHBoxLayout;
 class QLabel;
@@ -29,7 +28,5 @@ QLabel* BoldLabel(const QString& text, QWidget* parent);
 std::optional<double> TypedNumber(const QLineEdit* box);
 // Shows a number as it is typed: no grouping, "," before decimals.
 void ShowTypedNumber(QLineEdit* box, double value);
-// Enter in the list moves the focus on to the next control.
-void EnterMovesOn(QComboBox* list);
 
 }  // namespace traveno::personnel_ui
