@@ -2,6 +2,7 @@
 
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/import_commands.h"
 #include "cli/month_commands.h"
@@ -26,6 +27,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
   RegisterImportCommands(app, context);
+  RegisterEfilingCommands(app, context);
 }
 
 }  // namespace traveno::cli
