@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "params/departments.h"
 #include "params/parameter_store.h"
@@ -296,6 +297,28 @@ TEST_F(PayGridWindowTest, SalariiChecksTheDepartmentsAndOpensOnTheChosenOne) {
         chooser->findChild<QPushButton*>("BAbandon")->click();
       });
   EXPECT_FALSE(OpenPayGrid(*session_, prompter_, progress_, nullptr));
+}
+
+TEST_F(PayGridWindowTest, CumulatingRefusesTheCompanysOwnFileAndKeepsTheGridOpen) {
+  auto window = OpenGrid();
+  const std::size_t lines = personnel::MonthLines(*session_).size();
+  QString offered;
+  window->set_import_file_chooser([&](const QString& start) {
+    offered = start;
+    return QString();  // cancelled
+  });
+  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
+  EXPECT_EQ(offered.toStdString(), folder_.path().string());
+  EXPECT_TRUE(prompter_.messages.empty());
+
+  const auto own = session_->store().CompanyFolderOf("DEMO") / kCompanyDatabaseName;
+  window->set_import_file_chooser(
+      [&](const QString&) { return QString::fromStdString(own.string()); });
+  window->CumulareDateCas();
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, personnel::kImportSameCompany);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(personnel::MonthLines(*session_).size(), lines);
 }
 
 TEST(PersonnelWindowsHelpTest, F1FindsASectionForEveryPersonnelWindow) {
