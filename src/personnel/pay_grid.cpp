@@ -82,13 +82,18 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 }  // namespace
 
-int RecalculateCompany(params::Session& session, ProgressReporter& progress,
-                       const std::optional<std::string>& department) {
+std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressReporter& progress,
+                                             const std::optional<std::string>& department) {
   WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
   std::vector<PersRow> rows = MonthLines(session, std::nullopt, department);
   CalculateAndWrite(session, rows);
   StoreTotals(session, rows);
-  return static_cast<int>(rows.size());
+  return rows;
+}
+
+int RecalculateCompany(params::Session& session, ProgressReporter& progress,
+                       const std::optional<std::string>& department) {
+  return static_cast<int>(RecalculateCompanyLines(session, progress, department).size());
 }
 
 void SumStoredLines(params::Session& session, const std::optional<std::string>& department) {

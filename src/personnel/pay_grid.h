@@ -33,6 +33,10 @@ struct GridScope {
 // the session's totals and funds are as before. Returns the number of lines.
 int RecalculateCompany(params::Session& session, ProgressReporter& progress,
                        const std::optional<std::string>& department = {});
+// The same, giving back the recalculated lines (as stored), so that a window
+// showing them need not read the month again.
+std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressReporter& progress,
+                                             const std::optional<std::string>& department = {});
 
 // The running totals and funds of the stored lines as they are, without
 // calculating (what a command that only reads needs). StoreError on failure.

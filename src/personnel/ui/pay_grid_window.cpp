@@ -363,16 +363,25 @@ void PayGridWindow::Open() {
 }
 
 void PayGridWindow::Recalculate() {
+  std::optional<std::vector<PersRow>> lines;
   try {
-    personnel::RecalculateCompany(session_, progress_, department_);
+    lines = personnel::RecalculateCompanyLines(session_, progress_, department_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
   }
-  LoadLines();
+  if (lines) {
+    ShowLines(std::move(*lines));
+  } else {
+    LoadLines();
+  }
   grid(kPermanentPage)->setFocus();
 }
 
 void PayGridWindow::LoadLines(std::optional<std::int64_t> select) {
+  ShowLines(personnel::MonthLines(session_, std::nullopt, department_), select);
+}
+
+void PayGridWindow::ShowLines(std::vector<PersRow> lines, std::optional<std::int64_t> select) {
   std::array<std::optional<std::int64_t>, 2> keep;
   std::array<int, 2> keep_column{0, 0};
   for (int page = 0; page < 2; ++page) {
@@ -385,7 +394,6 @@ void PayGridWindow::LoadLines(std::optional<std::int64_t> select) {
       keep[static_cast<std::size_t>(page)] = line->Nr;
     }
   }
-  std::vector<PersRow> lines = personnel::MonthLines(session_, std::nullopt, department_);
   sums_ = personnel::SumGridLines(lines);
   std::array<std::vector<PersRow>, 2> by_page;
   for (PersRow& line : lines) {

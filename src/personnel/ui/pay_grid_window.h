@@ -112,6 +112,8 @@ class PayGridWindow : public QDialog {
   // Reads the lines of the month (of the department) into both pages,
   // keeping each page's current line, or making `select` current.
   void LoadLines(std::optional<std::int64_t> select = std::nullopt);
+  // Shows `lines` (the month's, of the department) on both pages.
+  void ShowLines(std::vector<PersRow> lines, std::optional<std::int64_t> select = std::nullopt);
   void Recalculate();
   void RefreshTotals();
   void CurrentLineChanged();
