@@ -19,24 +19,26 @@
 #include "app/company_register_window.h"
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
-#include "params/ui/bracket_windows.h"
-#include "params/ui/company_parameters_window.h"
-#include "params/ui/general_parameters_window.h"
-#include "params/ui/department_windows.h"
-#include "params/ui/transition_window.h"
+#include "core/errors.h"
+#include "core/store/schema_upgrades.h"
+#include "core/system_info.h"
 #include "declarations/fiscal_lists.h"
 #include "declarations/fiscal_sheet_document.h"
 #include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/transmit_windows.h"
-#include "personnel/ui/code_check_window.h"
-#include "reports/ui/document_windows.h"
-#include "reports/ui/holiday_advance_window.h"
-#include "core/errors.h"
-#include "core/store/schema_upgrades.h"
-#include "core/system_info.h"
 #include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
 #include "legacy/ui/sheet_folder_window.h"
+#include "params/ui/bracket_windows.h"
+#include "params/ui/company_parameters_window.h"
+#include "params/ui/department_windows.h"
+#include "params/ui/general_parameters_window.h"
+#include "params/ui/transition_window.h"
+#include "personnel/ui/code_check_window.h"
+#include "personnel/ui/list_window.h"
+#include "personnel/ui/pay_grid_opening.h"
+#include "reports/ui/document_windows.h"
+#include "reports/ui/holiday_advance_window.h"
 #include "ui/help.h"
 #include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
@@ -117,7 +119,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildPanels() {
   using F = Function;
   const std::vector<ButtonSpec> main_menu = {
-      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", false},
+      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", true},
       {F::kListe, "&Liste", "BListe", "Liste si documente ale lunii", true},
       {F::kConfigGlobala, "Configurare &Globala", "BConfigGlobala",
        "Impozitare, parametri generali, firme, parola", true},
@@ -136,22 +138,22 @@ void MainWindow::BuildPanels() {
       {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", true},
       {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
        "Parola programului si confirmarea la iesire", true},
-      {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
-       true},
+      {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp",
+       "Verificarea codurilor numerice personale", true},
       {F::kPreluareDateVechi, "Preluare date &anterioare", "BPreluareDateVechi",
        "Preia firmele unei versiuni anterioare a programului (tabele Paradox)", true},
   };
   const std::vector<ButtonSpec> company = {
-      {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
-       "Datele firmei de lucru", true},
+      {F::kModificareFirma, "&Modificare date firma", "BModificareFirma", "Datele firmei de lucru",
+       true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
        "Parametrii de calcul ai firmei", true},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
        true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
        "Luna fiind deschisa se va inchide", true},
-      {F::kDepartamente, "&Configurare departamente", "BDepartamente",
-       "Departamentele firmei", true},
+      {F::kDepartamente, "&Configurare departamente", "BDepartamente", "Departamentele firmei",
+       true},
   };
   const std::vector<ButtonSpec> lists = {
       {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", true},
@@ -213,8 +215,8 @@ void MainWindow::BuildPanels() {
 }
 
 QWidget* MainWindow::BuildPanel(Panel panel, const std::vector<ButtonSpec>& buttons) {
-  static const char* const kPanelNames[] = {"PMeniu",   "PConfigGlobala", "PConfigFirma",
-                                            "PListe",   "PRaportari",     "PDiverse"};
+  static const char* const kPanelNames[] = {"PMeniu", "PConfigGlobala", "PConfigFirma",
+                                            "PListe", "PRaportari",     "PDiverse"};
   auto* page = new QWidget(panels_);
   page->setObjectName(kPanelNames[static_cast<int>(panel)]);
   auto* outer = new QVBoxLayout(page);
@@ -298,11 +300,21 @@ void MainWindow::ShowPanel(Panel panel) {
 void MainWindow::Run(Function function) {
   using F = Function;
   switch (function) {
-    case F::kListe: ShowPanel(Panel::kLists); break;
-    case F::kConfigGlobala: ShowPanel(Panel::kGlobalConfig); break;
-    case F::kConfigFirma: ShowPanel(Panel::kCompanyConfig); break;
-    case F::kRaportari: ShowPanel(Panel::kReports); break;
-    case F::kDiverse: ShowPanel(Panel::kMisc); break;
+    case F::kListe:
+      ShowPanel(Panel::kLists);
+      break;
+    case F::kConfigGlobala:
+      ShowPanel(Panel::kGlobalConfig);
+      break;
+    case F::kConfigFirma:
+      ShowPanel(Panel::kCompanyConfig);
+      break;
+    case F::kRaportari:
+      ShowPanel(Panel::kReports);
+      break;
+    case F::kDiverse:
+      ShowPanel(Panel::kMisc);
+      break;
     case F::kAjutor:
       if (options_.open_help) {
         options_.open_help();
@@ -310,8 +322,12 @@ void MainWindow::Run(Function function) {
         ui::OpenHelp(prompter());
       }
       break;
-    case F::kIesire: close(); break;
-    case F::kConfigParola: OpenProgramSettings(); break;
+    case F::kIesire:
+      close();
+      break;
+    case F::kConfigParola:
+      OpenProgramSettings();
+      break;
     case F::kInapoi:
       if (current_panel_ == Panel::kReports) {
         cas_mark_ = false;
@@ -378,6 +394,18 @@ void MainWindow::Run(Function function) {
     case F::kTrecereLuna:
       OpenTransition();
       break;
+    case F::kSalarii:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        personnel_ui::OpenPayGrid(*session, prompter(), *workplace_->progress(), this);
+      }
+      break;
+    case F::kPersonalAngajat:
+    case F::kPersonalLichidat:
+    case F::kLegitimatii:
+    case F::kAsigurati:
+      OpenPersonnelList(function);
+      break;
     case F::kPreluareDateVechi:
       ImportLegacyFolder();
       break;
@@ -400,10 +428,6 @@ void MainWindow::Run(Function function) {
     case F::kStatAvansCo:
     case F::kConcediiMedicale:
     case F::kConcediiLegale:
-    case F::kPersonalLichidat:
-    case F::kPersonalAngajat:
-    case F::kLegitimatii:
-    case F::kAsigurati:
       OpenDocument(function);
       break;
     case F::kDeschidereInchidere:
@@ -429,6 +453,46 @@ void MainWindow::OpenCompanyEditor() {
   params::ModifyCompany(session->store(), row->CodF, editor.Input(), prompter());
 }
 
+void MainWindow::OpenPersonnelList(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  std::optional<personnel_ui::ListContent> content;
+  reports_ui::ShownList printed = reports_ui::ShownList::kInsured;
+  if (function == Function::kPersonalAngajat || function == Function::kPersonalLichidat) {
+    // The month of the list is asked first.
+    const std::optional<Date> month = AskMonth(session->working_month());
+    if (!month) return;
+    const bool hired = function == Function::kPersonalAngajat;
+    content = hired ? personnel_ui::HiredContent(*session, *month)
+                    : personnel_ui::LeftContent(*session, *month);
+    printed = hired ? reports_ui::ShownList::kHired : reports_ui::ShownList::kLeft;
+  } else if (function == Function::kLegitimatii) {
+    content = personnel_ui::IdentityCardsContent(*session);
+    printed = reports_ui::ShownList::kIdentityCards;
+  } else {
+    content = personnel_ui::InsuredContent(*session);
+  }
+  personnel_ui::ListWindow window(std::move(*content), prompter(), this);
+  // "&Lista" prints the rows the window shows, its filter applied.
+  window.set_printer([this, session, printed](const personnel_ui::ListPrintRequest& request) {
+    reports_ui::PrintShownList(*session, printed, request.month, request.title, request.shown_lines,
+                               request.filter_text, Viewer());
+  });
+  window.exec();
+}
+
+std::function<void(const reports::Report&)> MainWindow::Viewer() {
+  return options_.show_report ? reports_ui::ReportViewer(options_.show_report)
+                              : reports_ui::PreviewViewer(prompter(), this);
+}
+
+std::optional<Date> MainWindow::AskMonth(Date start) {
+  if (options_.ask_month) return options_.ask_month(start, this);
+  MonthDialog dialog(MonthDialog::Mode::kMonth, start, this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Month();
+}
+
 void MainWindow::OpenCompanyRegister() {
   params::Session* session = workplace_ ? workplace_->session() : nullptr;
   if (session == nullptr) return;
@@ -450,35 +514,31 @@ void MainWindow::OpenClone() {
 void MainWindow::OpenDocument(Function function) {
   params::Session* session = workplace_ ? workplace_->session() : nullptr;
   if (session == nullptr || !session->HasWorkingMonth()) return;
-  const reports_ui::ReportViewer viewer =
-      options_.show_report ? reports_ui::ReportViewer(options_.show_report)
-                           : reports_ui::PreviewViewer(prompter(), this);
-  // The situations and the hired and left lists are of a month asked first.
-  auto ask_month = [&]() -> std::optional<Date> {
-    if (options_.ask_month) return options_.ask_month(session->working_month(), this);
-    MonthDialog dialog(MonthDialog::Mode::kMonth, session->working_month(), this);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Month();
-  };
+  const reports_ui::ReportViewer viewer = Viewer();
   using F = Function;
   switch (function) {
-    case F::kStatPlata: reports_ui::PrintStatement(*session, viewer); break;
-    case F::kFluturasi: reports_ui::PrintPaySlips(*session, viewer); break;
-    case F::kStatAvans: reports_ui::PrintAdvanceStatement(*session, viewer); break;
-    case F::kFluturasiAvans: reports_ui::PrintAdvanceSlips(*session, viewer); break;
-    case F::kStatAvansCo: reports_ui::OpenHolidayAdvance(*session, viewer, this); break;
-    case F::kLegitimatii: reports_ui::PrintIdentityCards(*session, viewer); break;
-    case F::kAsigurati: reports_ui::PrintInsuredPersons(*session, viewer); break;
+    case F::kStatPlata:
+      reports_ui::PrintStatement(*session, viewer);
+      break;
+    case F::kFluturasi:
+      reports_ui::PrintPaySlips(*session, viewer);
+      break;
+    case F::kStatAvans:
+      reports_ui::PrintAdvanceStatement(*session, viewer);
+      break;
+    case F::kFluturasiAvans:
+      reports_ui::PrintAdvanceSlips(*session, viewer);
+      break;
+    case F::kStatAvansCo:
+      reports_ui::OpenHolidayAdvance(*session, viewer, this);
+      break;
     case F::kConcediiMedicale:
-    case F::kConcediiLegale:
-    case F::kPersonalLichidat:
-    case F::kPersonalAngajat: {
-      const std::optional<Date> month = ask_month();
+    case F::kConcediiLegale: {
+      // The situations are of a month asked first.
+      const std::optional<Date> month = AskMonth(session->working_month());
       if (!month) return;
       if (function == F::kConcediiMedicale) reports_ui::PrintMedicalLeave(*session, *month, viewer);
       if (function == F::kConcediiLegale) reports_ui::PrintHolidays(*session, *month, viewer);
-      if (function == F::kPersonalLichidat) reports_ui::PrintLeft(*session, *month, viewer);
-      if (function == F::kPersonalAngajat) reports_ui::PrintHired(*session, *month, viewer);
       break;
     }
     default:
@@ -572,7 +632,8 @@ void MainWindow::RefreshTrecere() {
   // The transition starts only from the company's latest month.
   const bool latest = workplace_ && workplace_->HasWorkingMonth() &&
                       workplace_->LastMonth() == workplace_->WorkingMonth();
-  buttons_.at(Function::kTrecereLuna)->setEnabled(latest && available_.contains(Function::kTrecereLuna));
+  buttons_.at(Function::kTrecereLuna)
+      ->setEnabled(latest && available_.contains(Function::kTrecereLuna));
 }
 
 void MainWindow::RefreshHeading() {

@@ -151,6 +151,12 @@ class MainWindow : public QMainWindow {
   void OpenTransition();
   void OpenCompanyEditor();
   void OpenCompanyRegister();
+  // The personnel lists of the miscellaneous and reports panels.
+  void OpenPersonnelList(Function function);
+  // The viewer of the documents: the print preview, or the options' one.
+  std::function<void(const reports::Report&)> Viewer();
+  // A month asked with the month dialog (or the options' question).
+  std::optional<Date> AskMonth(Date start);
   void OpenClone();
   void OpenDocument(Function function);
   void ImportLegacyFolder();

@@ -133,9 +133,9 @@ TEST_F(MainWindowTest, FirstStartOnAnEmptyFolderChoosesTestAndItsFirstMonth) {
   EXPECT_EQ(window->current_panel(), Panel::kCompanyConfig);
   window->button(Function::kInapoi)->click();
   EXPECT_EQ(window->title_line(), "Meniu Principal  ");
-  // The default button waits for the pay grid, so the first usable one has the focus.
-  EXPECT_EQ(QApplication::focusWidget(), window->button(Function::kListe));
-  EXPECT_EQ(window->hint_text(), window->button(Function::kListe)->statusTip());
+  // The main menu opens on its default button, the pay grid's.
+  EXPECT_EQ(QApplication::focusWidget(), window->button(Function::kSalarii));
+  EXPECT_EQ(window->hint_text(), window->button(Function::kSalarii)->statusTip());
 }
 
 TEST_F(MainWindowTest, EscapeInTheFirstChoiceEndsTheProgram) {
@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, PanelsTitlesAndEscape) {
 TEST_F(MainWindowTest, ButtonsWithoutTheirWindowYetAreDisabledAndSaySo) {
   auto window = Make();
   ASSERT_TRUE(ShowAndStart(*window));
-  for (Function f : {Function::kSalarii, Function::kDeclaratiiCas, Function::kDeclaratiiSomaj,
+  for (Function f : {Function::kDeclaratiiCas, Function::kDeclaratiiSomaj,
                      Function::kDeclaratiiSanatate}) {
     QPushButton* b = window->button(f);
     EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();

@@ -16,6 +16,18 @@ reports::DocumentContext Context(params::Session& session) {
   return reports::DocumentContext{session};
 }
 
+template <typename Line>
+std::vector<Line> Pick(std::vector<Line> all, const std::vector<int>& shown_rows) {
+  std::vector<Line> picked;
+  picked.reserve(shown_rows.size());
+  for (int row : shown_rows) {
+    if (row >= 0 && row < static_cast<int>(all.size())) {
+      picked.push_back(std::move(all[static_cast<std::size_t>(row)]));
+    }
+  }
+  return picked;
+}
+
 }  // namespace
 
 ReportViewer PreviewViewer(Prompter& prompter, QWidget* parent) {
@@ -70,6 +82,35 @@ void PrintIdentityCards(params::Session& session, const ReportViewer& viewer) {
 
 void PrintInsuredPersons(params::Session& session, const ReportViewer& viewer) {
   viewer(reports::InsuredPersonsList(Context(session)));
+}
+
+void PrintShownList(params::Session& session, ShownList list, Date month, std::string heading,
+                    const std::vector<int>& shown_rows, std::string filter_text,
+                    const ReportViewer& viewer) {
+  switch (list) {
+    case ShownList::kHired:
+    case ShownList::kLeft: {
+      const bool hired = list == ShownList::kHired;
+      viewer(reports::PersonnelList(
+          Context(session),
+          hired ? reports::PersonnelListKind::kHired : reports::PersonnelListKind::kLeft,
+          std::move(heading),
+          Pick(hired ? personnel::HiredInMonth(session, month)
+                     : personnel::LeftInMonth(session, month),
+               shown_rows),
+          std::move(filter_text)));
+      break;
+    }
+    case ShownList::kIdentityCards:
+      viewer(reports::IdentityCardList(Context(session),
+                                       Pick(personnel::IdentityCards(session), shown_rows)));
+      break;
+    case ShownList::kInsured:
+      viewer(reports::InsuredPersonsList(Context(session),
+                                         Pick(personnel::InsuredPersons(session), shown_rows),
+                                         std::move(filter_text)));
+      break;
+  }
 }
 
 void PrintBrackets(params::Session& session, bool annual, const ReportViewer& viewer) {

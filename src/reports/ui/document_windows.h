@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/prompter.h"
@@ -46,6 +47,16 @@ void PrintHired(params::Session& session, Date month, const ReportViewer& viewer
 void PrintLeft(params::Session& session, Date month, const ReportViewer& viewer);
 void PrintIdentityCards(params::Session& session, const ReportViewer& viewer);
 void PrintInsuredPersons(params::Session& session, const ReportViewer& viewer);
+// Which personnel list the list window prints with "&Lista".
+enum class ShownList { kHired, kLeft, kIdentityCards, kInsured };
+// Prints the rows the list window shows: `shown_rows` are indexes, in the
+// order shown, into the list's rows as its personnel service gives them
+// (hired or left in `month`, or of the working month); `heading` is the
+// window's heading, `filter_text` the text about its filter. An index past
+// the rows (a list changed since it was shown) is skipped.
+void PrintShownList(params::Session& session, ShownList list, Date month, std::string heading,
+                    const std::vector<int>& shown_rows, std::string filter_text,
+                    const ReportViewer& viewer);
 // The bracket window's "&Lista".
 void PrintBrackets(params::Session& session, bool annual, const ReportViewer& viewer);
 
