@@ -21,6 +21,7 @@
 #include "params/ui/formula_editor.h"
 #include "params/ui/general_parameters_window.h"
 #include "params/ui/holidays_window.h"
+#include "tests/app/started_main_window.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/date_editors.h"
@@ -379,25 +380,10 @@ TEST_F(ParameterWindowsTest, HolidayPayFormulaRefusesBrutForTheCurrentMonth) {
 }
 
 // The panel buttons open the two parameter windows over the chosen month.
-TEST(ParameterWindowsFromTheMainWindow, PanelButtonsOpenTheGeneralAndCompanyWindows) {
-  traveno::testing::TempFolder folder;
-  traveno::testing::ScriptedPrompter prompter;
-  app::MainWindowOptions options;
-  options.data_folder = folder.path();
-  options.prompter = &prompter;
-  options.terminate = [](int) {};
-  options.open_help = [] {};
-  app::MainWindow window(std::move(options));
-  AnswerNextModal([](QWidget* choice) {
-    AnswerNextModal([](QWidget* first_month) {
-      first_month->findChild<ui::MonthYearEdit*>("EMonth")->SetMonth(Date::FromYmd(2003, 1, 1));
-      first_month->findChild<QPushButton*>("BConfirmare")->click();
-    });
-    choice->findChild<QPushButton*>("BAlege")->click();
-  });
-  window.show();
-  ASSERT_TRUE(window.FinishStart());
+class ParameterWindowsFromTheMainWindow : public traveno::testing::StartedMainWindowTest {};
 
+TEST_F(ParameterWindowsFromTheMainWindow, PanelButtonsOpenTheGeneralAndCompanyWindows) {
+  app::MainWindow& window = this->window();
   using app::Function;
   QString general_heading;
   window.button(Function::kConfigGlobala)->click();
@@ -423,13 +409,13 @@ TEST(ParameterWindowsFromTheMainWindow, PanelButtonsOpenTheGeneralAndCompanyWind
   });
   window.button(Function::kParametriFirma)->click();
   EXPECT_TRUE(confirmed);
-  EXPECT_TRUE(prompter.messages.empty());
+  EXPECT_TRUE(prompter_.messages.empty());
   window.close();
 
-  auto store = OpenDatabases(folder.path());
+  auto store = OpenDatabases(folder_.path());
   params::Session session(*store);
   SilentProgress progress;
-  ASSERT_TRUE(params::ChooseCompanyAndMonth(session, "TEST", Date::FromYmd(2003, 1, 1), prompter,
+  ASSERT_TRUE(params::ChooseCompanyAndMonth(session, "TEST", Date::FromYmd(2003, 1, 1), prompter_,
                                             progress));
   EXPECT_EQ(session.parameters().company.CoefCO, 22);
 }

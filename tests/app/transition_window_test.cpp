@@ -1,11 +1,12 @@
 #include "params/ui/transition_window.h"
 
+#include <gtest/gtest.h>
+
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "core/store/store.h"
 #include "params/company_register.h"
@@ -19,6 +20,42 @@ namespace {
 
 // The company TEST chosen on January 2003, as after a first start.
 class TransitionWindowTest : public traveno::testing::TestMonthFixture {};
+
+// The explanation names the company and the month being created, and the
+// list names the columns that start it at zero, by the month's flags.
+TEST_F(TransitionWindowTest, TellsWhatIsCreatedAndWhichColumnsStartAtZero) {
+  engine::CompanyParameters& flags = session_->parameters().company;
+  for (double* flag : {&flags.Timp,        &flags.Timp_spl,   &flags.InitPrime,    &flags.InitPr_va,
+                       &flags.Cm1l,        &flags.Cm2l,       &flags.Avans,        &flags.Retineri,
+                       &flags.Timp_Noapte, &flags.Zile_Co,    &flags.InitAlteSume, &flags.InitCIC,
+                       &flags.Popriri,     &flags.Garantii,   &flags.Alte_Ret,     &flags.Prime_inc,
+                       &flags.Avans_Co,    &flags.Zile_Fp,    &flags.Zile_Cm,      &flags.Zile_CIC,
+                       &flags.InitSporuri, &flags.SumeExcept, &flags.ProcImpo}) {
+    *flag = 0;
+  }
+  flags.Cm1l = 1;
+  flags.Popriri = 1;
+  flags.ProcImpo = 1;
+  for (engine::BonusParameters& bonus : flags.spor) bonus.Init = 0;
+  flags.spor[1] = {.Den = "SPOR NOAPTE", .Apl = 1, .Init = 1};
+  flags.spor[2] = {.Den = "NEFOLOSIT", .Apl = 4, .Init = 1};  // "Nu se foloseste"
+
+  TransitionWindow window(*session_, prompter_, progress_);
+  window.show();
+  const QLabel* explanation = window.findChild<QLabel*>("LExplicatie");
+  ASSERT_NE(explanation, nullptr);
+  const std::string text = explanation->text().toStdString();
+  EXPECT_EQ(text.rfind(" Trecerea la luna urmatoare reprezinta crearea datelor de lucru", 0), 0u)
+      << text;
+  EXPECT_NE(text.find("pentru firma  TEST"), std::string::npos) << text;
+  EXPECT_NE(text.find("si luna  FEBRUARIE / 2003"), std::string::npos) << text;
+  EXPECT_NE(text.find("Pentru luna  FEBRUARIE / 2003"), std::string::npos) << text;
+  EXPECT_EQ(text.find("IANUARIE"), std::string::npos) << text;
+  const std::string end = "vor fi initializate urmatoarele  coloane din salarii:";
+  EXPECT_EQ(text.substr(text.size() - end.size()), end) << text;
+  EXPECT_EQ(window.columns()->toPlainText(), "Cm Firma,  Popriri,  Procent Impozit,  SPOR NOAPTE");
+  EXPECT_TRUE(window.columns()->isReadOnly());
+}
 
 TEST_F(TransitionWindowTest, EnterRunsTheTransitionOnlyForTheConfirmWord) {
   TransitionWindow window(*session_, prompter_, progress_);

@@ -1,18 +1,16 @@
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "app/company_choice_window.h"
 #include "app/company_register_window.h"
 #include "app/main_window.h"
 #include "params/ui/department_windows.h"
 #include "personnel/ui/code_check_window.h"
-#include "tests/support/temp_folder.h"
-#include "tests/ui/scripted_prompter.h"
-#include "ui/date_editors.h"
+#include "tests/app/started_main_window.h"
 
 namespace traveno::app {
 namespace {
@@ -21,25 +19,10 @@ using traveno::testing::AnswerNextModal;
 
 // The register, personal-code and department buttons and the clone key open
 // their windows over the working company TEST, chosen on January 2003.
-TEST(WindowsFromTheMainWindow, PanelButtonsAndTheCloneKeyOpenTheirWindows) {
-  traveno::testing::TempFolder folder;
-  traveno::testing::ScriptedPrompter prompter;
-  MainWindowOptions options;
-  options.data_folder = folder.path();
-  options.prompter = &prompter;
-  options.terminate = [](int) {};
-  options.open_help = [] {};
-  MainWindow window(std::move(options));
-  AnswerNextModal([](QWidget* choice) {
-    AnswerNextModal([](QWidget* first_month) {
-      first_month->findChild<ui::MonthYearEdit*>("EMonth")->SetMonth(Date::FromYmd(2003, 1, 1));
-      first_month->findChild<QPushButton*>("BConfirmare")->click();
-    });
-    choice->findChild<QPushButton*>("BAlege")->click();
-  });
-  window.show();
-  ASSERT_TRUE(window.FinishStart());
+class WindowsFromTheMainWindow : public traveno::testing::StartedMainWindowTest {};
 
+TEST_F(WindowsFromTheMainWindow, PanelButtonsAndTheCloneKeyOpenTheirWindows) {
+  app::MainWindow& window = this->window();
   window.button(Function::kConfigGlobala)->click();
   ASSERT_TRUE(window.button(Function::kDateFirme)->isEnabled());
   QString heading;
@@ -88,8 +71,7 @@ TEST(WindowsFromTheMainWindow, PanelButtonsAndTheCloneKeyOpenTheirWindows) {
   });
   emit clone->activated();
   EXPECT_TRUE(clone_mode);
-  EXPECT_TRUE(prompter.messages.empty());
-  window.close();
+  EXPECT_TRUE(prompter_.messages.empty());
 }
 
 }  // namespace

@@ -10,34 +10,19 @@
 
 #include "core/errors.h"
 #include "core/fatal_signals.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace traveno {
 namespace {
 
-class ScriptedPrompter final : public Prompter {
- public:
-  explicit ScriptedPrompter(bool answer) : answer_(answer) {}
-  void Message(MessageKind kind, const std::string& text) override {
-    shown.push_back(text);
-    kinds.push_back(kind);
-  }
-  bool AskYesNo(const std::string& text) override {
-    asked.push_back(text);
-    return answer_;
-  }
-  std::optional<std::string> AskText(const std::string&, const std::string&,
-                                     const std::string&) override {
-    return std::nullopt;
-  }
-  std::string AskTypedConfirmation(const std::string&) override { return {}; }
+using traveno::testing::ScriptedPrompter;
 
-  std::vector<std::string> shown;
-  std::vector<MessageKind> kinds;
-  std::vector<std::string> asked;
-
- private:
-  bool answer_;
-};
+// A prompter that answers every Yes/No question with `answer`.
+ScriptedPrompter Answering(bool answer) {
+  ScriptedPrompter prompter;
+  prompter.default_yes = answer;
+  return prompter;
+}
 
 ReportEnvironment FixedEnvironment() {
   ReportEnvironment environment;
@@ -125,12 +110,12 @@ TEST(ErrorReportTest, FatalKindsTellAndEndOthersAsk) {
   };
   for (const Case& c : kCases) {
     const auto file = TempFile(c.kind);
-    ScriptedPrompter prompter(c.answer);
+    ScriptedPrompter prompter = Answering(c.answer);
     const bool terminates = ReportUnhandledError({"Mesaj", c.kind, std::nullopt}, nullptr, {},
                                                  FixedEnvironment(), file, prompter);
     EXPECT_EQ(terminates, c.terminates) << c.kind;
-    EXPECT_EQ(!prompter.asked.empty(), c.asked) << c.kind;
-    const std::string text = c.asked ? prompter.asked.at(0) : prompter.shown.at(0);
+    EXPECT_EQ(!prompter.questions.empty(), c.asked) << c.kind;
+    const std::string text = c.asked ? prompter.questions.at(0) : prompter.messages.at(0).text;
     EXPECT_EQ(text, std::string("Eroare:\r\nMesaj\r\n") +
                         (c.asked ? "Doriti sa terminati fortat aplicatia ?"
                                  : "Aplicatia va fi terminata fortat."));
@@ -141,7 +126,7 @@ TEST(ErrorReportTest, FatalKindsTellAndEndOthersAsk) {
 
 TEST(ErrorReportTest, ReportsAppendAndAnUnwritableFolderStillAsks) {
   const auto file = TempFile("append");
-  ScriptedPrompter prompter(false);
+  ScriptedPrompter prompter = Answering(false);
   ReportUnhandledError({"unu", "Exception", std::nullopt}, nullptr, {}, FixedEnvironment(), file,
                        prompter);
   ReportUnhandledError({"doi", "Exception", std::nullopt}, nullptr, {}, FixedEnvironment(), file,
@@ -149,10 +134,10 @@ TEST(ErrorReportTest, ReportsAppendAndAnUnwritableFolderStillAsks) {
   const std::string content = ReadAll(file);
   EXPECT_LT(content.find(": unu"), content.find(": doi"));
 
-  ScriptedPrompter asked(false);
+  ScriptedPrompter asked = Answering(false);
   EXPECT_FALSE(ReportUnhandledError({"trei", "Exception", std::nullopt}, nullptr, {},
                                     FixedEnvironment(), "/nonexistent-folder/traveno.ERR", asked));
-  EXPECT_EQ(asked.asked.size(), 1u);
+  EXPECT_EQ(asked.questions.size(), 1u);
 }
 
 TEST(ErrorReportTest, EmptyMessageGivesEmptyText) {

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 
 #include "core/numbers.h"
 #include "engine/engine_fixtures.h"
 #include "engine/payroll_engine.h"
+#include "tests/support/distinct_rows.h"
 
 namespace traveno::engine {
 namespace {
@@ -59,7 +61,7 @@ TEST(CompanyTotalsTest, RowsEnterTheirKindsTotals) {
   EXPECT_EQ(totals.Brut1P, 6200000);
   EXPECT_EQ(totals.BazaSomajP, 2850000);  // the pensioner stays out
   EXPECT_EQ(totals.AvansuriP, 120);
-  EXPECT_EQ(totals.TarifarP, 4000000);    // 92 of 184 hours, twice
+  EXPECT_EQ(totals.TarifarP, 4000000);  // 92 of 184 hours, twice
   EXPECT_EQ(totals.NrAngajati, 2);
   EXPECT_EQ(totals.NrHandicap, 1);
   EXPECT_EQ(totals.BrutC, 1000000);
@@ -75,6 +77,95 @@ TEST(CompanyTotalsTest, RowsEnterTheirKindsTotals) {
   AddRowToTotals(without, partial, p);
   EXPECT_EQ(without.BrutCAS_C, 0);
   EXPECT_EQ(without.ZileCMCAS, 0);
+}
+
+// Rows of each kind whose every field holds a value of its own: each total
+// sums the right field of the right rows, so a swapped or dropped field shows.
+TEST(CompanyTotalsTest, EachTotalSumsItsFieldOverItsRows) {
+  struct Kind {
+    const char* tip;
+    int pensionar, invaliditate, alt_venit, bifa_som, platit_ora;
+    const char* acord;
+  };
+  const Kind kKinds[] = {
+      {"1", 0, 1, 0, 0, 0, ""},   // P1: permanent, disabled
+      {"1", 1, 0, 0, 0, 0, "D"},  // P2: a pensioner on piece-work
+      {"1", 0, 0, 0, 0, 1, ""},   // P3: paid by the hour
+      {"2", 0, 0, 1, 1, 0, ""},   // C1: partial contract with CIAS, unemployment from the company
+      {"2", 1, 0, 0, 1, 0, "D"},  // C2: without CIAS, a pensioner on piece-work
+      {"2", 0, 0, 1, 0, 0, ""},   // C3: with CIAS, no unemployment
+  };
+  MonthParameters p = Month2003();
+  std::vector<PersRow> rows;
+  CompanyTotals totals;
+  for (int i = 0; i < 6; ++i) {
+    PersRow row = traveno::testing::DistinctRow<PersRow>(i + 1);
+    const Kind& k = kKinds[i];
+    row.TIP = k.tip;
+    row.Pensionar = k.pensionar;
+    row.INVALIDITATE = k.invaliditate;
+    row.ALT_VENIT = k.alt_venit;
+    row.BifaSom = k.bifa_som;
+    row.PlatitOra = k.platit_ora;
+    row.ACORD = k.acord;
+    row.ZILE_CM = 2 + i;
+    rows.push_back(row);
+    AddRowToTotals(totals, row, p);
+  }
+  const PersRow &p1 = rows[0], &p2 = rows[1], &p3 = rows[2];
+  const PersRow &c1 = rows[3], &c2 = rows[4], &c3 = rows[5];
+  using Ld = long double;
+  auto sum = [](std::initializer_list<const PersRow*> of, double PersRow::*field) {
+    Ld total = 0;
+    for (const PersRow* row : of) total += row->*field;
+    return total;
+  };
+  auto advances = [](const PersRow& r) { return Ld(r.AVANS) + r.PRIME_INCASATE + r.AVANS_CO; };
+  auto unemployment_base = [](const PersRow& r) { return Ld(r.BRUT) - r.CM2L - r.CIC; };
+  // Time values: hours times the salary per hour of the month (the average
+  // hours for the hourly paid), a partial contract's month being its daily
+  // hours of the month's days; piece-work counts what was realised.
+  const Ld hours_of_month = 184;
+  const Ld partial_hours_c1 = 184 / 8.0L * c1.Ore_Zi;
+  const Ld partial_hours_c3 = 184 / 8.0L * c3.Ore_Zi;
+  const std::pair<const char*, Ld> kExpected[] = {
+      {"BrutP", sum({&p1, &p2, &p3}, &PersRow::BRUT)},
+      {"Brut1P", sum({&p1, &p2, &p3}, &PersRow::Brut1)},
+      {"BazaSomajP", unemployment_base(p1) + unemployment_base(p3)},
+      {"SumeExceptP", sum({&p1, &p2, &p3}, &PersRow::SumeExcept)},
+      {"RestPlP", sum({&p1, &p2, &p3}, &PersRow::RESTPL)},
+      {"AvansuriP", advances(p1) + advances(p2) + advances(p3)},
+      {"CM1LP", sum({&p1, &p2, &p3}, &PersRow::CM1L)},
+      {"CM2LP", sum({&p1, &p2, &p3}, &PersRow::CM2L)},
+      {"CICP", sum({&p1, &p2, &p3}, &PersRow::CIC)},
+      {"TarifarP", RoundEven(p1.TIMP * (p1.SALINC / hours_of_month)) + p2.REALIZAT +
+                       RoundEven(p3.TIMP * (p3.SALINC / Ld(p.company.MedieOre)))},
+      {"NrAngajati", 3},
+      {"NrHandicap", 1},
+      {"BrutC", sum({&c1, &c2, &c3}, &PersRow::BRUT)},
+      {"SumeExceptC", sum({&c1, &c2, &c3}, &PersRow::SumeExcept)},
+      {"BrutCAS_C", sum({&c1, &c3}, &PersRow::BRUT)},
+      {"SumeExceptCAS_C", sum({&c1, &c3}, &PersRow::SumeExcept)},
+      {"CM1LCAS_C", sum({&c1, &c3}, &PersRow::CM1L)},
+      {"CM2LCAS_C", sum({&c1, &c3}, &PersRow::CM2L)},
+      {"CICCAS_C", sum({&c1, &c3}, &PersRow::CIC)},
+      {"BazaSomajC", unemployment_base(c1)},
+      {"RestPlC", sum({&c1, &c2, &c3}, &PersRow::RESTPL)},
+      {"AvansuriC", advances(c1) + advances(c2) + advances(c3)},
+      {"CM1LC", sum({&c1, &c2, &c3}, &PersRow::CM1L)},
+      {"CM2LC", sum({&c1, &c2, &c3}, &PersRow::CM2L)},
+      {"CICC", sum({&c1, &c2, &c3}, &PersRow::CIC)},
+      {"TarifarC", RoundEven(c1.TIMP * (c1.SALINC / partial_hours_c1)) + c2.REALIZAT +
+                       RoundEven(c3.TIMP * (c3.SALINC / partial_hours_c3))},
+      {"ZileCM", 2 + 3 + 4 + 5 + 6 + 7},
+      {"ZileCMCAS", 2 + 3 + 4 + 5 + 7},  // all but the partial contract without CIAS
+  };
+  const auto named = NamedTotals(totals);
+  ASSERT_EQ(named.size(), std::size(kExpected));
+  for (std::size_t i = 0; i < named.size(); ++i) {
+    ASSERT_EQ(named[i].first, kExpected[i].first);
+    EXPECT_EQ(named[i].second, kExpected[i].second) << named[i].first;
+  }
 }
 
 TEST(CompanyTotalsTest, RemovingEveryRowInAnotherOrderLeavesNothing) {
@@ -122,26 +213,43 @@ TEST(CompanyTotalsTest, RemovingEveryRowInAnotherOrderLeavesNothing) {
   EXPECT_EQ(NumarMediuSalariati(totals, p), 0);
 }
 
-TEST(CompanyTotalsTest, RowEditKeepsTotalsEqualToARebuild) {
+// A row taken out before its edit and added back after leaves exactly its new
+// figures in the totals.
+TEST(CompanyTotalsTest, ARowEditLeavesOnlyItsNewFigures) {
   MonthParameters p = Month2003();
   std::vector<PersRow> rows = {Permanent(4000000, 184), Partial(1500000), Permanent(3000000, 100)};
   rows[0].NORMA = 8;
   rows[1].ALT_VENIT = 1;
+  rows[1].BifaSom = 1;
   rows[1].NORMA = 6;
   rows[1].Ore_Zi = 6;
+  rows[1].SALINC = 1200000;
   rows[1].TIMP = 120;
+  rows[1].ZILE_CM = 2;
   CompanyTotals running;
   for (const PersRow& row : rows) AddRowToTotals(running, row, p);
   RemoveRowFromTotals(running, rows[1], p);
   rows[1].BRUT = 1750000;
   rows[1].TIMP = 138;
+  rows[1].ZILE_CM = 3;
   AddRowToTotals(running, rows[1], p);
-  CompanyTotals rebuilt;
-  for (const PersRow& row : rows) AddRowToTotals(rebuilt, row, p);
-  const auto a = NamedTotals(running);
-  const auto b = NamedTotals(rebuilt);
-  for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].second, b[i].second) << a[i].first;
-  EXPECT_EQ(NumarMediuSalariati(running, p), NumarMediuSalariati(rows, p));
+  const std::map<std::string, long double> kNonZero = {
+      {"TarifarP", 4000000 + 1630435},  // 100 hours of 3 000 000 / 184
+      {"NrAngajati", 2},
+      {"BrutC", 1750000},
+      {"BrutCAS_C", 1750000},
+      {"BazaSomajC", 1750000},
+      {"TarifarC", 1200000},  // 138 of 23 days of 6 hours
+      {"ZileCM", 3},
+      {"ZileCMCAS", 3},
+  };
+  for (const auto& [name, value] : NamedTotals(running)) {
+    const auto expected = kNonZero.find(name);
+    EXPECT_EQ(value, expected == kNonZero.end() ? 0 : expected->second) << name;
+  }
+  // A full month on norm 8 and 138 of 138 hours on norm 6.
+  EXPECT_EQ(NumarMediuSalariati(running, p), 2);
+  EXPECT_EQ(NumarMediuSalariati(rows, p), 2);
 }
 
 TEST(NumarMediuSalariatiTest, SharesOfEachDailyNorm) {
@@ -198,16 +306,17 @@ TEST(CompanyFundsTest, BasesAndFunds) {
   const CompanyFunds f = ComputeCompanyFunds(t, p);
   EXPECT_EQ(f.BazaSomajFirma, 9600000);
   EXPECT_EQ(f.BazaCASInitiala, 10000000 + 1000000 + 100000 - 300000 - 400000 - 200000);
-  EXPECT_EQ(f.BazaCASFirma, f.BazaCASInitiala);
+  EXPECT_EQ(f.BazaCASFirma, 10200000);  // no ceiling without an average wage
   EXPECT_EQ(f.BazaSanatateFirma, 12000000 + 100000 - 700000);
-  EXPECT_EQ(f.BazaCMFirma, f.BazaSanatateFirma);
+  EXPECT_EQ(f.BazaCMFirma, 11400000);
   EXPECT_EQ(f.FondSomaj, 288000);
   // 2 100 000 * 2 / 21 days * 5 days * 6.5 %
   EXPECT_EQ(f.FondSanatateCM, 65000);
   EXPECT_EQ(f.FondSanatate, 798000 + 65000);
-  EXPECT_EQ(f.FondCAS, RoundEven(f.BazaCASFirma * 0.25L) - 300000 - 400000 - 65000);
+  // 25 % of 10 200 000, less the state-paid leave and the health on leave
+  EXPECT_EQ(f.FondCAS, 2550000 - 300000 - 400000 - 65000);
   EXPECT_EQ(f.FondHandicap, 114000);
-  EXPECT_EQ(f.FondCM, RoundEven(11400000 * 0.0075L));
+  EXPECT_EQ(f.FondCM, 85500);  // 0.75 % of 11 400 000
   EXPECT_EQ(f.FondInvat, 192000);
   EXPECT_EQ(f.FondAccident, 51000);
 }
@@ -269,8 +378,8 @@ TEST(CompanyFundsTest, EducationFundBase) {
     double baza_invat;
     long double fund;
   };
-  for (const Case& c : {Case{0, 10000}, Case{1, 30000}, Case{0.6, 30000}, Case{2, 0},
-                        Case{-1, 0}}) {
+  for (const Case& c :
+       {Case{0, 10000}, Case{1, 30000}, Case{0.6, 30000}, Case{2, 0}, Case{-1, 0}}) {
     p.general.BazaInvat = c.baza_invat;
     EXPECT_EQ(ComputeCompanyFunds(t, p).FondInvat, c.fund) << c.baza_invat;
   }

@@ -110,7 +110,7 @@ TEST(GrossPayTest, PieceWorkPaysTheResult) {
   CalculationDetails details;
   PersRow done = Calculate(p, row, nullptr, &details);
   EXPECT_EQ(details.time_value, row.REALIZAT);  // not rounded
-  EXPECT_EQ(done.vals1, 400000);  // 10 % of the time value, as mode 2
+  EXPECT_EQ(done.vals1, 400000);                // 10 % of the time value, as mode 2
   row.ACORD = "D";
   done = Calculate(p, row, nullptr, &details);
   EXPECT_EQ(done.vals1, 450000);
@@ -125,8 +125,8 @@ TEST(GrossPayTest, BonusModes) {
   };
   // SALINC 4 000 000, 92 of 184 hours, figure 10.
   const Case kCases[] = {
-      {0, 10, 10},           {1, 400000, 400000}, {2, 200000, 400000}, {3, 200000, 400000},
-      {4, 0, 0},             {6, 0, 0},           {-1, 0, 0},          {0.4, 10, 10},
+      {0, 10, 10}, {1, 400000, 400000}, {2, 200000, 400000}, {3, 200000, 400000},
+      {4, 0, 0},   {6, 0, 0},           {-1, 0, 0},          {0.4, 10, 10},
   };
   for (const Case& c : kCases) {
     MonthParameters p = Month2003();
@@ -157,26 +157,38 @@ TEST(GrossPayTest, FormulaBonusesSeeEarlierBonusesBeforeRounding) {
   CalculationDetails details;
   row = Calculate(p, row, nullptr, &details);
   EXPECT_EQ(row.vals1, 166667);
-  EXPECT_EQ(row.vals2, 500000);  // RoundEven(166 666.65 * 3 = 499 999.95)
+  EXPECT_EQ(row.vals2, 500000);                 // RoundEven(166 666.65 * 3 = 499 999.95)
   EXPECT_EQ(details.bonuses.full[1], 1000000);  // RoundEven(333 333.3 * 3)
-  EXPECT_EQ(row.vals3, 333333);  // 20 % of the month's tarifar 1 666 666.5
+  EXPECT_EQ(row.vals3, 333333);                 // 20 % of the month's tarifar 1 666 666.5
   EXPECT_EQ(details.bonuses.full[2], 666667);
-  EXPECT_EQ(row.vals4, row.VAL_TIMP_S);
+  // Its own value reads 0: only the overtime, RoundEven(3 333 333 / 184 * 1 hour).
+  EXPECT_EQ(row.VAL_TIMP_S, 18116);
+  EXPECT_EQ(row.vals4, 18116);
 }
 
+// Half a month of 4 000 000 with a bonus of 10 %: of the time value in mode
+// 2 (200 000 this month, 400 000 for the full month), of the salary in mode 1.
 TEST(GrossPayTest, SecondGrossUsesFullValuesOfUnemploymentBonuses) {
-  MonthParameters p = Month2003();
-  p.company.spor[0].Apl = 2;
-  PersRow row = Permanent(4000000, 92);
-  row.Spor1 = 10;
-  PersRow done = Calculate(p, row);
-  EXPECT_EQ(done.Brut1, done.BRUT);
-  p.company.spor[0].Perm = 1;
-  done = Calculate(p, row);
-  EXPECT_EQ(done.Brut1, done.BRUT + 200000);
-  p.company.spor[0].Apl = 1;  // equal month and full values
-  done = Calculate(p, row);
-  EXPECT_EQ(done.Brut1, done.BRUT);
+  struct Case {
+    const char* name;
+    double apl, perm;
+    double brut, brut1;
+  };
+  const Case kCases[] = {
+      {"month value", 2, 0, 2200000, 2200000},
+      {"unemployment on the full value", 2, 1, 2200000, 2400000},
+      {"equal month and full values", 1, 1, 2400000, 2400000},
+  };
+  for (const Case& c : kCases) {
+    MonthParameters p = Month2003();
+    p.company.spor[0].Apl = c.apl;
+    p.company.spor[0].Perm = c.perm;
+    PersRow row = Permanent(4000000, 92);
+    row.Spor1 = 10;
+    const PersRow done = Calculate(p, row);
+    EXPECT_EQ(done.BRUT, c.brut) << c.name;
+    EXPECT_EQ(done.Brut1, c.brut1) << c.name;
+  }
 }
 
 TEST(GrossPayTest, ZeroDivisorsGiveZeroAmounts) {

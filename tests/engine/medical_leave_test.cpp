@@ -38,7 +38,7 @@ TEST_F(MedieCMTest, FewerMonthsThanAskedUsesWhatThereIs) {
   AddMonth(1, 4200000, 168, 2);  // min(21, 21 + 2) = 21 days
   AddMonth(2, 2100000, 84);      // 10.5 days
   AddMonth(3, 3000000, 80);
-  AddMonth(4, 9999999, 168);     // the working month is not counted
+  AddMonth(4, 9999999, 168);  // the working month is not counted
   const MedicalAverage a = MedieCM(history_, D(2003, 4, 1), 6, months_);
   EXPECT_EQ(a.months, 3);
   EXPECT_EQ(a.sum, 9300000);
@@ -72,10 +72,13 @@ TEST(SplitLeaveTest, DaysByKindAndCompanySize) {
   };
   const Case kCases[] = {
       {"short illness", LeaveKind::kOrdinary, 2, 15, 2, 0, 0, 0},
+      {"three days are paid", LeaveKind::kOrdinary, 3, 15, 0, 3, 0, 0},
       {"small company", LeaveKind::kOrdinary, 10, 15, 0, 7, 3, 0},
       {"20 employees", LeaveKind::kSpecial, 10, 20, 0, 7, 3, 0},
       {"21 employees", LeaveKind::kOrdinaryLong, 15, 21, 0, 12, 3, 0},
       {"medium company", LeaveKind::kOrdinary, 10, 50, 0, 10, 0, 0},
+      {"100 employees", LeaveKind::kOrdinary, 20, 100, 0, 12, 8, 0},
+      {"101 employees", LeaveKind::kOrdinary, 20, 101, 0, 17, 3, 0},
       {"large company", LeaveKind::kOrdinary, 10, 150, 0, 10, 0, 0},
       {"large company, long", LeaveKind::kOrdinary, 20, 150, 0, 17, 3, 0},
       {"maternity", LeaveKind::kMaternity, 20, 15, 0, 0, 20, 0},

@@ -25,10 +25,10 @@ TEST(NetPayTest, WorkedExamplesOfAPermanentEmployee) {
         impozit, restpl;
   };
   const Case kCases[] = {
-      {5000000, 184, 0, 1, 5000000, 325000, 475000, 50000, 1800000, 0, 270000, 3880000,
-       2080000, 374400, 3775600},
-      {5555555, 184, 0, 1, 5555555, 361111, 527778, 55556, 1800000, 0, 270000, 4341110,
-       2541110, 479430, 4131680},
+      {5000000, 184, 0, 1, 5000000, 325000, 475000, 50000, 1800000, 0, 270000, 3880000, 2080000,
+       374400, 3775600},
+      {5555555, 184, 0, 1, 5555555, 361111, 527778, 55556, 1800000, 0, 270000, 4341110, 2541110,
+       479430, 4131680},
       {4000000, 168, 10, 1.5, 3869565, 251522, 367609, 40000, 1800000, 900000, 270000, 2940434,
        240434, 43200, 3167234},
   };
@@ -67,11 +67,14 @@ TEST(NetPayTest, ExemptSumsThatRoundToZeroAreIgnored) {
   done = Calculate(p, row, &details);
   EXPECT_EQ(details.pension_base, 5500000);  // half of the exempt sum
   EXPECT_EQ(done.PENSIE, 522500);
-  EXPECT_EQ(done.SANATATE, 325000);          // none of it
+  EXPECT_EQ(done.SANATATE, 325000);  // none of it
   EXPECT_DOUBLE_EQ(done.VENIT_NET, 5000000 + 1000000.6 - 522500 - 50000 - 325000 - 270000);
   // B1 = 5 000 000 + 1 000 000.6 - 270 000 - 522 500 - 50 000 - 325 000 - 1 800 000
   EXPECT_EQ(details.B1, 3032501);
-  EXPECT_EQ(done.RESTPL, RoundEven(6000000.6L - done.IMPOZIT - 522500 - 50000 - 325000));
+  // 378 000 + 23 % of (3 032 000 - 2 100 000)
+  EXPECT_EQ(done.IMPOZIT, 592360);
+  // RoundEven(6 000 000.6 - 592 360 - 522 500 - 50 000 - 325 000)
+  EXPECT_EQ(done.RESTPL, 4510141);
 }
 
 TEST(NetPayTest, PensionBase) {
@@ -108,10 +111,11 @@ TEST(NetPayTest, PensionBaseBefore2002UsesTheSwitches) {
   p.company.CMFirm = 0;
   Calculate(p, row, &details);
   EXPECT_EQ(details.pension_base, 4030000);
-  // Before 2002 the whole base is taxed, not cut to thousands.
-  row.SALINC = 2100999;
+  // Before 2002 the whole base is taxed, not cut to thousands:
+  // 4 137 000 - 270 000 - 382 850 - 40 000 - 268 450 - 1 800 000.
   PersRow done = Calculate(p, row, &details);
-  EXPECT_EQ(done.IMPOZIT, ImpozitLunar(testing::Brackets2003(), details.B1));
+  EXPECT_EQ(details.B1, 1375700);
+  EXPECT_EQ(done.IMPOZIT, 247626);  // 18 % of 1 375 700, where 1 375 000 would give 247 500
 }
 
 TEST(NetPayTest, UnemploymentContribution) {
@@ -163,10 +167,12 @@ TEST(NetPayTest, PartialContractContributionsAndDeductions) {
   row.CoefInd1 = 1;
   PersRow done = Calculate(Month2003(), row);
   EXPECT_EQ(done.BRUT, 3652174);
-  EXPECT_EQ(done.PENSIE, 0);  // no CIAS withheld
-  EXPECT_EQ(done.DED_PERS, 0);  // no main job
-  EXPECT_EQ(done.VENIT_NET, done.BRUT - done.SANATATE);
-  EXPECT_EQ(done.TOTDREPT, RoundEven(static_cast<long double>(done.BRUT) - done.SANATATE));
+  EXPECT_EQ(done.PENSIE, 0);         // no CIAS withheld
+  EXPECT_EQ(done.DED_PERS, 0);       // no main job
+  EXPECT_EQ(done.SANATATE, 237391);  // 6.5 % of 3 652 174
+  // Neither deductions nor unemployment: gross less health, in both.
+  EXPECT_EQ(done.VENIT_NET, 3414783);
+  EXPECT_EQ(done.TOTDREPT, 3414783);
 
   row.ALT_VENIT = 1;  // pension withheld
   row.PlatitOra = 1;  // main job: deductions
@@ -203,24 +209,45 @@ TEST(NetPayTest, DeductionCoefficient) {
 }
 
 TEST(NetPayTest, HolidayPremiumIsTaxedApart) {
-  PersRow row = Permanent(5000000, 184);
-  row.pr_va = 1000000;
-  CalculationDetails details;
-  PersRow done = Calculate(Month2003(), row, &details);
-  EXPECT_EQ(done.BRUT, 6000000);
-  // Its pension and health go back into the monthly base, which then
-  // matches the base without the premium.
-  EXPECT_EQ(details.B1, 2080000);
-  EXPECT_EQ(details.B2, 935000);
-  EXPECT_EQ(done.TOTDREPT, details.B1 + 935000);
-  // 374 400 on the monthly base and 18 % of 935 000 on the premium.
-  EXPECT_EQ(done.IMPOZIT, 374400 + 168300);
+  // Its pension and health go back into the monthly base, which then matches
+  // the base without the premium (2 080 000, taxed 374 400); the premium net
+  // of health is taxed apart on its whole thousands.
+  struct Case {
+    double pr_va;
+    double brut, pensie, sanatate;
+    long double b2;
+    double totdrept, impozit, restpl;
+  };
+  const Case kCases[] = {
+      // 18 % of 935 000
+      {1000000, 6000000, 570000, 390000, 935000, 3015000, 374400 + 168300, 4447300},
+      // 935 935 is taxed as 935 000, not as 18 % of 935 935 (168 468)
+      {1001000, 6001000, 570095, 390065, 935935, 3015935, 374400 + 168300, 4448140},
+  };
+  for (const Case& c : kCases) {
+    PersRow row = Permanent(5000000, 184);
+    row.pr_va = c.pr_va;
+    CalculationDetails details;
+    const PersRow done = Calculate(Month2003(), row, &details);
+    EXPECT_EQ(done.BRUT, c.brut) << c.pr_va;
+    EXPECT_EQ(done.PENSIE, c.pensie) << c.pr_va;
+    EXPECT_EQ(done.SANATATE, c.sanatate) << c.pr_va;
+    EXPECT_EQ(details.B1, 2080000) << c.pr_va;
+    EXPECT_EQ(details.B2, c.b2) << c.pr_va;
+    EXPECT_EQ(done.TOTDREPT, c.totdrept) << c.pr_va;
+    EXPECT_EQ(done.IMPOZIT, c.impozit) << c.pr_va;
+    EXPECT_EQ(done.RESTPL, c.restpl) << c.pr_va;
+  }
 
   // A negative monthly base is taxed as 0: only the premium's base remains.
+  PersRow row = Permanent(5000000, 184);
+  row.pr_va = 1000000;
   row.CoefInd1 = 3;
-  done = Calculate(Month2003(), row, &details);
+  CalculationDetails details;
+  const PersRow done = Calculate(Month2003(), row, &details);
   EXPECT_EQ(details.B1, 0);
   EXPECT_EQ(done.TOTDREPT, 935000);
+  EXPECT_EQ(done.IMPOZIT, 168300);
 }
 
 TEST(NetPayTest, TaxBaseIsCutToWholeThousands) {

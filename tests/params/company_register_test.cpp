@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "core/data_folder.h"
+#include "core/errors.h"
 #include "params/parameter_store.h"
 #include "tests/params/fixture.h"
+#include "tests/support/distinct_rows.h"
 
 namespace traveno::params::testing {
 namespace {
@@ -131,7 +133,7 @@ TEST_F(CompanyRegisterTest, DeleteAsksByWhatTheFolderHolds) {
   EXPECT_TRUE(MayDeleteCompany("", "WORK", prompter_));
   EXPECT_TRUE(prompter_.questions.empty());
 
-  prompter_.answers = {false};
+  prompter_.yes_no = {false};
   EXPECT_FALSE(DeleteCompany(*store_, "WORK", "FULL", prompter_));
   EXPECT_TRUE(fs::exists(folder_.path() / "FULL"));
 
@@ -190,7 +192,7 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
       {"CONFIRM", "TEST", D(2003, 3), kCloneSourceMonthMissing, CloneOutcome::kRefused},
   };
   for (const Case& c : kCases) {
-    prompter_.typed = c.typed;
+    prompter_.typed = {c.typed};
     EXPECT_EQ(CloneMonthOutcome(*session_, c.source, c.month, prompter_, progress_), c.outcome)
         << c.message;
     EXPECT_TRUE(prompter_.Shown(c.message)) << c.message;
@@ -200,7 +202,7 @@ TEST_F(CloneMonthTest, RefusalsChangeNothing) {
 }
 
 TEST_F(CloneMonthTest, ReplacesTheMonthKeepingRowNumbers) {
-  prompter_.typed = " confirm ";
+  prompter_.typed = {" confirm "};
   ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
   const auto rows = Employees(D(2003, 3));
   ASSERT_EQ(rows.size(), 2u);
@@ -230,6 +232,149 @@ TEST_F(CloneMonthTest, RowNumberUsedByAnotherMonthRefusesTheClone) {
   ASSERT_EQ(Employees(D(2003, 3)).size(), 1u);
   EXPECT_EQ(Employees(D(2003, 3)).front().NUME, "VECHI");
   EXPECT_EQ(ReadCompany(db(), D(2003, 3), "TimpLuna"), 184);
+}
+
+// A source month whose every field holds a value of its own, cloned into a
+// destination month that already has employees, dependants, parameters and a
+// photo of its own, and an earlier month that the clone must leave alone.
+class CloneFieldsTest : public StoreFixture {
+ protected:
+  void SetUp() override {
+    Open("SURSA", D(2003, 3));
+    for (int seed = 1; seed <= 3; ++seed) {
+      // Row numbers that the destination does not use in another month.
+      PersRow row = traveno::testing::PlausiblePersRow(seed);
+      row.Nr = 100 + seed;
+      row.LUNA = D(2003, 3);
+      RowWriter<PersRow>(db(), "Pers").Insert(row, /*keep_identity=*/true);
+      source_rows_.push_back(row);
+      PintRow dependant = traveno::testing::DistinctRow<PintRow>(seed);
+      dependant.Luna = D(2003, 3);
+      dependant.IID = source_rows_.back().IID;
+      dependant.Calitate = seed;
+      dependant.Invaliditate = seed - 1;
+      dependant.Coef = 0.25 * seed;
+      RowWriter<PintRow>(db(), "Pint").Insert(dependant);
+      source_dependants_.push_back(dependant);
+    }
+    db().Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, 'DEP_SURSA', 7, 'SURSA')",
+             D(2003, 3));
+    source_parameters_ = ParameterRows(D(2003, 3));
+    db().Run("INSERT INTO firma.Poze (IID, Poza) VALUES (301, x'0102')");
+
+    Open("DEST", D(2003, 3));
+    PersRow own;
+    own.IID = 9;
+    own.NUME = "VECHI";
+    own_nr_ = AddEmployee(own).Nr;
+    AddDependant(9, "1111111111111");
+    AddDependant(9, "2222222222222");
+    db().Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, 'DEP_VECHI', 1, 'VECHI')",
+             D(2003, 3));
+    db().Run("INSERT INTO firma.Poze (IID, Poza) VALUES (9, x'09')");
+    // An earlier month of the destination, which the clone leaves alone.
+    db().Run("INSERT INTO firma.Pers (LUNA, IID, NUME) VALUES (?, 9, 'FEBRUARIE')", D(2003, 2));
+    db().Run("INSERT INTO firma.Pint (Luna, IID, Nume, CODNUMPERS) VALUES (?, 9, 'D', '3')",
+             D(2003, 2));
+    db().Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, 'Deschisa', 1, '')",
+             D(2003, 2));
+  }
+
+  std::vector<std::string> ParameterRows(Date month) {
+    std::vector<std::string> rows;
+    for (const ParFRow& row :
+         QueryRows<ParFRow>(db(), "SELECT * FROM firma.ParF WHERE Luna = ? ORDER BY Nr", month)) {
+      rows.push_back(row.Den + "|" + std::to_string(row.Val) + "|" + row.Grupa);
+    }
+    return rows;
+  }
+
+  std::vector<PersRow> source_rows_;
+  std::vector<PintRow> source_dependants_;
+  std::vector<std::string> source_parameters_;
+  std::int64_t own_nr_ = 0;
+};
+
+TEST_F(CloneFieldsTest, TheMonthBecomesTheSourcesFieldByField) {
+  ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
+
+  // Employees: every field, the row number, month and identity included.
+  const auto rows = Employees(D(2003, 3));
+  ASSERT_EQ(rows.size(), source_rows_.size());
+  const auto fields = FieldsOf<PersRow>();
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      EXPECT_EQ(GetField(rows[r], f), GetField(source_rows_[r], f))
+          << fields[f].name << " of IID " << source_rows_[r].IID << ": "
+          << traveno::testing::FieldText(GetField(rows[r], f)) << " instead of "
+          << traveno::testing::FieldText(GetField(source_rows_[r], f));
+    }
+  }
+  EXPECT_FALSE(db().QueryInt("SELECT 1 FROM firma.Pers WHERE Nr = ?", own_nr_));
+
+  // Dependants: the source's only, each linked to its employee's row.
+  const auto dependants =
+      QueryRows<PintRow>(db(), "SELECT * FROM firma.Pint WHERE Luna = ? ORDER BY Nr", D(2003, 3));
+  ASSERT_EQ(dependants.size(), source_dependants_.size());
+  for (std::size_t i = 0; i < dependants.size(); ++i) {
+    const PintRow& copied = dependants[i];
+    const PintRow& source = source_dependants_[i];
+    EXPECT_EQ(copied.Luna, D(2003, 3));
+    EXPECT_EQ(copied.IID, source.IID);
+    EXPECT_EQ(copied.AiPers, source_rows_[i].Nr);
+    EXPECT_EQ(copied.Nume, source.Nume);
+    EXPECT_EQ(copied.Prenume, source.Prenume);
+    EXPECT_EQ(copied.CODNUMPERS, source.CODNUMPERS);
+    EXPECT_EQ(copied.Calitate, source.Calitate);
+    EXPECT_EQ(copied.Invaliditate, source.Invaliditate);
+    EXPECT_EQ(copied.Coef, source.Coef);
+  }
+
+  // Parameters: the source's rows of the month, the destination's own gone.
+  EXPECT_EQ(ParameterRows(D(2003, 3)), source_parameters_);
+  // Photos: the destination keeps its own and gets the source's.
+  EXPECT_EQ(db().QueryInt("SELECT count(*) FROM firma.Poze WHERE IID = 9 AND Poza = x'09'"), 1);
+  EXPECT_EQ(db().QueryInt("SELECT count(*) FROM firma.Poze WHERE IID = 301 AND Poza = x'0102'"), 1);
+  // The earlier month is untouched.
+  EXPECT_EQ(Employees(D(2003, 2)).size(), 1u);
+  EXPECT_EQ(db().QueryInt("SELECT count(*) FROM firma.Pint WHERE Luna = ?", D(2003, 2)), 1);
+  EXPECT_EQ(ParameterRows(D(2003, 2)), std::vector<std::string>{"Deschisa|1.000000|"});
+}
+
+// A failure at any table of the copy leaves the destination as it was: the
+// deletions of its month are undone with the rows already copied.
+TEST_F(CloneFieldsTest, AFailureHalfWayLeavesTheDestinationAsItWas) {
+  const std::string before = Snapshot();
+  struct Case {
+    const char* trigger;
+    bool thrown;  // else refused with a message
+    const char* message;
+  };
+  const Case kCases[] = {
+      {"BEFORE DELETE ON firma.Pint", false, kCloneDeleteFailed},
+      {"AFTER INSERT ON firma.Pers", false, kCloneCopyFailed},
+      {"AFTER INSERT ON firma.Pint", true, ""},
+      {"AFTER INSERT ON firma.ParF", true, ""},
+      {"AFTER INSERT ON firma.Poze", true, ""},
+  };
+  for (const Case& c : kCases) {
+    db().Execute(std::string("CREATE TEMP TRIGGER refuse ") + c.trigger +
+                 " BEGIN SELECT RAISE(ABORT, 'disc plin'); END");
+    prompter_.messages.clear();
+    if (c.thrown) {
+      EXPECT_THROW(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_), StoreError)
+          << c.trigger;
+    } else {
+      EXPECT_FALSE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_)) << c.trigger;
+      EXPECT_TRUE(prompter_.Shown(c.message)) << c.trigger;
+    }
+    db().Execute("DROP TRIGGER temp.refuse");
+    EXPECT_EQ(Snapshot(), before) << c.trigger;
+    EXPECT_EQ(session_->company(), "DEST");
+  }
+  // Once the cause is gone the clone completes.
+  ASSERT_TRUE(CloneMonth(*session_, "SURSA", D(2003, 3), prompter_, progress_));
+  EXPECT_EQ(Employees(D(2003, 3)).size(), source_rows_.size());
 }
 
 }  // namespace

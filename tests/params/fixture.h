@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,48 +13,14 @@
 #include "core/store/store.h"
 #include "params/company_register.h"
 #include "params/session.h"
+#include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::params::testing {
 
 inline Date D(int year, int month, int day = 1) { return Date::FromYmd(year, month, day); }
 
-// Answers questions from a script (default: `default_yes`) and keeps every
-// message and question it was shown.
-class ScriptedPrompter final : public Prompter {
- public:
-  void Message(MessageKind kind, const std::string& text) override {
-    messages.push_back({kind, text});
-  }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    if (answers.empty()) return default_yes;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::optional<std::string> AskText(const std::string&, const std::string&,
-                                     const std::string& initial) override {
-    return initial;
-  }
-  std::string AskTypedConfirmation(const std::string& text) override {
-    questions.push_back(text);
-    return typed;
-  }
-
-  bool Shown(const std::string& text) const {
-    for (const auto& message : messages) {
-      if (message.second == text) return true;
-    }
-    return false;
-  }
-
-  std::vector<std::pair<MessageKind, std::string>> messages;
-  std::vector<std::string> questions;
-  std::deque<bool> answers;
-  bool default_yes = true;
-  std::string typed = "CONFIRM";
-};
+using traveno::testing::ScriptedPrompter;
 
 class StoreFixture : public ::testing::Test {
  protected:
@@ -63,6 +28,10 @@ class StoreFixture : public ::testing::Test {
     store_ = std::make_unique<Store>(folder_.path());
     store_->EnsureRegisterTables();
     session_ = std::make_unique<Session>(*store_);
+    // The services' questions are answered Yes and the typed confirmation is
+    // given, unless a test scripts otherwise.
+    prompter_.default_yes = true;
+    prompter_.default_typed = "CONFIRM";
   }
 
   // Adds a company to the register.
@@ -96,6 +65,25 @@ class StoreFixture : public ::testing::Test {
 
   std::vector<PersRow> Employees(Date month) {
     return QueryRows<PersRow>(db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY IID", month);
+  }
+
+  // Every row of every table of the register and the open company, as text.
+  std::string Snapshot() {
+    std::string text;
+    for (const char* table : {"main.Firme", "main.Para", "main.Impo", "main.Impo_an", "firma.Pers",
+                              "firma.Pint", "firma.ParF", "firma.Poze"}) {
+      Statement statement = db().Prepare(std::string("SELECT * FROM ") + table + " ORDER BY 1");
+      text += table;
+      text += "\n";
+      while (statement.Step()) {
+        for (int column = 0; column < statement.ColumnCount(); ++column) {
+          text += statement.IsNull(column) ? "NULL" : statement.Text(column);
+          text += "|";
+        }
+        text += "\n";
+      }
+    }
+    return text;
   }
 
   Database& db() { return store_->db(); }

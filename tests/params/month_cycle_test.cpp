@@ -13,25 +13,6 @@ class MonthCycleTest : public StoreFixture {
   std::int64_t ListBracketsCount(Date month) {
     return db().QueryInt("SELECT count(*) FROM main.Impo WHERE Luna = ?", month).value_or(0);
   }
-
-  // Every row of every table of the register and the open company, as text.
-  std::string Snapshot() {
-    std::string text;
-    for (const char* table : {"main.Firme", "main.Para", "main.Impo", "main.Impo_an", "firma.Pers",
-                              "firma.Pint", "firma.ParF", "firma.Poze"}) {
-      Statement statement = db().Prepare(std::string("SELECT * FROM ") + table + " ORDER BY 1");
-      text += table;
-      text += "\n";
-      while (statement.Step()) {
-        for (int column = 0; column < statement.ColumnCount(); ++column) {
-          text += statement.IsNull(column) ? "NULL" : statement.Text(column);
-          text += "|";
-        }
-        text += "\n";
-      }
-    }
-    return text;
-  }
 };
 
 TEST_F(MonthCycleTest, FindSourceMonthLooksBackThenForward) {

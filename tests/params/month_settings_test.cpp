@@ -140,7 +140,7 @@ TEST_F(MonthSettingsTest, CompanyParametersAreValidatedInOrder) {
   values.ZiLichidare = 30;
   // The average-hours question answered No keeps the old value.
   values.MedieOre = 160;
-  prompter_.answers = {false};
+  prompter_.yes_no = {false};
   EXPECT_EQ(ConfirmCompanyParameters(*session_, values, opened, prompter_, progress_).focus,
             "MedieOre");
   EXPECT_EQ(session_->parameters().company.MedieOre, 170);

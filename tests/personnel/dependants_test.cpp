@@ -37,7 +37,7 @@ TEST_F(DependantsTest, TheListsCloseWritesOwnPlusDependantsAndRepairsStaleCoeffi
   EXPECT_EQ(Line(employee.Nr).CoefInd, 2.5);
   EXPECT_EQ(Line(employee.Nr).CoefInd1, 2.5);
   EXPECT_TRUE(prompter_.messages.empty() ||
-              prompter_.messages.back().second.find("Atentie") == std::string::npos);
+              prompter_.messages.back().text.find("Atentie") == std::string::npos);
   ExpectTotalsCurrent();
 
   params::WriteGeneral(db(), D(2003, 3), "DoiCopii", 0.7);
@@ -94,13 +94,13 @@ TEST_F(DependantsTest, RefusalsComeInOrder) {
     prompter_.messages.clear();
     EXPECT_FALSE(ConfirmDependant(*session_, DependantEditMode::kAdd, c.input, "", prompter_));
     ASSERT_EQ(prompter_.messages.size(), 1u);
-    EXPECT_EQ(prompter_.messages.front().second, c.refusal);
+    EXPECT_EQ(prompter_.messages.front().text, c.refusal);
   }
   // A wrong code only warns.
   prompter_.messages.clear();
   EXPECT_TRUE(ConfirmDependant(*session_, DependantEditMode::kAdd, {"A", "B", "123", 0, 0}, "",
                                prompter_));
-  EXPECT_EQ(prompter_.messages.back().second,
+  EXPECT_EQ(prompter_.messages.back().text,
             std::string("CNP-ul nu este din 13 caractere !!\n\r") + kDependantBadCode);
 }
 
@@ -112,7 +112,7 @@ TEST_F(DependantsTest, ClosingTheListOutsideTheLastMonthKeepsTheUsedCoefficient)
   CloseDependantsList(*session_, list, prompter_);
   EXPECT_EQ(Line(employee.Nr).CoefInd, 1.5);
   EXPECT_EQ(Line(employee.Nr).CoefInd1, 1);
-  EXPECT_EQ(prompter_.messages.back().second.rfind("Atentie !!.Coeficientul de calcul va ramane \"1\"", 0),
+  EXPECT_EQ(prompter_.messages.back().text.rfind("Atentie !!.Coeficientul de calcul va ramane \"1\"", 0),
             0u);
 }
 
@@ -124,7 +124,7 @@ TEST_F(DependantsTest, ClosingTheListKeepsAHandTypedCoefficient) {
   CloseDependantsList(*session_, list, prompter_);
   EXPECT_EQ(Line(employee.Nr).CoefInd, 1.5);
   EXPECT_EQ(Line(employee.Nr).CoefInd1, 1.8);
-  EXPECT_EQ(prompter_.messages.back().second,
+  EXPECT_EQ(prompter_.messages.back().text,
             "Atentie !!.Coeficientul de calcul are valoarea \"1,8\".Va rog verificati si "
             "modificati daca este cazul !!");
 }

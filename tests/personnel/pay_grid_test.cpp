@@ -5,6 +5,7 @@
 #include "personnel/dependants.h"
 #include "personnel/grid_line.h"
 #include "tests/personnel/services_fixture.h"
+#include "tests/support/distinct_rows.h"
 
 namespace traveno::personnel {
 namespace {
@@ -36,15 +37,25 @@ TEST(IndexedSalaryTest, RoundsToTheUnitInTheSignsDirection) {
 class PayGridTest : public testing::ServicesFixture {};
 
 TEST_F(PayGridTest, TypedGrossAndNetAreReachedThroughDifBrut) {
+  // 5 000 000 for a full month of 184 hours: a net of 3 775 600.
   const PersRow line = Hire("POPESCU");
-  const PostedLine gross = UpdateGridLine(*session_, line.Nr, {{"BRUT", FieldValue(5100000.0)}});
-  EXPECT_EQ(gross.row.BRUT, 5100000);
-  EXPECT_EQ(gross.row.Dif_Brut, line.Dif_Brut + 100000);
+  ASSERT_EQ(line.RESTPL, 3775600);
+  UpdateGridLine(*session_, line.Nr, {{"BRUT", FieldValue(5100000.0)}});
+  EXPECT_EQ(Line(line.Nr).BRUT, 5100000);
+  EXPECT_EQ(Line(line.Nr).Dif_Brut, 100000);
+  EXPECT_EQ(Line(line.Nr).RESTPL, 3841280);
+  EXPECT_EQ(session_->totals().BrutP, 5100000);
   ExpectTotalsCurrent();
 
+  // A net of 0: the gross drops to 59 524, which pays only 5 655 pension,
+  // 50 000 unemployment (on the base salary) and 3 869 health.
   const PostedLine net = UpdateGridLine(*session_, line.Nr, {{"RESTPL", FieldValue(0.0)}});
-  EXPECT_EQ(Line(line.Nr).RESTPL, net.row.RESTPL);
-  EXPECT_LE(std::abs(net.row.RESTPL), 1.0);
+  EXPECT_FALSE(net.notice);
+  const PersRow stored = Line(line.Nr);
+  EXPECT_EQ(stored.Dif_Brut, -4940476);
+  EXPECT_EQ(stored.BRUT, 59524);
+  EXPECT_EQ(stored.RESTPL, 0);
+  EXPECT_EQ(session_->totals().BrutP, 59524);
   ExpectTotalsCurrent();
 
   EXPECT_THROW(UpdateGridLine(*session_, line.Nr, {{"NUME", FieldValue(std::string("X"))}}),
@@ -87,7 +98,7 @@ TEST_F(PayGridTest, IndexationChangesOnlyTheKindsLinesInEveryDepartment) {
   EXPECT_TRUE(prompter_.Shown(kIndexBadSign));
   EXPECT_EQ(IndexSalaries(*session_, 10, '+', 0, scope, prompter_, progress_), std::nullopt);
   EXPECT_TRUE(prompter_.Shown(kIndexBadUnit));
-  prompter_.answers = {false};
+  prompter_.yes_no = {false};
   EXPECT_EQ(IndexSalaries(*session_, 10, '+', 100, scope, prompter_, progress_), std::nullopt);
   EXPECT_EQ(Line(c1.Nr).SALINC, 573900);
 }
@@ -102,7 +113,7 @@ TEST_F(PayGridTest, FillColumnPostsEveryLineOrNone) {
 
   EXPECT_EQ(FillColumn(*session_, "AVANS", "Avans", 1000000, {}, progress_).lines, 2);
   EXPECT_EQ(Line(a.Nr).AVANS, 1000000);
-  EXPECT_EQ(Line(b.Nr).RESTPL, b.RESTPL - 1000000);
+  EXPECT_EQ(Line(b.Nr).RESTPL, 3775600 - 1000000);
   ExpectTotalsCurrent();
 
   // A failure on the second line leaves the first one as it was.
@@ -118,26 +129,12 @@ TEST_F(PayGridTest, FillColumnPostsEveryLineOrNone) {
 }
 
 TEST_F(PayGridTest, AskFillValueRefusesWhatIsNotANumber) {
-  struct Prompt final : Prompter {
-    void Message(MessageKind, const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return true; }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-      return answer;
-    }
-    std::string AskTypedConfirmation(const std::string&) override { return ""; }
-    bool Shown(const std::string& text) const {
-      return std::find(messages.begin(), messages.end(), text) != messages.end();
-    }
-    std::string answer;
-    std::vector<std::string> messages;
-  } prompter;
-  prompter.answer = "12,5";
+  traveno::testing::ScriptedPrompter prompter;
+  prompter.texts = {"12,5", " ", std::nullopt, "abc"};
   EXPECT_EQ(AskFillValue(prompter, "Avans"), 12.5);
-  prompter.answer = " ";
-  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);  // blank
+  EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);  // cancelled
   EXPECT_TRUE(prompter.messages.empty());
-  prompter.answer = "abc";
   EXPECT_EQ(AskFillValue(prompter, "Avans"), std::nullopt);
   EXPECT_TRUE(prompter.Shown(kInvalidFillValue));
 }
@@ -183,6 +180,73 @@ TEST_F(ImportTest, AppendsTheLinesWithNewIdentitiesDependantsAndDepartments) {
   ExpectTotalsCurrent();
 }
 
+// Every field of the source lines holds a value of its own: the import keeps
+// every figure and mark of the line, gives it a row and identity of its own
+// in the working month, and the calculation writes its own fields.
+TEST_F(ImportTest, CopiesEveryFieldOfTheLinesAndTheirDependants) {
+  Open("SURSA", D(2003, 3));
+  std::vector<PersRow> source_lines;
+  std::vector<PintRow> source_dependants;
+  for (int seed = 1; seed <= 3; ++seed) {
+    PersRow row = traveno::testing::PlausiblePersRow(seed);
+    row.TIP = seed == 1 ? "1" : "2";
+    source_lines.push_back(AddEmployee(row));
+    PintRow dependant = traveno::testing::DistinctRow<PintRow>(seed);
+    dependant.Luna = D(2003, 3);
+    dependant.IID = row.IID;
+    dependant.Calitate = seed;
+    dependant.Invaliditate = seed - 1;
+    dependant.Coef = 0.25 * seed;
+    RowWriter<PintRow>(db(), "Pint").Insert(dependant);
+    source_dependants.push_back(dependant);
+  }
+  const auto source = store_->CompanyFolderOf("SURSA") / kCompanyDatabaseName;
+  Open("FIRMA", D(2003, 3));
+  ASSERT_EQ(ImportEmployees(*session_, source, progress_), 3);
+
+  const auto lines = Employees(D(2003, 3));
+  ASSERT_EQ(lines.size(), 3u);
+  const auto fields = FieldsOf<PersRow>();
+  const auto& calculated = traveno::testing::CalculatedPersFields();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const PersRow& line = lines[i];
+    const PersRow& from = source_lines[i];  // the source's order is its departments'
+    EXPECT_EQ(line.LUNA, D(2003, 3));
+    EXPECT_EQ(line.IID, line.Nr);
+    EXPECT_NE(line.IID, from.IID);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+      const std::string name = fields[f].name;
+      if (name == "Nr" || name == "LUNA" || name == "IID") continue;
+      const FieldValue stored = GetField(line, f);
+      const FieldValue before = GetField(from, f);
+      if (calculated.count(name)) {
+        EXPECT_NE(stored, before) << name << " of " << from.NUME << " is not recalculated";
+      } else {
+        EXPECT_EQ(stored, before) << name << " of " << from.NUME << ": "
+                                  << traveno::testing::FieldText(stored) << " instead of "
+                                  << traveno::testing::FieldText(before);
+      }
+    }
+    const auto dependants = QueryRows<PintRow>(
+        db(), "SELECT * FROM firma.Pint WHERE Luna = ? AND IID = ?", D(2003, 3), line.IID);
+    ASSERT_EQ(dependants.size(), 1u) << from.NUME;
+    const PintRow& copied = dependants.front();
+    const PintRow& expected = source_dependants[i];
+    EXPECT_EQ(copied.AiPers, line.IID);
+    EXPECT_EQ(copied.Nume, expected.Nume);
+    EXPECT_EQ(copied.Prenume, expected.Prenume);
+    EXPECT_EQ(copied.CODNUMPERS, expected.CODNUMPERS);
+    EXPECT_EQ(copied.Calitate, expected.Calitate);
+    EXPECT_EQ(copied.Invaliditate, expected.Invaliditate);
+    EXPECT_EQ(copied.Coef, expected.Coef);
+    // The line's department becomes a department of the month.
+    EXPECT_EQ(params::ReadCompanyText(db(), D(2003, 3), "DEP_" + from.Depart), from.Depart);
+  }
+  // No line is in CENTRAL any more.
+  EXPECT_FALSE(
+      db().QueryInt("SELECT 1 FROM firma.ParF WHERE Luna = ? AND Den = 'DEP_CENTRAL'", D(2003, 3)));
+}
+
 TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
   const auto source = MakeSource();
   db().Execute(
@@ -197,29 +261,36 @@ TEST_F(ImportTest, AFailureLeavesTheMonthAsItWas) {
   EXPECT_EQ(Employees(D(2003, 3)).size(), 1u);
   EXPECT_EQ(db().QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Den = 'DEP_ATELIER'"), 0);
 
-  EXPECT_THROW(ImportEmployees(*session_,
-                               store_->CompanyFolderOf("FIRMA") / kCompanyDatabaseName, progress_),
+  EXPECT_THROW(ImportEmployees(*session_, store_->CompanyFolderOf("FIRMA") / kCompanyDatabaseName,
+                               progress_),
                Error);
   EXPECT_THROW(ImportEmployees(*session_, folder_.path() / "lipsa.db", progress_), Error);
   EXPECT_FALSE(std::filesystem::exists(folder_.path() / "lipsa.db"));
 }
 
+// One employee of 5 000 000 with an exempt sum of 1 000 and an advance of
+// 500: a net of 3 775 940 after a tax of 374 400, a pension of 475 095 and a
+// health contribution of 325 065 that both take the exempt sum in.
 TEST_F(PayGridTest, GridTotalsAddTheExemptSumsWhenTheCompanySaysSo) {
   PersRow a = Hire("A");
   db().Run("UPDATE firma.Pers SET SumeExcept = 1000, AVANS = 500 WHERE Nr = ?", a.Nr);
   params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "NU");
   session_->LoadParameters();
   RecalculateCompany(*session_, progress_);
+  ASSERT_EQ(Line(a.Nr).RESTPL, 3775940);
   GridTotals totals = ComputeGridTotals(*session_);
-  EXPECT_EQ(totals.brut_p, session_->totals().BrutP);
+  EXPECT_EQ(totals.brut_p, 5000000);
   EXPECT_EQ(totals.avans, 500);
-  EXPECT_EQ(totals.total_net, 500 + session_->totals().RestPlP);
-  EXPECT_NE(totals.ratio, "0 ");
+  EXPECT_EQ(totals.rest_de_plata, 3775940);
+  EXPECT_EQ(totals.total_net, 3776440);
+  // 175 000 unemployment, 350 000 health, 1 225 000 pension, 37 500
+  // medical-leave commission, 25 000 accident, and the gross of 5 000 000.
+  EXPECT_EQ(totals.cost_total, 6812500);
+  EXPECT_EQ(totals.ratio, "1,80 ");
   params::WriteCompanyText(db(), D(2003, 3), "Ex_Firma", "DA");
   session_->LoadParameters();
   totals = ComputeGridTotals(*session_);
-  EXPECT_EQ(totals.brut_p, session_->totals().BrutP + session_->totals().SumeExceptP);
-  EXPECT_EQ(session_->totals().SumeExceptP, 1000);
+  EXPECT_EQ(totals.brut_p, 5001000);
 }
 
 }  // namespace

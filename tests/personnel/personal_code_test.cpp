@@ -8,6 +8,11 @@ namespace {
 TEST(ControlDigitTest, WeightedSumModuloElevenWithTenGivingOne) {
   EXPECT_EQ(ControlDigit("185031512345"), "5");  // sum 236, remainder 5
   EXPECT_EQ(ControlDigit("185031500008"), "1");  // sum 208, remainder 10
+  // Every digit weighs in: a fourth digit of 1 (sum 225), and codes whose
+  // twelve digits are all non-zero (sums 337 and 370).
+  EXPECT_EQ(ControlDigit("185101512345"), "5");
+  EXPECT_EQ(ControlDigit("298121734567"), "7");
+  EXPECT_EQ(ControlDigit("279112398765"), "7");
   EXPECT_EQ(ControlDigit("18503151234"), "");
   EXPECT_EQ(ControlDigit("18503151234x"), "");
 }
@@ -22,6 +27,8 @@ TEST(CheckPersonalCodeTest, TheFirstFailureWins) {
       {"1850315123455", true, "CNP corect."},
       {"  1850315123455 ", true, "CNP corect."},
       {"1850315000081", true, "CNP corect."},
+      {"1851015123455", true, "CNP corect."},  // born in October
+      {"1851015123456", false, "Suma de control incorecta. Cea corecta este \"5\" si nu \"6\"."},
       {"1850315123454", false, "Suma de control incorecta. Cea corecta este \"5\" si nu \"4\"."},
       {"185031512345", false, "CNP-ul nu este din 13 caractere !!"},
       {"18503151234555", false, "CNP-ul nu este din 13 caractere !!"},
@@ -66,6 +73,7 @@ TEST(SolveMissingDigitTest, CandidatesMustGiveAValidCode) {
   const std::string solved = SolveMissingDigit("18?0315123455");
   EXPECT_EQ(solved, "5");
   EXPECT_EQ(SolveMissingDigit("185?315123455"), "0");
+  EXPECT_EQ(SolveMissingDigit("185?015123455"), "1");  // month 00 is no month
   EXPECT_EQ(SolveMissingDigit("18503151234??"), "");
   EXPECT_EQ(SolveMissingDigit("1850315123455"), "");
 }

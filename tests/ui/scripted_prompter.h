@@ -1,58 +1,15 @@
-// A prompter that answers from a script and records what it was shown, and a
-// helper that answers the next modal window a test opens.
+// The scripted prompter of every test, and a helper that answers the next
+// modal window a window test opens.
 #pragma once
 
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "core/prompter.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace traveno::testing {
-
-class ScriptedPrompter final : public Prompter {
- public:
-  struct Shown {
-    MessageKind kind;
-    std::string text;
-  };
-
-  void Message(MessageKind kind, const std::string& text) override {
-    messages.push_back({kind, text});
-  }
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    if (yes_no.empty()) return false;
-    const bool answer = yes_no.front();
-    yes_no.pop_front();
-    return answer;
-  }
-  std::optional<std::string> AskText(const std::string&, const std::string& label,
-                                     const std::string&) override {
-    questions.push_back(label);
-    if (texts.empty()) return std::nullopt;
-    auto answer = texts.front();
-    texts.pop_front();
-    return answer;
-  }
-  std::string AskTypedConfirmation(const std::string& text) override {
-    questions.push_back(text);
-    if (typed.empty()) return {};
-    auto answer = typed.front();
-    typed.pop_front();
-    return answer;
-  }
-
-  std::deque<bool> yes_no;
-  std::deque<std::optional<std::string>> texts;
-  std::deque<std::string> typed;
-  std::vector<Shown> messages;
-  std::vector<std::string> questions;
-};
 
 // Answers the next modal window that opens: `answer` runs inside its loop
 // and must close it. The test never waits for a person.
