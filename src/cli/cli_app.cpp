@@ -2,6 +2,7 @@
 
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/declaration_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
@@ -24,6 +25,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterDeclarationCommands(app, context);
 }
 
 }  // namespace traveno::cli

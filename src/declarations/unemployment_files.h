@@ -10,6 +10,7 @@
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "declarations/declaration_files.h"
+#include "declarations/declaration_header.h"
 #include "declarations/unemployment_declaration.h"
 
 namespace traveno::declarations {
@@ -18,13 +19,6 @@ inline constexpr const char* kA1TxtFailed = "Au aparut probleme la fisierul A1.t
 inline constexpr const char* kA1DbfFailed = "Au aparut probleme la fisierul A1.dbf pentru ";
 inline constexpr const char* kA2TxtFailed = "Au aparut probleme la fisierul A2.txt ";
 inline constexpr const char* kA2DbfFailed = "Au aparut probleme la fisierul A2.dbf ";
-
-// The declaration's number and date and the declarant, as typed.
-struct DeclarationHeader {
-  std::string number;
-  Date date;  // the empty date when none was given
-  DeclarationSigner signer;
-};
 
 // A1 as text: one line per person of the file, in list order, with the
 // person's paid and unpaid parts of the declaration. A person whose line
