@@ -7,14 +7,57 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <map>
 
 #include "app/company_editor.h"
 #include "core/system_info.h"
 #include "params/company_register.h"
 #include "ui/data_grid.h"
 #include "ui/field_text.h"
+#include "ui/window_base.h"
 
 namespace traveno::app {
+namespace {
+
+// The register's columns under the captions of the company editor.
+const std::map<std::string, const char*>& RegisterCaptions() {
+  static const std::map<std::string, const char*> kCaptions = {{"Cod", "Cod"},
+                                                               {"TipAngaj", "Tip angajator"},
+                                                               {"Denumire", "Denumire"},
+                                                               {"Nume", "Nume"},
+                                                               {"Prenume", "Prenume"},
+                                                               {"Judet", "Judet"},
+                                                               {"CodFiscal", "Cod fiscal"},
+                                                               {"RegCom", "Reg. Com."},
+                                                               {"Banca1", "Banca 1"},
+                                                               {"Banca2", "Banca 2"},
+                                                               {"Banca3", "Banca 3"},
+                                                               {"Filiala1", "Filiala 1"},
+                                                               {"Filiala2", "Filiala 2"},
+                                                               {"Filiala3", "Filiala 3"},
+                                                               {"Cont1", "Contul 1"},
+                                                               {"Cont2", "Contul 2"},
+                                                               {"Cont3", "Contul 3"},
+                                                               {"Telefon", "Telefon"},
+                                                               {"Fax", "Fax"},
+                                                               {"EMail", "E-Mail"},
+                                                               {"Localitate", "Localitate"},
+                                                               {"Strada", "Strada"},
+                                                               {"Numar", "Nr."},
+                                                               {"CodPostal", "Cod postal"},
+                                                               {"Bloc", "Bloc"},
+                                                               {"Scara", "Scara"},
+                                                               {"Etaj", "Etaj"},
+                                                               {"Ap", "Apt."},
+                                                               {"Sector", "Sector"},
+                                                               {"Pers1", "Persoana 1"},
+                                                               {"Pers2", "Persoana 2"},
+                                                               {"NrI", "Nr. I"},
+                                                               {"nr", "Nr."}};
+  return kCaptions;
+}
+
+}  // namespace
 CompanyRegisterWindow::CompanyRegisterWindow(Store& store, std::string working_company,
                                              Prompter& prompter, QWidget* parent)
     : QDialog(parent),
@@ -27,7 +70,7 @@ CompanyRegisterWindow::CompanyRegisterWindow(Store& store, std::string working_c
       delete_(new QPushButton("&Stergere firma", this)) {
   setObjectName("FFirme");
   setWindowTitle(QString(kApplicationTitle) + " - Gestiune firme de lucru");
-  setWindowState(windowState() | Qt::WindowMaximized);
+  ui::OpenMaximised(this);
   auto* layout = new QVBoxLayout(this);
   auto* heading = new QLabel(QString::fromStdString("Firma in curs : " + working_company_), this);
   heading->setObjectName("LFirma");
@@ -37,10 +80,17 @@ CompanyRegisterWindow::CompanyRegisterWindow(Store& store, std::string working_c
   layout->addWidget(heading);
 
   QStringList titles;
+  std::vector<ui::GridColumn> columns;
   for (const FieldDef& field : FieldsOf<FirmeRow>()) {
-    if (QString(field.name) != "CodF") titles << field.name;
+    if (QString(field.name) == "CodF") continue;
+    titles << field.name;
+    const auto caption = RegisterCaptions().find(field.name);
+    columns.push_back({field.name,
+                       caption != RegisterCaptions().end() ? caption->second : field.name,
+                       field.width});
   }
   model_.setHorizontalHeaderLabels(titles);
+  grid_->SetColumns(columns);
   grid_->SetSourceModel(&model_);
   grid_->set_prompter(&prompter_);
   grid_->set_export_title("Firme");

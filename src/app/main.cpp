@@ -1,5 +1,7 @@
 // traveno: the desktop program.
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QWindow>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -15,6 +17,7 @@
 #include "ui/global_keys.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace {
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
   traveno::app::TravenoApplication application(argc, argv);
   application.set_error_file(error_file);
   application.setWindowIcon(QIcon::fromTheme("traveno"));
+  traveno::ui::InstallWindowBehaviour(application);
 
   // One copy at a time: a second one ends before it shows anything.
   traveno::app::SingleInstance instance(data_folder);
@@ -51,27 +55,34 @@ int main(int argc, char** argv) {
 
   auto splash = std::make_unique<traveno::app::SplashWindow>(data_folder);
   splash->show();
-  QApplication::processEvents();
+  // The window system maps a window some time after it is shown: the splash
+  // is seen only once it is drawn on the screen.
+  QElapsedTimer shown;
+  shown.start();
+  while (!(splash->windowHandle() && splash->windowHandle()->isExposed()) &&
+         shown.elapsed() < 1500) {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+  }
+  splash->repaint();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-  traveno::ui::QtPrompter prompter;
-  traveno::ui::GlobalKeys keys(
-      [&prompter] { traveno::ui::OpenHelp(prompter); },
-      [] {
-        static QPointer<traveno::ui::Calculator> calculator;
-        if (!calculator) calculator = new traveno::ui::Calculator();
-        calculator->show();
-        calculator->raise();
-        calculator->activateWindow();
-      });
+  traveno::ui::GlobalKeys keys([] { traveno::ui::OpenHelpOfWindowInHand(); },
+                               [] {
+                                 static QPointer<traveno::ui::Calculator> calculator;
+                                 if (!calculator) calculator = new traveno::ui::Calculator();
+                                 calculator->show();
+                                 calculator->raise();
+                                 calculator->activateWindow();
+                               });
 
   traveno::app::MainWindowOptions options;
   options.data_folder = data_folder;
-  options.open_help = [&prompter] { traveno::ui::OpenHelp(prompter); };
+  options.open_help = [] { traveno::ui::OpenHelpOfWindowInHand(); };
+  // The first showing of the main window closes the splash, which stores the
+  // real window count for the next start.
+  options.close_splash = [&splash] { splash.reset(); };
   traveno::app::MainWindow window(std::move(options));
   splash->CountWindow();
-
-  // Closing the splash stores the real window count for the next start.
-  splash.reset();
   keys.Install();
   window.show();
   return application.exec();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -25,9 +26,14 @@
 #include "params/ui/transition_window.h"
 #include "personnel/ui/code_check_window.h"
 #include "core/errors.h"
+#include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
+#include "legacy/fiscal_sheet_import.h"
+#include "legacy/legacy_import.h"
+#include "legacy/ui/sheet_folder_window.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
+#include "ui/wait_windows.h"
 
 namespace traveno::app {
 namespace {
@@ -74,19 +80,24 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   layout->addWidget(title_);
   layout->addWidget(panels_, 1);
   setCentralWidget(central);
+  // The panels show once the start is through: behind the password and the
+  // first choice the window is empty.
+  title_->setVisible(false);
+  panels_->setVisible(false);
 
   hint_->setObjectName("LHint");
   statusBar()->addWidget(hint_, 1);
   statusBar()->addPermanentWidget(new QLabel("Ctrl+F Alege Firma /Perioada", this));
   BuildPanels();
+  // No button shows before the start is through.
+  hint_->setText("Loc pentru hinturi");
 
   auto* choose = new QShortcut(QKeySequence("Ctrl+F"), this);
   connect(choose, &QShortcut::activated, this, &MainWindow::ChooseCompanyAndMonth);
   auto* clone = new QShortcut(QKeySequence("Ctrl+Shift+Alt+C"), this);
   connect(clone, &QShortcut::activated, this, &MainWindow::OpenClone);
   auto* import = new QShortcut(QKeySequence("Ctrl+Shift+Alt+S"), this);
-  connect(import, &QShortcut::activated, this,
-          [this] { prompter().Message(MessageKind::kWarning, kNotYetAvailable); });
+  connect(import, &QShortcut::activated, this, &MainWindow::OpenSheetImport);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (auto* button = qobject_cast<QPushButton*>(now); button && button->window() == this) {
       hint_->setText(button->statusTip());
@@ -120,6 +131,8 @@ void MainWindow::BuildPanels() {
        "Parola programului si confirmarea la iesire", true},
       {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
        true},
+      {F::kPreluareDateVechi, "Preluare date &anterioare", "BPreluareDateVechi",
+       "Preia firmele unei versiuni anterioare a programului (tabele Paradox)", true},
   };
   const std::vector<ButtonSpec> company = {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
@@ -149,11 +162,13 @@ void MainWindow::BuildPanels() {
        "Fisierele electronice ale fiselor fiscale", false},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
        false},
+      // The electronic files need their printed declaration first: each is
+      // available only with the declaration it follows.
       {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
-       "Fisierele electronice ale declaratiei CAS", true},
+       "Fisierele electronice ale declaratiei CAS", false},
       {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
-       "Fisierele electronice ale declaratiei de somaj", true},
+       "Fisierele electronice ale declaratiei de somaj", false},
       {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
        "Declaratia de sanatate", false},
@@ -245,6 +260,12 @@ Prompter& MainWindow::prompter() {
   if (options_.prompter != nullptr) return *options_.prompter;
   if (!own_prompter_) own_prompter_ = std::make_unique<ui::QtPrompter>(this);
   return *own_prompter_;
+}
+
+ProgressReporter& MainWindow::progress() {
+  if (options_.progress != nullptr) return *options_.progress;
+  if (!own_progress_) own_progress_ = std::make_unique<ui::QtProgress>();
+  return *own_progress_;
 }
 
 void MainWindow::ShowPanel(Panel panel) {
@@ -350,6 +371,9 @@ void MainWindow::Run(Function function) {
     case F::kTrecereLuna:
       OpenTransition();
       break;
+    case F::kPreluareDateVechi:
+      ImportLegacyFolder();
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -387,6 +411,47 @@ void MainWindow::OpenClone() {
   }
   CompanyChoiceWindow window(*session, prompter(), *workplace_->progress(), this);
   window.SetCloneMode();
+  window.exec();
+  RefreshHeading();
+}
+
+void MainWindow::ImportLegacyFolder() {
+  const std::filesystem::path folder =
+      options_.choose_legacy_folder
+          ? options_.choose_legacy_folder(this)
+          : std::filesystem::path(
+                QFileDialog::getExistingDirectory(
+                    this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
+                    .toStdString());
+  if (folder.empty()) return;
+  legacy::LegacyImportOptions import_options;
+  import_options.source = folder;
+  import_options.replace = prompter().AskYesNo(
+      "Firmele care exista deja in registru sa fie inlocuite cu cele din directorul ales ?");
+  if (workplace_ && workplace_->HasWorkingMonth()) {
+    import_options.working_company = workplace_->CompanyCode();
+  }
+  try {
+    const legacy::LegacyImportReport report =
+        legacy::ImportLegacyData(options_.data_folder, import_options, progress());
+    std::string text;
+    for (const std::string& line : legacy::ReportLines(report)) text += line + "\r\n";
+    prompter().Message(report.Complete() ? MessageKind::kInformation : MessageKind::kWarning, text);
+  } catch (const Error& error) {
+    prompter().Message(MessageKind::kError, error.what());
+  }
+}
+
+void MainWindow::OpenSheetImport() {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
+    return;
+  }
+  if (legacy::WorkingMonthHasEmployees(*session)) {
+    prompter().Message(MessageKind::kError, legacy::kSheetsPersNotEmpty);
+    return;
+  }
+  legacy_ui::SheetFolderWindow window(*session, prompter(), *workplace_->progress(), this);
   window.exec();
   RefreshHeading();
 }
@@ -465,11 +530,12 @@ bool MainWindow::FinishStart() {
   // start scheduled by the first showing would otherwise run a second time.
   if (started_ || ending_ || starting_) return started_;
   starting_ = true;
+  if (options_.close_splash) options_.close_splash();
   try {
     Purge();
   } catch (const Error& error) {
-    // Only a missing data folder stops the purge; the program cannot work
-    // without it.
+    // Only a missing data folder, or a register written by a newer
+    // program, stops the purge; the program cannot work without it.
     prompter().Message(MessageKind::kError, error.what());
     Terminate(1);
     return false;
@@ -483,10 +549,12 @@ bool MainWindow::FinishStart() {
       return false;
     }
   }
+  const bool upgrades_needed = UpgradesNeeded(options_.data_folder);
   {
     Store register_store(options_.data_folder);
     register_store.EnsureRegisterTables();
   }
+  if (upgrades_needed) RunUpgrades(options_.data_folder, prompter(), progress());
   store_ = OpenDatabases(options_.data_folder);
   workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
                                        : std::make_unique<SessionWorkplace>(*store_, prompter());
@@ -498,6 +566,8 @@ bool MainWindow::FinishStart() {
     }
   }
   started_ = true;
+  title_->setVisible(true);
+  panels_->setVisible(true);
   RefreshHeading();
   EveryShowing();
   return true;

@@ -35,6 +35,7 @@ enum class Function {
   kSalarii, kListe, kConfigGlobala, kConfigFirma, kRaportari, kAjutor, kIesire,
   // global configuration
   kImpozitar, kImpozitarAnual, kParametriCalcul, kDateFirme, kConfigParola, kVerificareCnp,
+  kPreluareDateVechi,
   // company configuration
   kModificareFirma, kParametriFirma, kTrecereLuna, kDeschidereInchidere, kDepartamente,
   // lists
@@ -63,15 +64,22 @@ struct MainWindowOptions {
   std::filesystem::path data_folder;
   // Questions and messages; null: message boxes.
   Prompter* prompter = nullptr;
+  // The wait window of the start (the layout upgrades); null: the program's own.
+  ProgressReporter* progress = nullptr;
   // Asks the start password; true when right. Null: the password window.
   std::function<bool(const StartPassword&, QWidget*)> ask_password;
   // Ends the program with a status. Null: leave the application's loop.
   std::function<void(int)> terminate;
   // F1 and "&Ajutor [F1]". Null: the bundled help in the browser.
   std::function<void()> open_help;
+  // Closes the splash window; called first by the first showing. Null: none.
+  std::function<void()> close_splash;
   // Makes the workplace over the opened databases. Null: the session of the
   // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
+  // The folder of an earlier version's data to import; empty when abandoned.
+  // Null: the folder chooser.
+  std::function<std::filesystem::path(QWidget*)> choose_legacy_folder;
 };
 
 class MainWindow : public QMainWindow {
@@ -126,14 +134,18 @@ class MainWindow : public QMainWindow {
   void EveryShowing();
   void Purge();
   Prompter& prompter();
+  ProgressReporter& progress();
   void OpenProgramSettings();
   void OpenTransition();
   void OpenCompanyEditor();
   void OpenCompanyRegister();
   void OpenClone();
+  void ImportLegacyFolder();
+  void OpenSheetImport();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;
+  std::unique_ptr<ProgressReporter> own_progress_;
   ProgramSettings settings_;
   std::unique_ptr<Store> store_;
   std::unique_ptr<Workplace> workplace_;

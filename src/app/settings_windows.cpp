@@ -11,6 +11,7 @@
 
 #include "params/settings_change.h"
 #include "core/errors.h"
+#include "ui/window_base.h"
 
 namespace traveno::app {
 
@@ -26,6 +27,8 @@ QLineEdit* MaskedEdit(const char* name, QWidget* parent) {
   edit->setObjectName(name);
   edit->setEchoMode(QLineEdit::Password);
   edit->setMaxLength(255);
+  // Room for a long password; longer ones scroll.
+  ui::SizeToChars(edit, 24);
   return edit;
 }
 
@@ -114,8 +117,10 @@ PasswordWindow::PasswordWindow(const StartPassword& password, QWidget* parent)
   setObjectName("FParola");
   setWindowTitle("Parola");
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(24, 18, 24, 18);
+  layout->setSpacing(10);
   layout->addWidget(new QLabel("Va rog sa introduceti parola:", this));
-  layout->addWidget(edit_);
+  layout->addWidget(edit_, 0, Qt::AlignHCenter);
   auto* button = new QPushButton("&Confirmare", this);
   button->setObjectName("BConfirmare");
   button->setDefault(true);

@@ -8,8 +8,9 @@
 namespace traveno::app {
 
 TravenoApplication::TravenoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: the window system would append it to every caption,
+  // and captions are shown exactly as the windows set them.
   setApplicationName("traveno");
-  setApplicationDisplayName(kApplicationTitle);
   setApplicationVersion(QString::fromStdString(VersionString()));
 }
 
@@ -28,12 +29,14 @@ void TravenoApplication::ReportEscapedError(QObject* receiver) {
   if (receiver != nullptr) {
     sender.kind_name = receiver->metaObject()->className();
     sender.component_name = receiver->objectName().toStdString();
-    if (receiver->parent() != nullptr) sender.owner_name = receiver->parent()->objectName().toStdString();
+    if (receiver->parent() != nullptr)
+      sender.owner_name = receiver->parent()->objectName().toStdString();
   }
   ApplicationState state;
   if (QWidget* window = activeWindow()) {
     state.active_form = window->objectName().toStdString();
-    if (QWidget* focused = focusWidget()) state.focused_control = focused->objectName().toStdString();
+    if (QWidget* focused = focusWidget())
+      state.focused_control = focused->objectName().toStdString();
   }
   state.form_count = static_cast<int>(topLevelWidgets().size());
   state.custom_form_count = state.form_count;

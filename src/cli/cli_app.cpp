@@ -4,6 +4,7 @@
 #include "cli/core_commands.h"
 #include "cli/declaration_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "core/system_info.h"
@@ -26,6 +27,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
   RegisterDeclarationCommands(app, context);
+  RegisterImportCommands(app, context);
 }
 
 }  // namespace traveno::cli

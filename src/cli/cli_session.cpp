@@ -4,6 +4,7 @@
 
 #include "core/data_folder.h"
 #include "core/errors.h"
+#include "core/store/schema_upgrades.h"
 #include "params/company_register.h"
 
 namespace traveno::cli {
@@ -21,9 +22,17 @@ Date ParseMonthArgument(const std::string& text) {
 
 std::string MonthArgument(Date month) { return month.ToIso().substr(0, 7); }
 
+std::unique_ptr<Store> OpenUpgradedDatabases(CliContext& context) {
+  const auto folder = ResolveDataFolder(context.data_dir);
+  CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
+  SilentProgress progress;
+  RunUpgrades(folder, prompter, progress);
+  return OpenDatabases(folder);
+}
+
 CliSession::CliSession(CliContext& context)
     : context(context),
-      store(OpenDatabases(ResolveDataFolder(context.data_dir))),
+      store(OpenUpgradedDatabases(context)),
       session(std::make_unique<params::Session>(*store)),
       prompter(*context.out, *context.err, context.yes, context.confirm) {}
 

@@ -21,6 +21,10 @@ Date ParseMonthArgument(const std::string& text);
 // "YYYY-MM" of a month.
 std::string MonthArgument(Date month);
 
+// Brings the databases of the command's data folder to the program's layout
+// (messages on standard error), then opens them (OpenDatabases).
+std::unique_ptr<Store> OpenUpgradedDatabases(CliContext& context);
+
 // The store, the session and the command line's prompter of one command.
 struct CliSession {
   explicit CliSession(CliContext& context);

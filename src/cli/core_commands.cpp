@@ -2,7 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_session.h"
 #include "core/data_folder.h"
+#include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
 #include "core/text.h"
 
@@ -21,14 +23,20 @@ fs::path PreparedDataFolder(const CliContext& context) {
 void Init(CliContext& context) {
   const fs::path folder = PreparedDataFolder(context);
   ClearReadOnly(folder, true);
-  Store store(folder);
-  store.VerificareFoldere();
-  store.EnsureRegisterTables();
-  if (!context.json) *context.out << "Registrul firmelor este pregatit in " << folder.string() << "\n";
+  {
+    Store store(folder);
+    store.VerificareFoldere();
+    store.EnsureRegisterTables();
+  }
+  CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
+  SilentProgress progress;
+  RunUpgrades(folder, prompter, progress);
+  if (!context.json)
+    *context.out << "Registrul firmelor este pregatit in " << folder.string() << "\n";
 }
 
 void ListCompanies(CliContext& context) {
-  auto store = OpenDatabases(ResolveDataFolder(context.data_dir));
+  auto store = OpenUpgradedDatabases(context);
   const auto companies = store->Companies();
   if (context.json) {
     nlohmann::json list = nlohmann::json::array();
@@ -47,7 +55,8 @@ void ListCompanies(CliContext& context) {
 
 void RegisterCoreCommands(CLI::App& app, CliContext& context) {
   CLI::App* init = app.add_subcommand(
-      "init", "Pregateste registrul firmelor: scoate firmele fara director si creeaza tabelele lipsa");
+      "init",
+      "Pregateste registrul firmelor: scoate firmele fara director si creeaza tabelele lipsa");
   init->callback([&context] { Init(context); });
 
   CLI::App* company = app.add_subcommand("company", "Registrul firmelor");

@@ -6,12 +6,38 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStandardItem>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
 
 #include "core/errors.h"
 #include "ui/qt_prompter.h"
 #include "ui/xlsx_export.h"
 
 namespace traveno::ui {
+
+namespace {
+
+// The widest a column grows by its content: a long text is read in the
+// information window or the export, not by widening the grid past reason.
+constexpr int kMaxColumnChars = 48;
+
+}  // namespace
+
+QStandardItem* TextItem(const QString& text) {
+  auto* item = new QStandardItem(text);
+  item->setEditable(false);
+  return item;
+}
+
+QStandardItem* NumberItem(double value, const QString& shown) {
+  auto* item = new QStandardItem(shown);
+  item->setData(value, kValueRole);
+  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  item->setEditable(false);
+  return item;
+}
 
 void ColumnFilterModel::SetColumnFilter(int column, const QString& text) {
   const QString trimmed = text.trimmed();
@@ -21,11 +47,52 @@ void ColumnFilterModel::SetColumnFilter(int column, const QString& text) {
     filters_.insert(column, trimmed);
   }
   invalidateFilter();
+  emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 void ColumnFilterModel::ClearFilters() {
+  const bool any = !filters_.isEmpty();
   filters_.clear();
   invalidateFilter();
+  if (any && columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void ColumnFilterModel::SetCaptions(const QStringList& captions) {
+  captions_ = captions;
+  if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+QString ColumnFilterModel::Caption(int column) const {
+  if (column >= 0 && column < captions_.size()) return captions_[column];
+  return QSortFilterProxyModel::headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+QVariant ColumnFilterModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal) {
+    return QSortFilterProxyModel::headerData(section, orientation, role);
+  }
+  const bool filtered = filters_.contains(section);
+  switch (role) {
+    case kCaptionRole:
+      return Caption(section);
+    case Qt::DisplayRole:
+      // The filter mark: the filter's text beside the caption.
+      return filtered ? Caption(section) + " [" + filters_.value(section) + "]" : Caption(section);
+    case Qt::ToolTipRole:
+      if (filtered) return "Filtru (F8): " + filters_.value(section);
+      break;
+    case Qt::FontRole:
+      if (filtered) {
+        QFont font = QSortFilterProxyModel::headerData(section, orientation, role).value<QFont>();
+        font.setBold(true);
+        font.setUnderline(true);
+        return font;
+      }
+      break;
+    default:
+      break;
+  }
+  return QSortFilterProxyModel::headerData(section, orientation, role);
 }
 
 bool ColumnFilterModel::filterAcceptsRow(int source_row, const QModelIndex& source_parent) const {
@@ -38,12 +105,19 @@ bool ColumnFilterModel::filterAcceptsRow(int source_row, const QModelIndex& sour
   return true;
 }
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent), filter_model_(new ColumnFilterModel(this)) {
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), filter_model_(new ColumnFilterModel(this)) {
   setModel(filter_model_);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setAlternatingRowColors(true);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setStretchLastSection(true);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  connect(filter_model_, &QAbstractItemModel::modelReset, this, &DataGrid::ScheduleFit);
+  connect(filter_model_, &QAbstractItemModel::layoutChanged, this, &DataGrid::ScheduleFit);
+  connect(filter_model_, &QAbstractItemModel::rowsInserted, this, &DataGrid::ScheduleFit);
+  connect(filter_model_, &QAbstractItemModel::headerDataChanged, this, &DataGrid::ScheduleFit);
 }
 
 DataGrid::~DataGrid() = default;
@@ -54,6 +128,51 @@ void DataGrid::SetSourceModel(QAbstractItemModel* model) {
   if (model != nullptr && filter_model_->rowCount() > 0) {
     setCurrentIndex(filter_model_->index(0, 0));
   }
+  FitColumns();
+}
+
+void DataGrid::SetColumns(std::span<const GridColumn> columns) {
+  columns_.assign(columns.begin(), columns.end());
+  QStringList captions;
+  for (const GridColumn& column : columns_) captions << QString::fromUtf8(column.caption);
+  filter_model_->SetCaptions(captions);
+  FitColumns();
+}
+
+void DataGrid::ScheduleFit() {
+  if (fit_scheduled_) return;
+  fit_scheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    fit_scheduled_ = false;
+    FitColumns();
+  });
+}
+
+void DataGrid::FitColumns() {
+  const int columns = filter_model_->columnCount();
+  if (columns == 0) return;
+  const QFontMetrics metrics(font());
+  const int char_width = metrics.averageCharWidth();
+  const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+  const int widest = char_width * kMaxColumnChars + padding;
+  for (int c = 0; c < columns; ++c) {
+    // The caption as the header draws it, with room for the sort arrow.
+    const QString caption = filter_model_->headerData(c, Qt::Horizontal).toString();
+    QFont header_font = horizontalHeader()->font();
+    if (filter_model_->filters().contains(c)) header_font.setBold(true);
+    const int caption_width = QFontMetrics(header_font).horizontalAdvance(caption) + padding + 8;
+    int width = std::max(caption_width, sizeHintForColumn(c));
+    if (c < static_cast<int>(columns_.size()) && columns_[c].width > 0) {
+      // Upper-case text is wider than the average character.
+      width = std::max(width, columns_[c].width * char_width * 6 / 5 + padding);
+    }
+    horizontalHeader()->resizeSection(c, std::min(width, widest));
+  }
+}
+
+void DataGrid::showEvent(QShowEvent* event) {
+  QTableView::showEvent(event);
+  FitColumns();
 }
 
 Prompter& DataGrid::prompter() {
@@ -64,14 +183,13 @@ Prompter& DataGrid::prompter() {
 
 void DataGrid::Find() {
   const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-  const QString title = filter_model_->headerData(column, Qt::Horizontal).toString();
-  const auto text = prompter().AskText("Cautare", "Cauta in coloana \"" + title.toStdString() + "\":",
-                                       last_find_.toStdString());
+  const QString title = filter_model_->Caption(column);
+  const auto text = prompter().AskText(
+      "Cautare", "Cauta in coloana \"" + title.toStdString() + "\":", last_find_.toStdString());
   if (!text || text->empty()) return;
   last_find_ = QString::fromStdString(*text);
   if (!FindNext(column, last_find_)) {
-    prompter().Message(MessageKind::kWarning,
-                       "Nu am gasit \"" + last_find_.toStdString() + "\" !");
+    prompter().Message(MessageKind::kWarning, "Nu am gasit \"" + last_find_.toStdString() + "\" !");
   }
 }
 
@@ -94,7 +212,7 @@ bool DataGrid::FindNext(int column, const QString& text) {
 void DataGrid::AskColumnFilter() {
   const int column = currentIndex().isValid() ? currentIndex().column() : 0;
   if (column >= filter_model_->columnCount()) return;
-  const QString title = filter_model_->headerData(column, Qt::Horizontal).toString();
+  const QString title = filter_model_->Caption(column);
   const auto text =
       prompter().AskText("Filtrare", "Filtru pe coloana \"" + title.toStdString() + "\":",
                          filter_model_->ColumnFilter(column).toStdString());
@@ -137,13 +255,12 @@ QString DataGrid::InformationText() const {
                      .arg(filter_model_->columnCount());
   if (currentIndex().isValid()) {
     text += QStringLiteral("\nColoana curenta: %1\nLinia curenta: %2")
-                .arg(filter_model_->headerData(currentIndex().column(), Qt::Horizontal).toString())
+                .arg(filter_model_->Caption(currentIndex().column()))
                 .arg(currentIndex().row() + 1);
   }
   const auto& filters = filter_model_->filters();
   for (auto it = filters.cbegin(); it != filters.cend(); ++it) {
-    text += QStringLiteral("\nFiltru %1: %2")
-                .arg(filter_model_->headerData(it.key(), Qt::Horizontal).toString(), it.value());
+    text += QStringLiteral("\nFiltru %1: %2").arg(filter_model_->Caption(it.key()), it.value());
   }
   return text;
 }
@@ -153,7 +270,8 @@ void DataGrid::ShowInformation() {
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
-  const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const Qt::KeyboardModifiers mods =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   if (mods == Qt::NoModifier && event->key() == Qt::Key_F7) {
     Find();
   } else if (mods == Qt::NoModifier && event->key() == Qt::Key_F8) {

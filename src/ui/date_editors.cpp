@@ -1,5 +1,6 @@
 #include "ui/date_editors.h"
 
+#include <QCalendarWidget>
 #include <QLocale>
 
 namespace traveno::ui {
@@ -24,6 +25,14 @@ DateEdit::DateEdit(QWidget* parent) : QDateEdit(parent) {
   setLocale(QLocale::c());
   setDisplayFormat("dd.MM.yyyy");
   setCalendarPopup(true);
+  // The calendar that drops down names the months in Romanian and the days
+  // by their letters, whatever the machine's locale.
+  auto* calendar = new QCalendarWidget(this);
+  calendar->setLocale(QLocale(QLocale::Romanian, QLocale::Romania));
+  calendar->setFirstDayOfWeek(Qt::Monday);
+  calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+  calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  setCalendarWidget(calendar);
   setMinimumDate(QDate(1899, 12, 30));
 }
 

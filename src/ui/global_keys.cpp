@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWidget>
 
 namespace traveno::ui {
 
@@ -13,21 +12,26 @@ GlobalKeys::GlobalKeys(std::function<void()> on_help, std::function<void()> on_c
 void GlobalKeys::Install() { qApp->installEventFilter(this); }
 
 bool GlobalKeys::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  // A key the focused widget does not take travels up to its parents; act
-  // once, where it first arrives.
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr) return false;
-  QWidget* first = QApplication::focusWidget();
-  if (first == nullptr) first = QApplication::activeWindow();
-  if (first != nullptr && widget != first) return false;
+  // A press reaches the window first, then the focused widget and, when that
+  // does not take it, each of its parents: acting on the window's delivery
+  // acts once. While the help or the calculator opens, a press waits.
+  if (event->type() != QEvent::KeyPress || !watched->isWindowType() || acting_) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->isAutoRepeat() || key->modifiers() != Qt::NoModifier) return false;
-  if (key->key() == Qt::Key_F1 && on_help_) {
-    on_help_();
-  } else if (key->key() == Qt::Key_F6 && on_calculator_) {
-    on_calculator_();
+  if (key->isAutoRepeat() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    return false;
   }
+  const std::function<void()>* action = key->key() == Qt::Key_F1   ? &on_help_
+                                        : key->key() == Qt::Key_F6 ? &on_calculator_
+                                                                   : nullptr;
+  if (action == nullptr || !*action) return false;
+  acting_ = true;
+  try {
+    (*action)();
+  } catch (...) {
+    acting_ = false;
+    throw;
+  }
+  acting_ = false;
   return false;
 }
 

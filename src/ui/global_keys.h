@@ -1,5 +1,8 @@
 // The keys that work in every window of the program: F1 opens the help and
-// F6 the calculator. The key still reaches the window it was meant for.
+// F6 the calculator. The key still reaches the window it was meant for. Each
+// press acts once, where the window system hands it to a window, however far
+// it then travels among the window's widgets and whatever window the help
+// opens meanwhile.
 #pragma once
 
 #include <QObject>
@@ -23,6 +26,7 @@ class GlobalKeys : public QObject {
  private:
   std::function<void()> on_help_;
   std::function<void()> on_calculator_;
+  bool acting_ = false;
 };
 
 }  // namespace traveno::ui

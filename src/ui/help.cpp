@@ -1,10 +1,12 @@
 #include "ui/help.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
+
+#include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::ui {
 
@@ -24,11 +26,26 @@ QString HelpIndexPath() {
   return {};
 }
 
-void OpenHelp(Prompter& prompter) {
+QUrl HelpUrl(const QString& topic) {
   const QString path = HelpIndexPath();
-  if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+  if (path.isEmpty()) return {};
+  QUrl url = QUrl::fromLocalFile(path);
+  if (!topic.isEmpty()) url.setFragment(topic);
+  return url;
+}
+
+void OpenHelp(Prompter& prompter, const QString& topic) {
+  const QUrl url = HelpUrl(topic);
+  if (url.isEmpty() || !QDesktopServices::openUrl(url)) {
     prompter.Message(MessageKind::kWarning, "Fisierul de ajutor nu poate fi deschis !");
   }
+}
+
+void OpenHelpOfWindowInHand() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr) window = QApplication::activeWindow();
+  QtPrompter prompter(window);
+  OpenHelp(prompter, CurrentHelpTopic());
 }
 
 }  // namespace traveno::ui

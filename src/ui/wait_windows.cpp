@@ -30,6 +30,10 @@ WaitWindow::WaitWindow(QWidget* parent)
                           Qt::WindowTitleHint),
       text_(new QLabel(this)) {
   setObjectName("WForm");
+  // The wait never takes the keyboard from the window the user works in:
+  // when it hides, that window still has it.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
   QFont bold = text_->font();
   bold.setBold(true);
   text_->setFont(bold);
@@ -52,6 +56,8 @@ ProgressWindow::ProgressWindow(QWidget* parent)
                           Qt::WindowTitleHint),
       bar_(new QProgressBar(this)) {
   setObjectName("PForm");
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
   bar_->setMinimumWidth(320);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(18, 18, 18, 18);

@@ -1,12 +1,13 @@
 #include "ui/data_grid.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QStandardItemModel>
 #include <QTest>
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
@@ -163,6 +164,84 @@ TEST(ModelAsTabTextTest, FlattensTabsAndLineBreaksInsideCells) {
   model.setHorizontalHeaderLabels({"A", "B"});
   model.appendRow({new QStandardItem("x\ty"), new QStandardItem("rand1\r\nrand2")});
   EXPECT_EQ(ModelAsTabText(model), "A\tB\r\nx y\trand1 rand2\r\n");
+}
+
+}  // namespace
+}  // namespace traveno::ui
+
+namespace traveno::ui {
+namespace {
+
+// A bracket-like grid: amounts shown with thousands blanks, captions from the
+// grid's table rather than the field names.
+class GridDefaultsTest : public ::testing::Test {
+ protected:
+  static constexpr GridColumn kColumns[] = {{"P_Venit", "Venit lunar impozabil", 14},
+                                            {"V_Proc", "+procent", 6},
+                                            {"Denumire", "Denumire departament", 30}};
+  void SetUp() override {
+    model_.setHorizontalHeaderLabels({"P_Venit", "V_Proc", "Denumire"});
+    model_.appendRow({NumberItem(2100000, "2 100 000"), NumberItem(23, "23"),
+                      TextItem("SC DEMO PRODUCTIE SI COMERT SRL")});
+    model_.appendRow({NumberItem(0, "0"), NumberItem(18.5, "18,5"), TextItem("CENTRAL")});
+    grid_.set_prompter(&prompter_);
+    grid_.SetColumns(kColumns);
+    grid_.SetSourceModel(&model_);
+    grid_.resize(900, 300);
+    grid_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid_));
+  }
+
+  QStandardItemModel model_;
+  traveno::testing::ScriptedPrompter prompter_;
+  DataGrid grid_;
+};
+
+TEST_F(GridDefaultsTest, CaptionsComeFromTheTableAndAFilteredColumnIsMarked) {
+  const QAbstractItemModel* shown = grid_.model();
+  EXPECT_EQ(shown->headerData(0, Qt::Horizontal).toString(), "Venit lunar impozabil");
+  EXPECT_EQ(shown->headerData(1, Qt::Horizontal).toString(), "+procent");
+  grid_.filter_model()->SetColumnFilter(2, "central");
+  EXPECT_EQ(shown->headerData(2, Qt::Horizontal).toString(), "Denumire departament [central]");
+  EXPECT_TRUE(shown->headerData(2, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(shown->headerData(2, Qt::Horizontal, kCaptionRole).toString(), "Denumire departament");
+  // The copy carries the captions without the mark, and amounts as numbers.
+  EXPECT_EQ(ModelAsTabText(*shown),
+            "Venit lunar impozabil\t+procent\tDenumire departament\r\n"
+            "0\t18.5\tCENTRAL\r\n");
+  grid_.filter_model()->SetColumnFilter(2, "");
+  EXPECT_EQ(shown->headerData(2, Qt::Horizontal).toString(), "Denumire departament");
+  EXPECT_FALSE(shown->headerData(2, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+}
+
+TEST_F(GridDefaultsTest, ColumnsAreAsWideAsTheirCaptionContentAndField) {
+  grid_.FitColumns();
+  const QFontMetrics metrics(grid_.horizontalHeader()->font());
+  for (int c = 0; c < 3; ++c) {
+    const QString caption = QString::fromUtf8(kColumns[c].caption);
+    EXPECT_GT(grid_.columnWidth(c), metrics.horizontalAdvance(caption)) << kColumns[c].caption;
+  }
+  EXPECT_GT(grid_.columnWidth(2),
+            grid_.fontMetrics().horizontalAdvance("SC DEMO PRODUCTIE SI COMERT SRL"));
+  // Not the fixed width every column had.
+  EXPECT_NE(grid_.columnWidth(0), grid_.columnWidth(1));
+}
+
+TEST_F(GridDefaultsTest, TheSpreadsheetHoldsNumbersUnderTheCaptions) {
+  traveno::testing::TempFolder folder;
+  const QString path = QString::fromStdString((folder.path() / "grila.xlsx").string());
+  grid_.filter_model()->SetColumnFilter(2, "DEMO");
+  ExportToXlsx(*grid_.model(), path, "Grila");
+  const auto entries = traveno::testing::ReadZip(path.toStdString());
+  ASSERT_TRUE(entries.has_value());
+  const std::string& sheet = entries->at("xl/worksheets/sheet1.xml");
+  EXPECT_NE(sheet.find("<v>2100000</v>"), std::string::npos) << sheet;
+  EXPECT_NE(sheet.find("<v>23</v>"), std::string::npos);
+  const std::string& strings = entries->at("xl/sharedStrings.xml");
+  EXPECT_EQ(strings.find("2 100 000"), std::string::npos);
+  EXPECT_NE(strings.find(">Venit lunar impozabil<"), std::string::npos) << strings;
+  EXPECT_NE(strings.find(">Denumire departament<"), std::string::npos);  // without the mark
+  EXPECT_FALSE(std::filesystem::exists(path.toStdString() + ".partial"));
 }
 
 }  // namespace

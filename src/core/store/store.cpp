@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/store/row_io.h"
 #include "core/store/schema.h"
+#include "core/store/schema_upgrades.h"
 #include "core/text.h"
 
 namespace traveno {
@@ -15,6 +16,7 @@ Store::Store(fs::path data_folder) : data_folder_(std::move(data_folder)) {
   std::error_code error;
   if (!fs::is_directory(data_folder_, error)) throw Error(kRegisterFolderMissing);
   db_ = std::make_unique<Database>(data_folder_ / kRegisterDatabaseName, true);
+  RefuseNewerDatabase(*db_, data_folder_ / kRegisterDatabaseName);
   db_->Execute("CREATE TEMP TABLE IF NOT EXISTS working_month (luna TEXT NOT NULL)");
 }
 
@@ -45,6 +47,12 @@ void Store::EnsureRegisterTables() {
   std::error_code error;
   if (!fs::is_directory(data_folder_, error)) throw Error(kRegisterFolderMissing);
   Transaction tx(*db_);
+  bool none_existed = true;
+  for (const TableDef* table : RegisterTables()) {
+    none_existed = none_existed && !RegisterTableExists(table->name);
+  }
+  // A register made here is born in the program's layout.
+  if (none_existed && LayoutVersion(*db_) == 0) SetLayoutVersion(*db_, kStoreLayoutVersion);
   for (const TableDef* table : RegisterTables()) {
     if (RegisterTableExists(table->name)) continue;
     CreateTable(*db_, "main", *table);
@@ -108,6 +116,11 @@ bool Store::CreateCompanyTables(std::string_view company_code) {
   if (Trim(company_code).empty() || !fs::is_directory(folder, error)) return false;
   Database company(folder / kCompanyDatabaseName, true);
   Transaction tx(company);
+  bool none_existed = true;
+  for (const TableDef* table : CompanyTables()) {
+    none_existed = none_existed && !company.TableExists("main", table->name);
+  }
+  if (none_existed && LayoutVersion(company) == 0) SetLayoutVersion(company, kStoreLayoutVersion);
   for (const TableDef* table : CompanyTables()) {
     if (!company.TableExists("main", table->name)) CreateTable(company, "main", *table);
   }
@@ -123,6 +136,12 @@ void Store::OpenCompany(std::string_view company_code) {
     throw StoreError("Tabelele firmei " + std::string(company_code) + " nu exista !");
   }
   db_->Attach(file, kCompanySchema);
+  if (const int version = LayoutVersion(*db_, kCompanySchema); version != kStoreLayoutVersion) {
+    db_->Detach(kCompanySchema);
+    if (version > kStoreLayoutVersion) throw NewerDatabaseError(file, version);
+    throw StoreError("Tabelele firmei " + std::string(company_code) +
+                     " sunt intr-un format vechi care nu a putut fi adus la zi !");
+  }
   open_company_ = Truncate(Trim(company_code), 8);
 }
 
@@ -151,7 +170,11 @@ std::unique_ptr<Store> OpenDatabases(const fs::path& data_folder) {
     for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {
       if (!store->RegisterTableExists(table)) throw StoreError(table);
     }
+    // A register left in an older layout (its upgrade failed) is not worked on.
+    if (LayoutVersion(store->db()) != kStoreLayoutVersion) throw StoreError("registru");
     return store;
+  } catch (const NewerDatabaseError&) {
+    throw;  // its own message tells the user what to do
   } catch (const std::exception&) {
     throw Error(kOpenDatabasesFailed, "EDBEngineError");
   }

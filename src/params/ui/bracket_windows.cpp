@@ -11,12 +11,22 @@
 #include "params/brackets.h"
 #include "params/ui/tax_calculator.h"
 #include "ui/data_grid.h"
+#include "ui/record_navigator.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
 
 QString AmountText(double value) {
   return QString::fromStdString(FormatNumber(value, NumberMask::kUpToTwoDecimals));
+}
+
+// The amounts run to hundreds of millions of lei; the percentage is short.
+constexpr int kAmountChars = 16;
+constexpr int kPercentChars = 6;
+
+const char* ThresholdCaption(bool annual) {
+  return annual ? "Venit anual impozabil" : "Venit lunar impozabil";
 }
 
 }  // namespace
@@ -39,10 +49,14 @@ BracketDialog::BracketDialog(Mode mode, bool annual, const ImpoRow& row, Apply a
   v_proc_->setObjectName("EV_Proc");
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  form->addRow(annual ? "Venit anual impozabil" : "Venit lunar impozabil", p_venit_);
-  form->addRow("Valoare fixa", v_const_);
-  form->addRow("Procent", v_proc_);
+  form->addRow(ThresholdCaption(annual), p_venit_);
+  form->addRow("Valoare impozit fix", v_const_);
+  form->addRow("+procent", v_proc_);
   layout->addLayout(form);
+  for (QLineEdit* edit : {p_venit_, v_const_, v_proc_}) {
+    edit->setAlignment(Qt::AlignRight);
+    ui::SizeToChars(edit, edit == v_proc_ ? kPercentChars : kAmountChars);
+  }
   const ImpoRow shown = mode == Mode::kAdd ? ImpoRow{} : row;
   p_venit_->setText(QString::fromStdString(FloatToText(shown.P_Venit)));
   v_const_->setText(QString::fromStdString(FloatToText(shown.V_Const)));
@@ -95,7 +109,8 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
       apply_(new QPushButton("A&plic", this)) {
   setObjectName(annual ? "FImpoAn" : "FImpo");
   setWindowTitle(annual ? "Impozitar anual" : "Impozitar");
-  resize(640, 420);
+  resize(720, 480);
+  ui::OpenMaximised(this);
   auto* layout = new QVBoxLayout(this);
   const Date month = session_.working_month();
   auto* heading = new QLabel(
@@ -107,16 +122,29 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   heading->setFont(bold);
   layout->addWidget(heading);
   model_.setHorizontalHeaderLabels({"P_Venit", "V_Const", "V_Proc"});
+  const ui::GridColumn columns[] = {{"P_Venit", ThresholdCaption(annual), kAmountChars},
+                                    {"V_Const", "Valoare impozit fix", kAmountChars},
+                                    {"V_Proc", "+procent", kPercentChars}};
+  grid_->SetColumns(columns);
   grid_->SetSourceModel(&model_);
+  grid_->set_prompter(&prompter_);
   grid_->set_export_title(annual ? "Impozitar anual" : "Impozitar");
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layout->addWidget(grid_, 1);
+  layout->addWidget(new ui::RecordNavigator(
+      grid_,
+      [this] {
+        const auto current = CurrentRow();
+        Reload(current ? std::optional<double>(current->P_Venit) : std::nullopt);
+      },
+      this));
   auto* apply = apply_;
   auto* list = new QPushButton("&Lista", this);
+  list->setObjectName("BLista");
   auto* exit = new QPushButton("&Iesire", this);
-  // The printed list comes with its own window.
-  list->setEnabled(false);
-  list->setToolTip("Functia nu este inca disponibila");
+  exit->setObjectName("BIesire");
+  // The printed list comes with the print preview.
+  ui::DisableWithHint(list, "Lista grilei - functia nu este inca disponibila");
   auto* buttons = new QHBoxLayout;
   add_->setObjectName("BAdaug");
   modify_->setObjectName("BModific");
@@ -134,13 +162,14 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   connect(grid_, &QAbstractItemView::doubleClicked, this,
           [this] { Open(BracketDialog::Mode::kModify); });
   connect(check_, &QPushButton::clicked, this, [this] {
-    const std::string result = params::CheckBrackets(session_.db(), session_.working_month(), annual_);
+    const std::string result =
+        params::CheckBrackets(session_.db(), session_.working_month(), annual_);
     const bool right = result.rfind("Totul este in regula", 0) == 0;
     prompter_.Message(right ? MessageKind::kInformation : MessageKind::kWarning, result);
   });
   connect(apply_, &QPushButton::clicked, this, [this] {
-    TaxCalculator calculator(
-        params::BracketTable(session_.db(), session_.working_month(), annual_), this);
+    TaxCalculator calculator(params::BracketTable(session_.db(), session_.working_month(), annual_),
+                             this);
     calculator.setWindowTitle("Aplic transe de venit impozabil si cote de impozit");
     calculator.exec();
   });
@@ -156,11 +185,7 @@ void BracketWindow::Reload(std::optional<double> select_threshold) {
     const ImpoRow& row = rows_[i];
     QList<QStandardItem*> items;
     for (double value : {row.P_Venit, row.V_Const, row.V_Proc}) {
-      auto* item = new QStandardItem(AmountText(value));
-      item->setData(value, Qt::EditRole);
-      item->setData(AmountText(value), Qt::DisplayRole);
-      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      items << item;
+      items << ui::NumberItem(value, AmountText(value));
     }
     model_.appendRow(items);
     if (select_threshold && row.P_Venit == *select_threshold) select = static_cast<int>(i);

@@ -23,6 +23,7 @@
 #include "params/ui/number_boxes.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_windows.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -74,7 +75,9 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
       two_copies_(new QRadioButton("doua exemplare", this)),
       co_expert_(new QPushButton("Configurare expert C&O", this)),
       initialised_(new QPushButton("Sume &initializate", this)),
-      exempt_(new QPushButton("Sume &exceptate", this)),
+      // Alt+E belongs to "Configurare &expert", which switches the page; the
+      // exempt sums take the next letter of their caption.
+      exempt_(new QPushButton("Sume e&xceptate", this)),
       deductions_(new QPushButton("&Definire retineri", this)),
       holidays_(new QPushButton("Definire &sarbatori legale", this)),
       switch_(new QPushButton(this)),
@@ -100,6 +103,7 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
     auto* edit = new QLineEdit(general);
     edit->setObjectName(QString("E") + b.name);
     edit->setAlignment(Qt::AlignRight);
+    ui::SizeToChars(edit, 8);
     ShowNumber(edit, values.*(b.member), NumberMask::kUpToTwoDecimals);
     boxes_[b.name] = edit;
     if (std::string(b.name) == "TimpLuna") {
@@ -204,6 +208,16 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
   connect(switch_, &QPushButton::clicked, this, [this] {
     ShowPage(!expert_page());
     ui::CentreOnScreen(*this);
+    // The keyboard goes on with the first control of the page shown.
+    QWidget* page = pages_->currentWidget();
+    for (QWidget* w = page->nextInFocusChain(); w != nullptr && w != page;
+         w = w->nextInFocusChain()) {
+      if (page->isAncestorOf(w) && w->isEnabled() && w->isVisible() &&
+          (w->focusPolicy() & Qt::TabFocus) != 0) {
+        w->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
   });
   connect(confirm_, &QPushButton::clicked, this, &CompanyParametersWindow::BConfirmareClick);
   connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
@@ -221,7 +235,32 @@ CompanyParametersWindow::CompanyParametersWindow(params::Session& session, Promp
     DeductionNamesWindow window(session_, prompter_, this);
     window.exec();
   });
+  // Tab in the order the pages are read: the general page's boxes and
+  // choices, its buttons, the expert page's bonuses, then the buttons below.
+  std::vector<QWidget*> order;
+  for (const Box& b : kBoxes) {
+    order.push_back(boxes_.at(b.name));
+    if (std::string(b.name) == "TimpLuna") order.push_back(in_days_);
+  }
+  for (QWidget* w : std::initializer_list<QWidget*>{new_page_, sole_associate_, one_copy_,
+                                                    two_copies_, initialised_, exempt_,
+                                                    deductions_, holidays_}) {
+    order.push_back(w);
+  }
+  for (int i = 0; i < 4; ++i) {
+    for (QWidget* w : std::initializer_list<QWidget*>{bonus_names_[i], bonus_kinds_[i],
+                                                      bonus_perm_[i], bonus_co_[i],
+                                                      bonus_expert_[i]}) {
+      order.push_back(w);
+    }
+  }
+  order.push_back(co_expert_);
+  order.push_back(switch_);
+  order.push_back(confirm_);
+  order.push_back(abandon);
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
   ShowPage(false);
+  boxes_.at(kBoxes[0].name)->setFocus();
 }
 
 bool CompanyParametersWindow::expert_page() const { return pages_->currentIndex() == 1; }

@@ -14,6 +14,7 @@
 #include "params/parameter_edits.h"
 #include "params/ui/number_boxes.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -40,6 +41,9 @@ void AddButtons(QDialog* dialog, QVBoxLayout* layout, QPushButton* confirm,
   buttons->addWidget(confirm);
   buttons->addWidget(abandon);
   layout->addLayout(buttons);
+  // The buttons were made first; Tab reaches them after the window's boxes.
+  if (extra != nullptr) ui::PutLastInTabOrder({extra});
+  ui::PutLastInTabOrder({confirm, abandon});
   QObject::connect(abandon, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
@@ -76,6 +80,7 @@ ExemptSumsWindow::ExemptSumsWindow(params::Session& session, Prompter& prompter,
     percents_[i] = new QLineEdit(this);
     percents_[i]->setObjectName(QString("E") + kExemptNames[i]);
     percents_[i]->setAlignment(Qt::AlignRight);
+    ui::SizeToChars(percents_[i], 6);
     const engine::ExemptSetting& setting = Setting(values, i);
     const bool checked = engine::IsFlagChecked(setting.Grupa);
     checks_[i]->setChecked(checked);
@@ -91,6 +96,7 @@ ExemptSumsWindow::ExemptSumsWindow(params::Session& session, Prompter& prompter,
   employer_->setChecked(engine::IsFlagChecked(values.Ex_Firma.Grupa));
   grid->addWidget(employer_, 3, 0, 1, 3);
   layout->addLayout(grid);
+  ui::PutLastInTabOrder({employer_});
   defaults_->setObjectName("BValoriImplicite");
   AddButtons(this, layout, confirm_, defaults_);
   confirm_->setEnabled(!session_.month_closed());
@@ -102,6 +108,7 @@ ExemptSumsWindow::ExemptSumsWindow(params::Session& session, Prompter& prompter,
     employer_->setChecked(true);
   });
   connect(confirm_, &QPushButton::clicked, this, &ExemptSumsWindow::BConfirmareClick);
+  checks_[0]->setFocus();
 }
 
 void ExemptSumsWindow::Checked(int index, bool checked) {
@@ -218,6 +225,7 @@ InitialisedSumsWindow::InitialisedSumsWindow(params::Session& session, QWidget* 
   AddButtons(this, layout, confirm_);
   confirm_->setEnabled(!session_.month_closed());
   connect(confirm_, &QPushButton::clicked, this, &InitialisedSumsWindow::BConfirmareClick);
+  checks_.front()->setFocus();
 }
 
 QCheckBox* InitialisedSumsWindow::check(const QString& name) const {
@@ -258,6 +266,7 @@ DeductionNamesWindow::DeductionNamesWindow(params::Session& session, Prompter& p
     names_[i] = new QLineEdit(QString::fromStdString(*kNames[i].second), this);
     names_[i]->setObjectName(QString("EDen%1").arg(i + 1));
     names_[i]->setMaxLength(15);
+    ui::SizeToChars(names_[i], 15);
     form->addRow(kNames[i].first, names_[i]);
   }
   layout->addLayout(form);
@@ -265,6 +274,7 @@ DeductionNamesWindow::DeductionNamesWindow(params::Session& session, Prompter& p
   // As every company window, it does not change a closed month.
   confirm_->setEnabled(!session_.month_closed());
   connect(confirm_, &QPushButton::clicked, this, &DeductionNamesWindow::BConfirmareClick);
+  names_[0]->setFocus();
 }
 
 void DeductionNamesWindow::BConfirmareClick() {

@@ -19,6 +19,8 @@
 #include "ui/data_grid.h"
 #include "ui/field_text.h"
 #include "ui/qt_prompter.h"
+#include "ui/record_navigator.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -121,6 +123,8 @@ DepartmentEditor::DepartmentEditor(Mode mode, const params::Department& shown, A
   name_->setObjectName("EDenumire");
   code_->setMaxLength(8);
   name_->setMaxLength(30);
+  ui::SizeToChars(code_, 8);
+  ui::SizeToChars(name_, 30);
   ForceUpperCase(code_);
   ForceUpperCase(name_);
   if (mode != Mode::kAdd) {
@@ -174,6 +178,9 @@ DepartmentWindow::DepartmentWindow(params::Session& session, Prompter& prompter,
   heading->setFont(bold);
   layout->addWidget(heading);
   model_.setHorizontalHeaderLabels({"Cod departament", "Denumire departament"});
+  static constexpr ui::GridColumn kColumns[] = {{"Den", "Cod departament", 8},
+                                                {"Grupa", "Denumire departament", 30}};
+  grid_->SetColumns(kColumns);
   grid_->SetSourceModel(&model_);
   grid_->set_prompter(&prompter_);
   grid_->set_export_title("Departamente");
@@ -181,25 +188,8 @@ DepartmentWindow::DepartmentWindow(params::Session& session, Prompter& prompter,
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   layout->addWidget(grid_, 1);
 
-  auto* navigator = new QHBoxLayout;
-  const std::pair<const char*, QStyle::StandardPixmap> kMoves[] = {
-      {"BPrimul", QStyle::SP_MediaSkipBackward},
-      {"BAnterior", QStyle::SP_MediaSeekBackward},
-      {"BUrmator", QStyle::SP_MediaSeekForward},
-      {"BUltimul", QStyle::SP_MediaSkipForward}};
-  for (int i = 0; i < 4; ++i) {
-    auto* move = new QPushButton(style()->standardIcon(kMoves[i].second), QString(), this);
-    move->setObjectName(kMoves[i].first);
-    move->setAutoDefault(false);
-    navigator->addWidget(move);
-    connect(move, &QPushButton::clicked, this, [this, i] {
-      const int current = grid_->currentIndex().row();
-      const int last = grid_->model()->rowCount() - 1;
-      MoveTo(i == 0 ? 0 : i == 1 ? current - 1 : i == 2 ? current + 1 : last);
-    });
-  }
-  navigator->addStretch();
-  layout->addLayout(navigator);
+  navigator_ = new ui::RecordNavigator(grid_, {}, this);
+  layout->addWidget(navigator_);
 
   auto* exit = new QPushButton("&Iesire", this);
   add_->setObjectName("BAdaugare");
@@ -246,11 +236,7 @@ void DepartmentWindow::Reload(const std::string& code) {
   MoveTo(select);
 }
 
-void DepartmentWindow::MoveTo(int row) {
-  const int count = grid_->model()->rowCount();
-  if (count == 0) return;
-  grid_->setCurrentIndex(grid_->model()->index(std::clamp(row, 0, count - 1), 0));
-}
+void DepartmentWindow::MoveTo(int row) { navigator_->MoveTo(row); }
 
 std::optional<params::Department> DepartmentWindow::Current() const {
   const QModelIndex index = grid_->currentIndex();
@@ -337,6 +323,11 @@ EmployeesWithoutDepartmentWindow::EmployeesWithoutDepartmentWindow(params::Sessi
   layout->addWidget(heading);
   model_.setHorizontalHeaderLabels(
       {"MARCA", "CATEGORIE", "TIP", "NUME", "PRENUME", "CODNUMPERS", "FUNCTIE"});
+  static constexpr ui::GridColumn kColumns[] = {
+      {"MARCA", "Marca", 6},     {"CATEGORIE", "Categorie", 10}, {"TIP", "Tip", 3},
+      {"NUME", "Nume", 20},      {"PRENUME", "Prenume", 20},     {"CODNUMPERS", "CNP", 13},
+      {"FUNCTIE", "Functie", 20}};
+  grid_->SetColumns(kColumns);
   grid_->SetSourceModel(&model_);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -23,6 +23,7 @@ class QPushButton;
 
 namespace traveno::ui {
 class DataGrid;
+class RecordNavigator;
 }
 
 namespace traveno::params_ui {
@@ -118,6 +119,7 @@ class DepartmentWindow : public QDialog {
   QStandardItemModel model_;
   std::vector<params::Department> departments_;
   ui::DataGrid* grid_;
+  ui::RecordNavigator* navigator_;
   QPushButton* add_;
   QPushButton* modify_;
   QPushButton* delete_;

@@ -17,6 +17,7 @@
 #include "params/parameter_edits.h"
 #include "params/ui/number_boxes.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -102,6 +103,8 @@ FormulaEditor::FormulaEditor(params::Session& session, int bonus, Prompter& prom
   buttons->addWidget(confirm_);
   buttons->addWidget(abandon);
   layout->addLayout(buttons);
+  // Tab as the window is read: the formula and its option, the fields, the buttons.
+  ui::PutLastInTabOrder({fields_, check_, confirm_, abandon});
 
   memo_->setPlainText(
       QString::fromStdString(for_bonus ? values.spor[bonus_].Form : values.CO_Form));

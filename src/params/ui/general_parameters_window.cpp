@@ -14,6 +14,7 @@
 #include "params/parameter_edits.h"
 #include "params/ui/number_boxes.h"
 #include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -105,6 +106,8 @@ GeneralParametersWindow::GeneralParametersWindow(params::Session& session, Promp
       auto* edit = new QLineEdit(box_group);
       edit->setObjectName(QString("E") + b.name);
       edit->setAlignment(Qt::AlignRight);
+      // Amounts up to the child-care ceiling of 1 000 000 000 000 lei.
+      ui::SizeToChars(edit, 16);
       ShowNumber(edit, values.*(b.member), b.mask);
       form->addRow(b.label, edit);
       boxes_[b.name] = edit;
@@ -125,6 +128,18 @@ GeneralParametersWindow::GeneralParametersWindow(params::Session& session, Promp
   layout->addLayout(buttons);
   connect(confirm_, &QPushButton::clicked, this, &GeneralParametersWindow::BConfirmareClick);
   connect(abandon_, &QPushButton::clicked, this, &QDialog::reject);
+
+  // Tab goes through the boxes as they are read, group by group, then to the
+  // buttons; the window opens on the first box.
+  QWidget* previous = nullptr;
+  for (const Group& group : Groups()) {
+    for (const Box& b : group.boxes) {
+      if (previous != nullptr) QWidget::setTabOrder(previous, boxes_.at(b.name));
+      previous = boxes_.at(b.name);
+    }
+  }
+  ui::SetTabOrder({previous, confirm_, abandon_});
+  boxes_.at(Groups().front().boxes.front().name)->setFocus();
 }
 
 void GeneralParametersWindow::CoefficientEdited() {

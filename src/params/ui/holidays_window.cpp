@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "params/holidays.h"
+#include "ui/romanian_texts.h"
 
 namespace traveno::params_ui {
 
@@ -42,11 +42,11 @@ HolidaysWindow::HolidaysWindow(params::Session& session, bool in_days, double ty
 
   days_->setObjectName("LZile");
   const std::vector<int> marked = params::ParseHolidays(session_.parameters().company.ZileLibere);
-  const QLocale locale;
   for (int day = 1; day <= DaysInMonth(month.year(), month.month()); ++day) {
     const QDate date(month.year(), month.month(), day);
-    auto* line = new QListWidgetItem(
-        date.toString("dd.MM.yyyy") + " - " + locale.toString(date, "dddd"), days_);
+    // The program's own day names: Romanian whatever the machine's language.
+    auto* line = new QListWidgetItem(date.toString("dd.MM.yyyy") + " - " + ui::WeekdayName(date),
+                                     days_);
     const bool checked = std::find(marked.begin(), marked.end(), day) != marked.end();
     line->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     // A weekend line keeps its mark but cannot be changed.
@@ -55,6 +55,10 @@ HolidaysWindow::HolidaysWindow(params::Session& session, bool in_days, double ty
     line->setFlags(flags);
   }
   days_->installEventFilter(this);
+  // The whole month shows at once.
+  const int rows = days_->count();
+  days_->setMinimumHeight(
+      std::min(days_->sizeHintForRow(0) * rows + 2 * days_->frameWidth() + 4, 560));
   layout->addWidget(days_);
 
   auto* buttons = new QHBoxLayout;

@@ -1,0 +1,265 @@
+#include "legacy/legacy_import.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/data_folder.h"
+#include "core/errors.h"
+#include "core/store/row_io.h"
+#include "core/store/store.h"
+#include "tests/legacy/legacy_fixture.h"
+#include "tests/support/temp_folder.h"
+
+namespace traveno::legacy {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::D;
+
+class LegacyImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Store store(data_.path());
+    store.EnsureRegisterTables();
+  }
+
+  LegacyImportReport Import(bool replace = false) {
+    LegacyImportOptions options;
+    options.source = source_.path();
+    options.replace = replace;
+    SilentProgress progress;
+    return ImportLegacyData(data_.path(), options, progress);
+  }
+
+  template <typename Row>
+  std::vector<Row> Rows(const std::string& code, const std::string& table) {
+    Store store(data_.path());
+    store.OpenCompany(code);
+    return QueryRows<Row>(store.db(), "SELECT * FROM firma." + table + " ORDER BY Nr");
+  }
+
+  std::optional<FirmeRow> Company(const std::string& code) {
+    Store store(data_.path());
+    return store.FindCompany(code);
+  }
+
+  testing::TempFolder source_;
+  testing::TempFolder data_;
+};
+
+const CompanyImport& Only(const LegacyImportReport& report, const std::string& code) {
+  for (const CompanyImport& company : report.companies) {
+    if (company.code == code) return company;
+  }
+  throw std::runtime_error("no company " + code);
+}
+
+// One company per layout the upgrades know (the step that first changed it;
+// 11 is the current layout), each imported and checked field by field.
+TEST_F(LegacyImportTest, EveryOlderLayoutReachesTheCurrentOneWithTheUpgradesValues) {
+  for (int step : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11}) {
+    SCOPED_TRACE("layout before upgrade " + std::to_string(step));
+    const std::string code = "L" + std::to_string(step);
+    testing::WriteLegacyRegister(source_.path(), {{code}}, false);
+    testing::WriteLegacyCompany(source_.path() / code, step);
+
+    const LegacyImportReport report = Import();
+
+    const CompanyImport& company = Only(report, code);
+    ASSERT_EQ(company.status, CompanyStatus::kImported) << company.message;
+    const auto firme = Company(code);
+    ASSERT_TRUE(firme);
+    EXPECT_EQ(firme->Denumire, "Fabrica de Încălţăminte");
+    EXPECT_EQ(firme->Localitate, "Piteşti");
+
+    const auto pers = Rows<PersRow>(code, "Pers");
+    ASSERT_EQ(pers.size(), 3u);
+    const PersRow& march = pers[0];
+    const PersRow& partial = pers[1];
+    const PersRow& february = pers[2];
+    EXPECT_EQ(march.Nr, 5);
+    EXPECT_EQ(partial.Nr, 9);
+    EXPECT_EQ(february.Nr, 12);
+    EXPECT_EQ(march.NUME, "Ştefănescu");
+    EXPECT_EQ(march.PRENUME, "Ioana Ţuţu");
+    EXPECT_EQ(march.CODNUMPERS, "2750315123456");
+    EXPECT_EQ(march.LUNA, D(2002, 3));
+    EXPECT_EQ(march.DATA_ANG, D(2001, 3, 15));
+    EXPECT_EQ(march.DATA_LICH, EmptyDate());  // blank date: still employed
+    EXPECT_EQ(march.ZILE_CM, 2);
+    EXPECT_EQ(march.MARCA, 7);
+    EXPECT_EQ(march.SALINC, 4000000);
+    EXPECT_EQ(march.Depart, "CENTRAL");
+
+    // 5.2.0: the other bonus becomes the first named one, the regularisation
+    // the gross difference.
+    EXPECT_EQ(march.Spor1, step <= 1 ? 10 : 3);
+    EXPECT_EQ(march.ALTESPORP, step <= 1 ? 0 : 10);
+    EXPECT_EQ(march.Dif_Brut, step <= 1 ? 5000 : 7);
+    EXPECT_EQ(march.fisa_regul, step <= 1 ? "0" : "1");
+    EXPECT_EQ(partial.fisa_regul, step <= 1 ? "3" : "1");
+    EXPECT_EQ(march.fisa_rectif, step <= 1 ? "0" : "1");
+    EXPECT_EQ(march.EMAIL, step <= 1 ? "" : "a@b.ro");
+    // 5.2.3 and 5.4.0.3: the coefficient, and the partial contract's hours.
+    EXPECT_EQ(march.CoefInd1, 1.5);
+    EXPECT_EQ(partial.Ore_Zi, step <= 8 ? 4 : 6);
+    EXPECT_EQ(partial.CoefInd, step <= 8 ? 0 : 4);
+    EXPECT_EQ(partial.CoefInd1, step <= 8 ? 0 : 4);
+    EXPECT_EQ(march.ProcImpo, step <= 8 ? 100 : 50);
+    EXPECT_EQ(march.SumeExcept, step <= 3 ? 0 : 11);
+    EXPECT_EQ(march.Brut1, step <= 4 ? 4100000 : 1234);
+    EXPECT_EQ(march.vals1, step <= 4 ? 0 : 5);
+    // 5.2.8.5: the month's professional expenses; February has none.
+    EXPECT_EQ(march.Ch_Prof, step <= 5 ? 255000 : 1);
+    EXPECT_EQ(february.Ch_Prof, step <= 5 ? 0 : 1);
+    EXPECT_EQ(march.BifaSom, step <= 5 ? 0 : 1);
+    EXPECT_EQ(march.PlatitOra, step <= 6 ? 0 : 1);
+    EXPECT_EQ(march.Pensionar, step <= 9 ? 0 : 1);
+    EXPECT_EQ(march.NORMA, step <= 10 ? 8 : 6);
+
+    const auto parf = Rows<ParFRow>(code, "ParF");
+    auto value_of = [&](Date month, const std::string& name) -> std::optional<ParFRow> {
+      for (const ParFRow& row : parf) {
+        if (row.Luna == month && row.Den == name) return row;
+      }
+      return std::nullopt;
+    };
+    EXPECT_EQ(value_of(D(2002, 2), "Deschisa")->Val, step <= 5 ? 1 : 0);
+    EXPECT_EQ(value_of(D(2002, 3), "Deschisa")->Val, 0);
+    EXPECT_EQ(value_of(D(2002, 3), "DEP_CENTRAL")->Grupa, "Sediu");
+    EXPECT_EQ(value_of(D(2002, 2), "Spor1_Den").has_value(), step <= 1);
+    if (step <= 1) EXPECT_EQ(value_of(D(2002, 3), "Spor1_Den")->Grupa, "Procentual");
+    EXPECT_EQ(value_of(D(2002, 3), "Ex_Pensie").has_value(), step <= 3);
+
+    // The dependants are linked to their employee; the one without an
+    // employee in its month is left out and counted.
+    const auto pint = Rows<PintRow>(code, "Pint");
+    ASSERT_EQ(pint.size(), 1u);
+    EXPECT_EQ(pint[0].Nr, 3);
+    EXPECT_EQ(pint[0].AiPers, 5);
+    EXPECT_EQ(pint[0].Nume, "Ştefănescu");
+
+    const auto poze = Rows<PozeRow>(code, "Poze");
+    ASSERT_EQ(poze.size(), 2u);
+    EXPECT_EQ(poze[0].Poza, testing::Picture(5000, 1));
+    EXPECT_EQ(poze[1].Poza, testing::Picture(60, 9));
+
+    for (const TableCount& count : company.tables) {
+      EXPECT_EQ(count.read, count.written - count.added + count.left_out) << count.table;
+      EXPECT_EQ(count.left_out, count.table == "Pint.db" ? 1 : 0) << count.table;
+    }
+    fs::remove_all(source_.path() / code);
+  }
+}
+
+TEST_F(LegacyImportTest, LinkedDependantsKeepTheirLinkAndNothingIsLeftOut) {
+  testing::WriteLegacyRegister(source_.path(), {{"VECHE"}}, true);
+  testing::WriteLegacyCompany(source_.path() / "VECHE", 11);
+
+  const LegacyImportReport report = Import();
+
+  ASSERT_EQ(Only(report, "VECHE").status, CompanyStatus::kImported);
+  const auto pint = Rows<PintRow>("VECHE", "Pint");
+  ASSERT_EQ(pint.size(), 2u);
+  EXPECT_EQ(pint[0].AiPers, 0);  // as stored
+}
+
+// A table whose header bytes are damaged, and one cut short: the company is
+// named and nothing of it written, while the next company is imported.
+TEST_F(LegacyImportTest, ABrokenTableRefusesItsCompanyByNameAndTheOthersGoOn) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> damage;
+  };
+  const Case kCases[] = {
+      {"damaged header",
+       [](const fs::path& file) {
+         std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+         out.seekp(4);
+         out.put('\x77');  // the file type
+       }},
+      {"cut short",
+       [](const fs::path& file) { fs::resize_file(file, fs::file_size(file) - 1000); }},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder data;
+    { Store(data.path()).EnsureRegisterTables(); }
+    testing::WriteLegacyRegister(source_.path(), {{"ARICI"}, {"BUFNITA"}}, false);
+    testing::WriteLegacyCompany(source_.path() / "ARICI", 1);
+    testing::WriteLegacyCompany(source_.path() / "BUFNITA", 1);
+    c.damage(source_.path() / "ARICI" / "pers.db");
+
+    LegacyImportOptions options;
+    options.source = source_.path();
+    SilentProgress progress;
+    const LegacyImportReport report = ImportLegacyData(data.path(), options, progress);
+
+    const CompanyImport& broken = Only(report, "ARICI");
+    EXPECT_EQ(broken.status, CompanyStatus::kFailed);
+    EXPECT_NE(broken.message.find("ARICI"), std::string::npos) << broken.message;
+    EXPECT_NE(broken.message.find("pers.db"), std::string::npos) << broken.message;
+    EXPECT_FALSE(report.Complete());
+    Store store(data.path());
+    EXPECT_FALSE(store.FindCompany("ARICI"));
+    EXPECT_FALSE(fs::exists(data.path() / "ARICI"));
+    EXPECT_EQ(Only(report, "BUFNITA").status, CompanyStatus::kImported);
+    EXPECT_TRUE(store.FindCompany("BUFNITA"));
+  }
+}
+
+TEST_F(LegacyImportTest, ACompanyInTheRegisterIsReplacedOnlyWhenAsked) {
+  testing::WriteLegacyRegister(source_.path(), {{"VECHE"}}, false);
+  testing::WriteLegacyCompany(source_.path() / "VECHE", 6);
+  ASSERT_EQ(Only(Import(), "VECHE").status, CompanyStatus::kImported);
+  {
+    Store store(data_.path());
+    store.OpenCompany("VECHE");
+    store.db().Run("UPDATE firma.Pers SET SALINC = 1 WHERE Nr = 5");
+  }
+
+  EXPECT_EQ(Only(Import(), "VECHE").status, CompanyStatus::kExists);
+  EXPECT_EQ(Rows<PersRow>("VECHE", "Pers")[0].SALINC, 1);
+
+  const LegacyImportReport replaced = Import(/*replace=*/true);
+  ASSERT_EQ(Only(replaced, "VECHE").status, CompanyStatus::kImported);
+  const auto pers = Rows<PersRow>("VECHE", "Pers");
+  ASSERT_EQ(pers.size(), 3u);
+  EXPECT_EQ(pers[0].SALINC, 4000000);
+  Store store(data_.path());
+  EXPECT_EQ(store.Companies().size(), 2u);  // TEST and VECHE, no second row
+}
+
+TEST_F(LegacyImportTest, MonthsTheRegisterHoldsKeepTheirParameters) {
+  {
+    Store store(data_.path());
+    store.db().Run("INSERT INTO Para (Luna, Den, Val) VALUES (?, 'Pensie', 9.5)", D(2002, 3));
+  }
+  testing::WriteLegacyRegister(source_.path(), {}, false);
+
+  const LegacyImportReport report = Import();
+
+  ASSERT_EQ(report.register_tables.size(), 3u);
+  EXPECT_EQ(report.register_tables[0].read, 2);
+  EXPECT_EQ(report.register_tables[0].left_out, 2);
+  EXPECT_EQ(report.register_tables[1].written, 1);  // Impo of a month not held
+  Store store(data_.path());
+  EXPECT_EQ(store.db().QueryInt("SELECT count(*) FROM Para WHERE Luna = '2002-03-01'"), 1);
+}
+
+TEST_F(LegacyImportTest, AFolderWithoutARegisterIsRefused) {
+  EXPECT_THROW(
+      {
+        try {
+          Import();
+        } catch (const Error& error) {
+          EXPECT_STREQ(error.what(), kNoLegacyRegister);
+          throw;
+        }
+      },
+      Error);
+}
+
+}  // namespace
+}  // namespace traveno::legacy
