@@ -137,6 +137,9 @@ class MainWindow : public QMainWindow {
   ProgressReporter& progress();
   void OpenProgramSettings();
   void OpenTransition();
+  // The monthly declarations' windows: CAS and unemployment in print or file
+  // mode, and the health declaration.
+  void OpenDeclaration(Function function);
   void OpenCompanyEditor();
   void OpenCompanyRegister();
   void OpenClone();

@@ -282,4 +282,20 @@ FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration&
   return outcome;
 }
 
+std::string CasFileName(CasFile file, FileForm form) {
+  return std::string(file == CasFile::kA11 ? "A11" : "A12") +
+         (form == FileForm::kTxt ? ".txt" : ".dbf");
+}
+
+FileOutcome WriteCasFile(CasFile file, FileForm form, const std::filesystem::path& path,
+                         const CasDeclaration& declaration, const CasEmployerExtras& extras,
+                         Date today, Prompter& prompter) {
+  if (file == CasFile::kA11) {
+    return form == FileForm::kTxt ? WriteA11Txt(path, declaration, prompter)
+                                  : WriteA11Dbf(path, declaration, today, prompter);
+  }
+  return form == FileForm::kTxt ? WriteA12Txt(path, declaration, extras, prompter)
+                                : WriteA12Dbf(path, declaration, extras, today, prompter);
+}
+
 }  // namespace traveno::declarations

@@ -6,6 +6,8 @@
 
 namespace traveno::declarations {
 
+std::string SavingText(const std::filesystem::path& path) { return "Salvez in " + path.string(); }
+
 bool TakesDbfRecords(const std::filesystem::path& path) {
   return EqualsIgnoreCase(path.filename().extension().string(), ".dbf");
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/date.h"
@@ -13,6 +14,13 @@ namespace traveno::declarations {
 
 inline constexpr const char* kEmployerNotInRegister =
     "Firma de lucru nu exista in registrul firmelor ! Fisierul nu a fost scris.";
+
+// The two forms of the electronic files.
+enum class FileForm { kTxt, kDbf };
+
+// The wait window's texts while a file is written.
+inline constexpr const char* kSavingTitle = "Asteptati va rog....";
+std::string SavingText(const std::filesystem::path& path);  // "Salvez in " + path
 
 // How writing one file ended.
 struct FileOutcome {

@@ -256,4 +256,21 @@ FileOutcome WriteA2Dbf(const std::filesystem::path& path,
   return outcome;
 }
 
+std::string UnemploymentFileName(UnemploymentFile file, FileForm form) {
+  return std::string(file == UnemploymentFile::kA1 ? "A1" : "A2") +
+         (form == FileForm::kTxt ? ".txt" : ".dbf");
+}
+
+FileOutcome WriteUnemploymentFile(UnemploymentFile file, FileForm form,
+                                  const std::filesystem::path& path,
+                                  const UnemploymentDeclaration& declaration,
+                                  const DeclarationHeader& header, Date today, Prompter& prompter) {
+  if (file == UnemploymentFile::kA1) {
+    return form == FileForm::kTxt ? WriteA1Txt(path, declaration, prompter)
+                                  : WriteA1Dbf(path, declaration, today, prompter);
+  }
+  return form == FileForm::kTxt ? WriteA2Txt(path, declaration, header, prompter)
+                                : WriteA2Dbf(path, declaration, header, today, prompter);
+}
+
 }  // namespace traveno::declarations

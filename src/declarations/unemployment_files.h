@@ -44,4 +44,15 @@ FileOutcome WriteA2Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Date today, Prompter& prompter);
 
+enum class UnemploymentFile { kA1, kA2 };
+
+// The name a file is proposed under: "A1.txt", "A2.dbf"...
+std::string UnemploymentFileName(UnemploymentFile file, FileForm form);
+
+// Writes one of the files in one of its forms (the functions above).
+FileOutcome WriteUnemploymentFile(UnemploymentFile file, FileForm form,
+                                  const std::filesystem::path& path,
+                                  const UnemploymentDeclaration& declaration,
+                                  const DeclarationHeader& header, Date today, Prompter& prompter);
+
 }  // namespace traveno::declarations
