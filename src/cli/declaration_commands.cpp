@@ -160,19 +160,14 @@ void RunCas(CliContext& context, const CasOptions& options) {
   if (!options.common.files.empty()) {
     const fs::path folder = FilesFolder(options.common.files);
     const CasEmployerExtras extras{nrf, header.signer.cod_judet};
-    const Date today = LocalToday();
-    if (options.common.dbf) {
-      ReportFiles(
-          context,
-          {{folder / "A11.dbf", WriteA11Dbf(folder / "A11.dbf", declaration, today, cli.prompter)},
-           {folder / "A12.dbf",
-            WriteA12Dbf(folder / "A12.dbf", declaration, extras, today, cli.prompter)}});
-    } else {
-      ReportFiles(context,
-                  {{folder / "A11.txt", WriteA11Txt(folder / "A11.txt", declaration, cli.prompter)},
-                   {folder / "A12.txt",
-                    WriteA12Txt(folder / "A12.txt", declaration, extras, cli.prompter)}});
+    const FileForm form = options.common.dbf ? FileForm::kDbf : FileForm::kTxt;
+    std::vector<std::pair<fs::path, FileOutcome>> written;
+    for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
+      const fs::path path = folder / CasFileName(file, form);
+      written.emplace_back(
+          path, WriteCasFile(file, form, path, declaration, extras, LocalToday(), cli.prompter));
     }
+    ReportFiles(context, written);
     return;
   }
   const CasTotals& t = declaration.totals;
@@ -309,19 +304,14 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
                                UnemploymentSummaryReport(declaration, header)});
     } else if (!options.common.files.empty()) {
       const fs::path folder = FilesFolder(options.common.files);
-      if (options.common.dbf) {
-        const Date today = LocalToday();
-        ReportFiles(
-            context,
-            {{folder / "A1.dbf", WriteA1Dbf(folder / "A1.dbf", declaration, today, cli.prompter)},
-             {folder / "A2.dbf",
-              WriteA2Dbf(folder / "A2.dbf", declaration, header, today, cli.prompter)}});
-      } else {
-        ReportFiles(context,
-                    {{folder / "A1.txt", WriteA1Txt(folder / "A1.txt", declaration, cli.prompter)},
-                     {folder / "A2.txt",
-                      WriteA2Txt(folder / "A2.txt", declaration, header, cli.prompter)}});
+      const FileForm form = options.common.dbf ? FileForm::kDbf : FileForm::kTxt;
+      std::vector<std::pair<fs::path, FileOutcome>> written;
+      for (const UnemploymentFile file : {UnemploymentFile::kA1, UnemploymentFile::kA2}) {
+        const fs::path path = folder / UnemploymentFileName(file, form);
+        written.emplace_back(path, WriteUnemploymentFile(file, form, path, declaration, header,
+                                                         LocalToday(), cli.prompter));
       }
+      ReportFiles(context, written);
     } else if (context.json) {
       *context.out << UnemploymentJson(declaration).dump(2) << "\n";
     } else {

@@ -50,6 +50,9 @@ HealthDeclarationWindow::HealthDeclarationWindow(params::Session& session, Promp
   setObjectName("FDeclSanat");
   setWindowTitle(QString(kApplicationTitle) + " - Declaratie de sanatate");
   auto* layout = new QVBoxLayout(this);
+  // Sections A and B side by side, C under A, the signatory under B.
+  auto* sections = new QGridLayout;
+  layout->addLayout(sections);
   for (int s = 0; s < 3; ++s) {
     const QString letter = kSectionLetters[s];
     paid_[s] = AmountBox(this, "EVirata" + letter);
@@ -76,7 +79,8 @@ HealthDeclarationWindow::HealthDeclarationWindow(params::Session& session, Promp
     grid->addWidget(new QLabel("Majorari intarziere", group), row, 0);
     grid->addWidget(increases_[s], row, 1);
     grid->setColumnStretch(0, 1);
-    layout->addWidget(group);
+    grid->setRowStretch(row + 1, 1);
+    sections->addWidget(group, s / 2, s % 2);
   }
 
   date_->setObjectName("EDataDecl");
@@ -87,7 +91,8 @@ HealthDeclarationWindow::HealthDeclarationWindow(params::Session& session, Promp
     ui::SizeToChars(box, 30);
     ForceUpperCase(box);
   }
-  auto* signer = new QGridLayout;
+  auto* signer_box = new QWidget(this);
+  auto* signer = new QGridLayout(signer_box);
   signer->addWidget(new QLabel("Data Declaratie", this), 0, 0);
   signer->addWidget(date_, 0, 1);
   signer->addWidget(new QLabel("Nume", this), 1, 0);
@@ -96,14 +101,15 @@ HealthDeclarationWindow::HealthDeclarationWindow(params::Session& session, Promp
   signer->addWidget(prenume_, 2, 1);
   signer->addWidget(new QLabel("Functie", this), 3, 0);
   signer->addWidget(functie_, 3, 1);
-  signer->setColumnStretch(2, 1);
-  layout->addLayout(signer);
+  signer->setRowStretch(4, 1);
+  sections->addWidget(signer_box, 1, 1);
 
   entering_->setObjectName("CBIntrati");
   leaving_->setObjectName("CBIesiti");
   nominal_->setObjectName("CBNominala");
+  int row = 5;
   for (QCheckBox* check : {entering_, leaving_, nominal_}) {
-    layout->addWidget(check);
+    signer->addWidget(check, row++, 0, 1, 2);
     check->installEventFilter(this);
   }
   const ConfirmAbandon buttons = MakeConfirmAbandon(this);

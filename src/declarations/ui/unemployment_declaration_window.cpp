@@ -109,17 +109,15 @@ UnemploymentDeclarationWindow::UnemploymentDeclarationWindow(
   spread->addWidget(proportional_);
   spread->addStretch();
   spread->addWidget(spread_button_);
-  layout->addWidget(spread_group_);
   spread_group_->hide();
 
-  auto* signer = new QGridLayout;
-  signer->addWidget(new QLabel("Nume: ", this), 0, 0);
-  signer->addWidget(nume_, 0, 1);
-  signer->addWidget(new QLabel("Prenume: ", this), 1, 0);
-  signer->addWidget(prenume_, 1, 1);
-  signer->addWidget(new QLabel("Functie: ", this), 2, 0);
-  signer->addWidget(functie_, 2, 1);
-  layout->addLayout(signer);
+  top->addWidget(spread_group_, 3, 0, 1, 4);
+  top->addWidget(new QLabel("Nume: ", this), 4, 0);
+  top->addWidget(nume_, 4, 1, 1, 3, Qt::AlignLeft);
+  top->addWidget(new QLabel("Prenume: ", this), 5, 0);
+  top->addWidget(prenume_, 5, 1, 1, 3, Qt::AlignLeft);
+  top->addWidget(new QLabel("Functie: ", this), 6, 0);
+  top->addWidget(functie_, 6, 1, 1, 3, Qt::AlignLeft);
 
   other_sums_button_->setObjectName("BAlteSume");
   other_sums_button_->setAutoDefault(false);
@@ -130,6 +128,7 @@ UnemploymentDeclarationWindow::UnemploymentDeclarationWindow(
   other_sums_->setObjectName("PAlteSume");
   auto* other_grid = new QGridLayout(other_sums_);
   other_grid->setContentsMargins(0, 0, 0, 0);
+  other_grid->setColumnStretch(2, 1);
   for (int i = 0; i < 5; ++i) {
     other_[i] = AmountBox(other_sums_, kOtherNames[i]);
     other_grid->addWidget(new QLabel(kOtherCaptions[i], other_sums_), i, 0);
