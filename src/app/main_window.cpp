@@ -24,6 +24,9 @@
 #include "params/ui/general_parameters_window.h"
 #include "params/ui/department_windows.h"
 #include "params/ui/transition_window.h"
+#include "declarations/fiscal_lists.h"
+#include "declarations/ui/fiscal_sheet_windows.h"
+#include "declarations/ui/transmit_windows.h"
 #include "personnel/ui/code_check_window.h"
 #include "core/errors.h"
 #include "declarations/ui/cas_declaration_window.h"
@@ -159,10 +162,10 @@ void MainWindow::BuildPanels() {
       {F::kDiverse, "&Diverse", "BDiverse", "Situatii si liste diverse", true},
   };
   const std::vector<ButtonSpec> reports = {
-      {F::kFisaFiscala1, "Fisa Fis&cala 1  (FF1)", "BFisaFiscala1", "Fisele fiscale FF1", false},
-      {F::kFisaFiscala2, "Fisa Fisc&ala 2  (FF2)", "BFisaFiscala2", "Fisele fiscale FF2", false},
+      {F::kFisaFiscala1, "Fisa Fis&cala 1  (FF1)", "BFisaFiscala1", "Fisele fiscale FF1", true},
+      {F::kFisaFiscala2, "Fisa Fisc&ala 2  (FF2)", "BFisaFiscala2", "Fisele fiscale FF2", true},
       {F::kTransmitereFf, "Transmitere &electronica FF", "BTransmitereFf",
-       "Fisierele electronice ale fiselor fiscale", false},
+       "Fisierele electronice ale fiselor fiscale", true},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
        true},
       // The electronic files need their printed declaration first: each is
@@ -388,6 +391,18 @@ void MainWindow::Run(Function function) {
     case F::kPreluareDateVechi:
       ImportLegacyFolder();
       break;
+    case F::kFisaFiscala1:
+    case F::kFisaFiscala2:
+      OpenFiscalSheets(function == F::kFisaFiscala1 ? "1" : "2");
+      break;
+    case F::kTransmitereFf:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        declarations_ui::TransmitWindow window(*session, prompter(), *workplace_->progress(), {},
+                                               this);
+        window.exec();
+      }
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -505,6 +520,21 @@ void MainWindow::OpenDeclaration(Function function) {
       break;
     }
   }
+}
+
+void MainWindow::OpenFiscalSheets(const std::string& kind) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr ||
+      !declarations::MonthHasEmployees(session->db(), session->working_month())) {
+    return;
+  }
+  // The sheets are shown in the print preview once it is part of the program.
+  auto show_sheet = [this](const declarations::FiscalSheet&, QWidget*) {
+    prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+  };
+  declarations_ui::SheetPersonsWindow window(*session, kind, prompter(), *workplace_->progress(),
+                                             show_sheet, this);
+  window.exec();
 }
 
 void MainWindow::OpenTransition() {

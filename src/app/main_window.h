@@ -136,6 +136,8 @@ class MainWindow : public QMainWindow {
   Prompter& prompter();
   ProgressReporter& progress();
   void OpenProgramSettings();
+  // "Fisa Fis&cala 1  (FF1)" and "Fisa Fisc&ala 2  (FF2)": the persons of the kind.
+  void OpenFiscalSheets(const std::string& kind);
   void OpenTransition();
   // The monthly declarations' windows: CAS and unemployment in print or file
   // mode, and the health declaration.

@@ -3,6 +3,7 @@
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
 #include "cli/declaration_commands.h"
+#include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/import_commands.h"
 #include "cli/month_commands.h"
@@ -28,6 +29,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterPersonnelCommands(app, context);
   RegisterDeclarationCommands(app, context);
   RegisterImportCommands(app, context);
+  RegisterEfilingCommands(app, context);
 }
 
 }  // namespace traveno::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "core/clock.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/settings.h"
@@ -76,7 +77,7 @@ void AddCommonOptions(CLI::App* command, DeclarationOptions& o, bool files) {
 }
 
 Date ParseDeclarationDate(const std::string& text) {
-  if (text.empty()) return LocalToday();
+  if (text.empty()) return Today();
   if (auto date = Date::ParseText(text)) return *date;
   if (auto date = Date::ParseIso(text)) return *date;
   throw Error("Data declaratiei invalida: " + text + " (se asteapta ZZ.LL.AAAA)");
@@ -160,12 +161,12 @@ void RunCas(CliContext& context, const CasOptions& options) {
   if (!options.common.files.empty()) {
     const fs::path folder = FilesFolder(options.common.files);
     const CasEmployerExtras extras{nrf, header.signer.cod_judet};
-    const FileForm form = options.common.dbf ? FileForm::kDbf : FileForm::kTxt;
+    const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
     std::vector<std::pair<fs::path, FileOutcome>> written;
     for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
       const fs::path path = folder / CasFileName(file, form);
       written.emplace_back(
-          path, WriteCasFile(file, form, path, declaration, extras, LocalToday(), cli.prompter));
+          path, WriteCasFile(file, form, path, declaration, extras, Today(), cli.prompter));
     }
     ReportFiles(context, written);
     return;
@@ -304,12 +305,12 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
                                UnemploymentSummaryReport(declaration, header)});
     } else if (!options.common.files.empty()) {
       const fs::path folder = FilesFolder(options.common.files);
-      const FileForm form = options.common.dbf ? FileForm::kDbf : FileForm::kTxt;
+      const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
       std::vector<std::pair<fs::path, FileOutcome>> written;
       for (const UnemploymentFile file : {UnemploymentFile::kA1, UnemploymentFile::kA2}) {
         const fs::path path = folder / UnemploymentFileName(file, form);
         written.emplace_back(path, WriteUnemploymentFile(file, form, path, declaration, header,
-                                                         LocalToday(), cli.prompter));
+                                                         Today(), cli.prompter));
       }
       ReportFiles(context, written);
     } else if (context.json) {

@@ -55,16 +55,6 @@ class TemporaryFile {
   throw OsError(CannotWriteFileMessage(path), code);
 }
 
-// Makes the rename itself durable: the folder's entry is flushed too.
-void SyncFolder(const std::filesystem::path& path) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
 
 std::string CannotWriteFileMessage(const std::filesystem::path& path) {
@@ -87,7 +77,6 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view con
   if (!temporary.Close()) Fail(path, errno);
   if (std::rename(temporary.path().c_str(), path.c_str()) != 0) Fail(path, errno);
   temporary.Keep();
-  SyncFolder(path);
 }
 
 }  // namespace traveno

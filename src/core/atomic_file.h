@@ -1,7 +1,8 @@
 // Writing a whole file so that a crash, a full disk or a folder that cannot
 // be written never leaves half a file under its final name: the content goes
 // to a temporary file in the same folder, is flushed to the disk, and the
-// temporary is renamed over the final name.
+// temporary is renamed over the final name. (The rename is not flushed apart:
+// a crash right after it may leave the former file, never a part of the new one.)
 #pragma once
 
 #include <filesystem>

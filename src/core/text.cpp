@@ -9,6 +9,20 @@ bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// The capital of a small letter of U+00E0..U+024F (Latin-1, Latin Extended-A
+// and the comma-below letters of Romanian); any other code point unchanged.
+char32_t UpperLatinLetter(char32_t c) {
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  if (c == 0xFF) return 0x178;
+  // Latin Extended-A pairs a capital with the small letter after it, except
+  // where the pairs start one place later.
+  const bool odd_pairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if (odd_pairs) return (c % 2 == 0) ? c - 1 : c;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c % 2 == 1) ? c - 1 : c;
+  if (c >= 0x218 && c <= 0x21B) return (c % 2 == 1) ? c - 1 : c;
+  return c;
+}
+
 }  // namespace
 
 std::size_t CharCount(std::string_view text) {
@@ -72,12 +86,36 @@ std::string ToUpperAscii(std::string_view text) {
   return result;
 }
 
-std::string UpperTrim(std::string_view text) { return ToUpperAscii(Trim(text)); }
+std::string ToUpperLatin(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      result.push_back(UpperAscii(text[i]));
+      continue;
+    }
+    // Two-byte letters of U+00E0..U+024F; anything longer is copied as it is.
+    if (lead >= 0xC3 && lead <= 0xC9 && i + 1 < text.size() && IsContinuationByte(text[i + 1])) {
+      const char32_t letter =
+          ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+      const char32_t upper = UpperLatinLetter(letter);
+      result.push_back(static_cast<char>(0xC0 | (upper >> 6)));
+      result.push_back(static_cast<char>(0x80 | (upper & 0x3F)));
+      ++i;
+      continue;
+    }
+    result.push_back(text[i]);
+  }
+  return result;
+}
+
+std::string UpperTrim(std::string_view text) { return ToUpperLatin(Trim(text)); }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
 }
 
 std::string Truncate(std::string_view text, std::size_t max_chars) {

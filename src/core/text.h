@@ -30,7 +30,12 @@ int PosN(std::string_view searched, std::string_view text, int n);
 // Removes leading and trailing characters with codes up to the blank.
 std::string Trim(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
-// Upper-cased and trimmed; one-letter marks and codes are compared through it.
+// The text with its Latin letters upper-cased, the accented ones of Romanian
+// and its neighbours included (a with breve, s with comma below, e acute);
+// other characters unchanged.
+std::string ToUpperLatin(std::string_view text);
+// Upper-cased (as ToUpperLatin) and trimmed; one-letter marks and codes are
+// compared through it, and the declaration files write names through it.
 std::string UpperTrim(std::string_view text);
 // Compares two names without regard to ASCII case.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);

@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
+#include "declarations/file_fields.h"
 #include "declarations/fixed_width_line.h"
 #include "declarations/monthly_file_specs.h"
 
@@ -16,7 +17,7 @@ const DeclarationEmployer& EmployerOf(const CasDeclaration& declaration) {
   return *declaration.employer;
 }
 
-double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOf(text), 0); }
+double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
 
 std::string PersonName(const CasPerson& person) { return person.nume + " " + person.prenume; }
 
@@ -146,9 +147,9 @@ std::string A12Line(const CasDeclaration& declaration, const DeclarationEmployer
       .Right(firm.Scara, 4)
       .Right(firm.Etaj, 2)
       .Right(firm.Ap, 4)
-      .Right(DigitsOf(firm.Telefon), 10)
+      .Right(DigitsOnly(firm.Telefon), 10)
       .Left(extras.cod_judet, 3)
-      .Right(DigitsOf(firm.Sector), 2)
+      .Right(DigitsOnly(firm.Sector), 2)
       .Right(firm.EMail, 45);
   return line.text();
 }
@@ -282,20 +283,20 @@ FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration&
   return outcome;
 }
 
-std::string CasFileName(CasFile file, FileForm form) {
+std::string CasFileName(CasFile file, FilingForm form) {
   return std::string(file == CasFile::kA11 ? "A11" : "A12") +
-         (form == FileForm::kTxt ? ".txt" : ".dbf");
+         (form == FilingForm::kTxt ? ".txt" : ".dbf");
 }
 
-FileOutcome WriteCasFile(CasFile file, FileForm form, const std::filesystem::path& path,
+FileOutcome WriteCasFile(CasFile file, FilingForm form, const std::filesystem::path& path,
                          const CasDeclaration& declaration, const CasEmployerExtras& extras,
                          Date today, Prompter& prompter) {
   if (file == CasFile::kA11) {
-    return form == FileForm::kTxt ? WriteA11Txt(path, declaration, prompter)
-                                  : WriteA11Dbf(path, declaration, today, prompter);
+    return form == FilingForm::kTxt ? WriteA11Txt(path, declaration, prompter)
+                                    : WriteA11Dbf(path, declaration, today, prompter);
   }
-  return form == FileForm::kTxt ? WriteA12Txt(path, declaration, extras, prompter)
-                                : WriteA12Dbf(path, declaration, extras, today, prompter);
+  return form == FilingForm::kTxt ? WriteA12Txt(path, declaration, extras, prompter)
+                                  : WriteA12Dbf(path, declaration, extras, today, prompter);
 }
 
 }  // namespace traveno::declarations

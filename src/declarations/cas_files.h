@@ -52,10 +52,10 @@ FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration&
 enum class CasFile { kA11, kA12 };
 
 // The name a file is proposed under: "A11.txt", "A12.dbf"...
-std::string CasFileName(CasFile file, FileForm form);
+std::string CasFileName(CasFile file, FilingForm form);
 
 // Writes one of the files in one of its forms (the functions above).
-FileOutcome WriteCasFile(CasFile file, FileForm form, const std::filesystem::path& path,
+FileOutcome WriteCasFile(CasFile file, FilingForm form, const std::filesystem::path& path,
                          const CasDeclaration& declaration, const CasEmployerExtras& extras,
                          Date today, Prompter& prompter);
 

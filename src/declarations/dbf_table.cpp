@@ -178,9 +178,9 @@ std::string DbfHeader(const DbfLayout& layout, Date created, std::uint32_t recor
 }
 
 int CreateDbfTable(const std::filesystem::path& path, std::string_view spec, Date today) {
-  const DbfLayout layout = ParseDbfSpec(spec);
-  WriteFileAtomically(path, DbfHeader(layout, today, 0) + kEndOfFile);
-  return layout.flags;
+  int flags = 0;
+  DbfTable::Create(path, spec, today, flags).Save();
+  return flags;
 }
 
 DbfRecord::DbfRecord(const DbfTable& table)
@@ -279,6 +279,23 @@ DbfTable DbfTable::Open(const std::filesystem::path& path) {
   table.header_ = bytes.substr(0, header_length);
   table.records_ = bytes.substr(header_length, records_length);
   table.record_count_ = count;
+  return table;
+}
+
+DbfTable DbfTable::Create(const std::filesystem::path& path, std::string_view spec, Date today,
+                          int& flags) {
+  const DbfLayout layout = ParseDbfSpec(spec);
+  flags = layout.flags;
+  DbfTable table;
+  table.path_ = path;
+  table.header_ = DbfHeader(layout, today, 0);
+  table.record_length_ = layout.record_length;
+  // The fields as a reader of the file finds them: names cut to 11 characters.
+  for (DbfField field : layout.fields) {
+    field.name = field.name.substr(0, kNameBytes);
+    table.by_name_.emplace(field.name, table.fields_.size());
+    table.fields_.push_back(std::move(field));
+  }
   return table;
 }
 

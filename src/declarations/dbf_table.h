@@ -109,6 +109,12 @@ class DbfTable {
   // Reads a dBASE III table, its records included. Throws Error when the file
   // cannot be read or is not a dBASE III table.
   static DbfTable Open(const std::filesystem::path& path);
+  // A new empty table of the spec, dated `today`, held in memory until Save
+  // (which writes what CreateDbfTable would, with the records appended);
+  // `flags` receives the warning flags of ParseDbfSpec. Throws Error when the
+  // spec cannot make a dBASE III header.
+  static DbfTable Create(const std::filesystem::path& path, std::string_view spec, Date today,
+                         int& flags);
 
   const std::filesystem::path& path() const { return path_; }
   const std::vector<DbfField>& fields() const { return fields_; }

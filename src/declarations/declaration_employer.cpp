@@ -1,6 +1,7 @@
 #include "declarations/declaration_employer.h"
 
 #include "core/text.h"
+#include "declarations/file_fields.h"
 
 namespace traveno::declarations {
 
@@ -12,9 +13,7 @@ std::string DeclarationEmployer::Name() const {
 DeclarationEmployer MakeDeclarationEmployer(const FirmeRow& row) {
   DeclarationEmployer employer;
   employer.row = row;
-  std::string code = UpperTrim(row.CodFiscal);
-  if (!code.empty() && code.front() == 'R') code.erase(0, 1);
-  employer.fiscal_code = code;
+  employer.fiscal_code = StripR(UpperTrim(row.CodFiscal));
   employer.reg_com = SplitRegCom(row.RegCom);
   return employer;
 }

@@ -9,14 +9,12 @@
 
 #include "core/date.h"
 #include "declarations/dbf_table.h"
+#include "declarations/efiling_files.h"
 
 namespace traveno::declarations {
 
 inline constexpr const char* kEmployerNotInRegister =
     "Firma de lucru nu exista in registrul firmelor ! Fisierul nu a fost scris.";
-
-// The two forms of the electronic files.
-enum class FileForm { kTxt, kDbf };
 
 // The wait window's texts while a file is written.
 inline constexpr const char* kSavingTitle = "Asteptati va rog....";

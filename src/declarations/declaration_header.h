@@ -15,7 +15,4 @@ struct DeclarationHeader {
   DeclarationSigner signer;
 };
 
-// The machine's local date: what a declaration window proposes.
-Date LocalToday();
-
 }  // namespace traveno::declarations

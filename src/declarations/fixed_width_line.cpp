@@ -7,14 +7,14 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/windows1250.h"
+#include "declarations/file_fields.h"
 
 namespace traveno::declarations {
 
 std::string GeneralNumber(long double value, char decimal_separator) {
-  if (!std::isfinite(value)) throw Error("Valoare numerica nedefinita in fisier !");
-  std::string text = FloatToText(static_cast<double>(value));
+  std::string text = NumberField(static_cast<double>(value));
   for (char& c : text) {
-    if (c == ',') c = decimal_separator;
+    if (c == '.') c = decimal_separator;
   }
   return text;
 }
@@ -26,14 +26,6 @@ std::string FixedDecimals(long double value, int decimals, char decimal_separato
     if (c == ',') c = decimal_separator;
   }
   return text;
-}
-
-std::string DigitsOf(std::string_view text) {
-  std::string digits;
-  for (const char c : text) {
-    if (c >= '0' && c <= '9') digits.push_back(c);
-  }
-  return digits.empty() ? "0" : digits;
 }
 
 FixedWidthLine& FixedWidthLine::Number(long double value, int width) {

@@ -20,9 +20,6 @@ std::string GeneralNumber(long double value, char decimal_separator);
 // separator ("0.00": "12.50"); rounded half away from zero.
 std::string FixedDecimals(long double value, int decimals, char decimal_separator);
 
-// The digits of a text in order; "0" when it has none.
-std::string DigitsOf(std::string_view text);
-
 class FixedWidthLine {
  public:
   explicit FixedWidthLine(char decimal_separator = ',') : separator_(decimal_separator) {}

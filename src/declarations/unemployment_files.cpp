@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
+#include "declarations/file_fields.h"
 #include "declarations/fixed_width_line.h"
 #include "declarations/monthly_file_specs.h"
 
@@ -17,7 +18,7 @@ const DeclarationEmployer& EmployerOf(const UnemploymentDeclaration& declaration
   return *declaration.employer;
 }
 
-double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOf(text), 0); }
+double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
 
 std::string PersonName(const UnemploymentRow& row) { return row.nume + " " + row.prenume; }
 
@@ -44,12 +45,12 @@ std::string A1Line(const UnemploymentDeclaration& declaration, const Declaration
   FixedWidthLine line;
   line.Number(declaration.month.year(), 4).Number(declaration.month.month(), 2);
   if (employer.legal_person()) {
-    line.Right(DigitsOf(employer.fiscal_code), 10).Right("0", 13);
+    line.Right(DigitsOnly(employer.fiscal_code), 10).Right("0", 13);
   } else {
-    line.Right("0", 10).Right(DigitsOf(employer.fiscal_code), 13);
+    line.Right("0", 10).Right(DigitsOnly(employer.fiscal_code), 13);
   }
   line.Left(UpperTrim(row.nume) + " " + UpperTrim(row.prenume), 30)
-      .Right(DigitsOf(row.codnumpers), 13)
+      .Right(DigitsOnly(row.codnumpers), 13)
       .Number(permanent ? 1 : 0, 1)
       .Number(permanent ? 0 : 1, 1)
       .Number(row.baza_somaj, 9)
@@ -92,7 +93,7 @@ std::string A2Line(const UnemploymentDeclaration& declaration, const Declaration
       .Raw(DateDigits(RequirePayDate(declaration)))
       .Left(UpperTrim(firm.Denumire), 60);
   if (employer.legal_person()) {
-    line.Right(DigitsOf(employer.fiscal_code), 10);
+    line.Right(DigitsOnly(employer.fiscal_code), 10);
   } else {
     line.Blank(10);
   }
@@ -256,21 +257,21 @@ FileOutcome WriteA2Dbf(const std::filesystem::path& path,
   return outcome;
 }
 
-std::string UnemploymentFileName(UnemploymentFile file, FileForm form) {
+std::string UnemploymentFileName(UnemploymentFile file, FilingForm form) {
   return std::string(file == UnemploymentFile::kA1 ? "A1" : "A2") +
-         (form == FileForm::kTxt ? ".txt" : ".dbf");
+         (form == FilingForm::kTxt ? ".txt" : ".dbf");
 }
 
-FileOutcome WriteUnemploymentFile(UnemploymentFile file, FileForm form,
+FileOutcome WriteUnemploymentFile(UnemploymentFile file, FilingForm form,
                                   const std::filesystem::path& path,
                                   const UnemploymentDeclaration& declaration,
                                   const DeclarationHeader& header, Date today, Prompter& prompter) {
   if (file == UnemploymentFile::kA1) {
-    return form == FileForm::kTxt ? WriteA1Txt(path, declaration, prompter)
-                                  : WriteA1Dbf(path, declaration, today, prompter);
+    return form == FilingForm::kTxt ? WriteA1Txt(path, declaration, prompter)
+                                    : WriteA1Dbf(path, declaration, today, prompter);
   }
-  return form == FileForm::kTxt ? WriteA2Txt(path, declaration, header, prompter)
-                                : WriteA2Dbf(path, declaration, header, today, prompter);
+  return form == FilingForm::kTxt ? WriteA2Txt(path, declaration, header, prompter)
+                                  : WriteA2Dbf(path, declaration, header, today, prompter);
 }
 
 }  // namespace traveno::declarations

@@ -47,10 +47,10 @@ FileOutcome WriteA2Dbf(const std::filesystem::path& path,
 enum class UnemploymentFile { kA1, kA2 };
 
 // The name a file is proposed under: "A1.txt", "A2.dbf"...
-std::string UnemploymentFileName(UnemploymentFile file, FileForm form);
+std::string UnemploymentFileName(UnemploymentFile file, FilingForm form);
 
 // Writes one of the files in one of its forms (the functions above).
-FileOutcome WriteUnemploymentFile(UnemploymentFile file, FileForm form,
+FileOutcome WriteUnemploymentFile(UnemploymentFile file, FilingForm form,
                                   const std::filesystem::path& path,
                                   const UnemploymentDeclaration& declaration,
                                   const DeclarationHeader& header, Date today, Prompter& prompter);

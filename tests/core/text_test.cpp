@@ -12,7 +12,11 @@ TEST(PadTest, PadsButNeverCuts) {
   EXPECT_EQ(PadLeft("1234567", 3), "1234567");
   EXPECT_EQ(PadRight("", 2), "  ");
   EXPECT_EQ(PadRight("ab", 0), "ab");
-  EXPECT_EQ(PadRight("\xC8\x98" "a", 3), "\xC8\x98" "a ");  // widths count characters
+  EXPECT_EQ(PadRight("\xC8\x98"
+                     "a",
+                     3),
+            "\xC8\x98"
+            "a ");  // widths count characters
 }
 
 TEST(ReplaceAllTest, ScansLeftToRightWithoutRescanning) {
@@ -23,11 +27,9 @@ TEST(ReplaceAllTest, ScansLeftToRightWithoutRescanning) {
     const char* expected;
   };
   const Case kCases[] = {
-      {"a.b.c", ".", ",", "a,b,c"},
-      {"aaa", "a", "aa", "aaaaaa"},  // replaced text is not searched again
-      {"aaaa", "aa", "b", "bb"},
-      {"abc", "", "x", "abc"},
-      {"abc", "d", "x", "abc"},
+      {"a.b.c", ".", ",", "a,b,c"}, {"aaa", "a", "aa", "aaaaaa"},  // replaced text is not searched
+                                                                   // again
+      {"aaaa", "aa", "b", "bb"},    {"abc", "", "x", "abc"},      {"abc", "d", "x", "abc"},
       {"", "a", "b", ""},
   };
   for (const Case& c : kCases) {
@@ -43,7 +45,7 @@ TEST(PosNTest, NthNonOverlappingOccurrence) {
     int expected;
   };
   const Case kCases[] = {
-      {";", "a;b;c", 2, 4}, {";", "a;b;c", 1, 2}, {";", "a;b;c", 3, 0},
+      {";", "a;b;c", 2, 4}, {";", "a;b;c", 1, 2},  {";", "a;b;c", 3, 0},
       {";", "a;b;c", 0, 0}, {";", "a;b;c", -1, 0}, {"", "abc", 1, 0},
       {";", "", 1, 0},      {"abcd", "abc", 1, 0}, {"aa", "aaaa", 2, 3},
   };
@@ -55,6 +57,11 @@ TEST(PosNTest, NthNonOverlappingOccurrence) {
 TEST(TextTest, TrimUpperAndCompare) {
   EXPECT_EQ(UpperTrim("  d \t"), "D");
   EXPECT_EQ(UpperTrim(" confirm "), "CONFIRM");
+  // Romanian letters with comma below and breve, Polish ones, the division sign, y with diaeresis.
+  EXPECT_EQ(UpperTrim(" \xC8\x99tef\xC4\x83nescu \xC8\x9B\xC3\xA2r \xC5\x82\xC3\xB3"
+                      "d\xC5\xBA \xC3\xB7 \xC3\xBF"),
+            "\xC8\x98TEF\xC4\x82NESCU \xC8\x9A\xC3\x82R \xC5\x81\xC3\x93"
+            "D\xC5\xB9 \xC3\xB7 \xC5\xB8");
   EXPECT_TRUE(EqualsIgnoreCase("Dif_Brut", "DIF_BRUT"));
   EXPECT_FALSE(EqualsIgnoreCase("Spor1", "Spor10"));
   EXPECT_EQ(Truncate("abcdef", 3), "abc");

@@ -9,6 +9,7 @@
 
 #include "core/errors.h"
 #include "declarations/efiling_specs.h"
+#include "tests/declarations/file_checks.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::declarations {
@@ -38,7 +39,7 @@ std::string Hex(std::string_view text) {
 }
 
 TEST(CreateDbfTableTest, WritesTheHeaderByteByByte) {
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   const fs::path path = folder.path() / "T.DBF";
   EXPECT_EQ(CreateDbfTable(path, "  Nume C(5),Coef N(4,2),Data_angaj D(10) ", kToday), 0);
   const std::string expected =
@@ -117,7 +118,7 @@ TEST(CreateDbfTableTest, ParsesEveryKindOfItem) {
       {"Un_nume_foarte_lung C(3)", 0, {{"UN_NUME_FOA", 'C', 1, 3, 0}}},
       {"", 0, {}},
   };
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   for (const Case& c : kCases) {
     const fs::path path = folder.path() / "T.DBF";
     EXPECT_EQ(CreateDbfTable(path, c.spec, kToday), c.flags) << c.spec;
@@ -161,7 +162,7 @@ TEST(CreateDbfTableTest, EverySpecOfTheProgramMakesItsFieldsWithoutWarnings) {
        "DATAD D,SUP N(1,0)",
        38, 555},
   };
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   for (const Case& c : kCases) {
     const DbfLayout layout = ParseDbfSpec(c.spec);
     EXPECT_EQ(layout.flags, 0) << c.name;
@@ -178,7 +179,7 @@ TEST(CreateDbfTableTest, EverySpecOfTheProgramMakesItsFieldsWithoutWarnings) {
 }
 
 TEST(DbfTableTest, AppendsFormattedRecordsAndCountsThem) {
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   const fs::path path = folder.path() / "T.DBF";
   ASSERT_EQ(CreateDbfTable(path, "Nume C(5),Coef N(4,2),Data D,Suma N(12),Bifa L", kToday), 0);
   DbfTable table = DbfTable::Open(path);
@@ -211,7 +212,7 @@ TEST(DbfTableTest, AppendsFormattedRecordsAndCountsThem) {
 }
 
 TEST(DbfTableTest, RefusesValuesThatDoNotFitAndKeepsTheRecord) {
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   const fs::path path = folder.path() / "T.DBF";
   ASSERT_EQ(CreateDbfTable(path, "Nume C(5),Coef N(4,2),Data D", kToday), 0);
   DbfTable table = DbfTable::Open(path);
@@ -235,7 +236,7 @@ TEST(DbfTableTest, RefusesValuesThatDoNotFitAndKeepsTheRecord) {
 }
 
 TEST(DbfTableTest, OpeningSomethingElseIsAClearFailure) {
-  testing::TempFolder folder;
+  ::traveno::testing::TempFolder folder;
   const fs::path text = folder.path() / "A.txt";
   std::ofstream(text) << "not a table at all, but long enough to hold a header";
   EXPECT_THROW(DbfTable::Open(text), Error);
@@ -252,9 +253,8 @@ TEST(DbfTableTest, OpeningSomethingElseIsAClearFailure) {
 // Another program's dBASE reader opens the table with its names, types,
 // widths and records.
 TEST(DbfTableTest, AnIndependentReaderOpensTheTable) {
-  const std::string reader = TRAVENO_DBF_READER;
-  if (reader.empty()) GTEST_SKIP() << "python3-dbfread is not installed";
-  testing::TempFolder folder;
+  if (!testing::HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  ::traveno::testing::TempFolder folder;
   const fs::path path = folder.path() / "DED_2003.DBF";
   ASSERT_EQ(CreateDbfTable(path, kDedDbfSpec, kToday), 0);
   DbfTable table = DbfTable::Open(path);
@@ -268,14 +268,8 @@ TEST(DbfTableTest, AnIndependentReaderOpensTheTable) {
                    .SetNumber("Coef_12", 1));
   table.Save();
 
-  FILE* pipe = popen((reader + " '" + path.string() + "'").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-  ASSERT_EQ(pclose(pipe), 0) << output;
-  const auto json = nlohmann::json::parse(output);
-
+  const auto json = testing::ReadWithIndependentReader(path);
+  ASSERT_FALSE(json.is_null());
   ASSERT_EQ(json["fields"].size(), 22u);
   EXPECT_EQ(json["fields"][0], nlohmann::json::parse(R"(["CNP_ANG", "N", 13, 0])"));
   EXPECT_EQ(json["fields"][2], nlohmann::json::parse(R"(["NUME", "C", 40, 0])"));

@@ -15,7 +15,7 @@
 #include "params/company_register.h"
 #include "params/parameter_store.h"
 #include "params/session.h"
-#include "tests/declarations/independent_dbf_reader.h"
+#include "tests/declarations/file_checks.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using testing::HaveIndependentReader;
 using testing::ReadWithIndependentReader;
 using traveno::testing::CliResult;
 
@@ -128,8 +129,7 @@ long double PrintedAmount(const std::string& text, const std::string& label) {
 }
 
 std::size_t RecordsOf(const fs::path& table) {
-  const auto json = ReadWithIndependentReader(table);
-  return json ? (*json)["records"].size() : 0;
+  return ReadWithIndependentReader(table)["records"].size();
 }
 
 TEST_F(DeclarationCliTest, TheElectronicFilesOfBothDeclarationsAsTextAndDbase) {
@@ -146,9 +146,7 @@ TEST_F(DeclarationCliTest, TheElectronicFilesOfBothDeclarationsAsTextAndDbase) {
   int lines = 0;
   for (std::string line; std::getline(a11, line);) ++lines;
   EXPECT_EQ(lines, 20);
-  if (!ReadWithIndependentReader(out() / "dbf" / "A11.dbf")) {
-    GTEST_SKIP() << "python3-dbfread is not installed";
-  }
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
   EXPECT_EQ(RecordsOf(out() / "dbf" / "A11.dbf"), 20u);
   EXPECT_EQ(RecordsOf(out() / "dbf" / "A12.dbf"), 1u);
   EXPECT_EQ(RecordsOf(out() / "dbf" / "A1.dbf"), 19u);

@@ -97,7 +97,7 @@ void CasDeclarationWindow::Run() {
     hooks_.show_preview(CasSummaryReport(declaration, header, nrf), this);
     return;
   }
-  const std::optional<FileForm> form = hooks_.choose_form(this);
+  const std::optional<FilingForm> form = hooks_.choose_form(this);
   if (!form) return;
   const CasEmployerExtras extras{nrf, header.signer.cod_judet};
   const Date today = hooks_.today();

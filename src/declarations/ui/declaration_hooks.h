@@ -22,7 +22,7 @@ struct DeclarationHooks {
   // available, and the windows refuse print mode.
   std::function<void(const reports::Report& report, QWidget* parent)> show_preview;
   // The choice of "Transmitere electronica": empty when abandoned.
-  std::function<std::optional<declarations::FileForm>(QWidget* parent)> choose_form;
+  std::function<std::optional<declarations::FilingForm>(QWidget* parent)> choose_form;
   // The save dialog, starting on `proposed` (a folder and a file name):
   // empty when cancelled.
   std::function<std::optional<std::filesystem::path>(QWidget* parent,
@@ -31,8 +31,8 @@ struct DeclarationHooks {
   std::function<Date()> today;
 };
 
-// The desktop's hooks: the transmission choice window, the save dialog with
-// the filter "Fisierele(*.txt,*.dbf)" and the machine's date, with the given
+// The desktop's hooks: the transmission choice window (`TFTransmEl`), the
+// declaration files' save dialog and the machine's date, with the given
 // preview (null when there is none).
 DeclarationHooks DesktopDeclarationHooks(
     std::function<void(const reports::Report&, QWidget*)> show_preview);

@@ -291,7 +291,7 @@ void UnemploymentDeclarationWindow::Report(const DeclarationHeader& header) {
     hooks_.show_preview(UnemploymentSummaryReport(declaration, header), this);
     return;
   }
-  const std::optional<FileForm> form = hooks_.choose_form(this);
+  const std::optional<FilingForm> form = hooks_.choose_form(this);
   if (!form) return;
   const Date today = hooks_.today();
   std::vector<FileToWrite> files;

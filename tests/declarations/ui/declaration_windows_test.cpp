@@ -21,7 +21,6 @@
 #include "core/system_info.h"
 #include "declarations/ui/cas_declaration_window.h"
 #include "declarations/ui/health_declaration_window.h"
-#include "declarations/ui/transmission_choice_window.h"
 #include "declarations/ui/unemployment_declaration_window.h"
 #include "declarations/unemployment_declaration.h"
 #include "params/parameter_store.h"
@@ -36,7 +35,7 @@ namespace traveno::declarations_ui {
 namespace {
 
 namespace fs = std::filesystem;
-using declarations::FileForm;
+using declarations::FilingForm;
 using traveno::testing::AnswerNextModal;
 
 const Date kToday = Date::FromYmd(2003, 2, 5);
@@ -44,7 +43,7 @@ const Date kToday = Date::FromYmd(2003, 2, 5);
 // Hooks that record what the window previews and answer its dialogs.
 struct ScriptedHooks {
   std::vector<std::string> previewed;
-  std::optional<FileForm> form = FileForm::kTxt;
+  std::optional<FilingForm> form = FilingForm::kTxt;
   std::vector<std::optional<fs::path>> files;  // the answers of the save dialog, in turn
   std::vector<fs::path> proposed;              // what the dialog was opened on
 
@@ -146,7 +145,7 @@ TEST_F(DeclarationWindowTest, TheCasFilesAreOfferedInTurnAndACancelledDialogSkip
   EXPECT_TRUE(hooks_.previewed.empty());
 
   // In dBASE form the second dialog starts where the first file went.
-  hooks_.form = FileForm::kDbf;
+  hooks_.form = FilingForm::kDbf;
   hooks_.proposed.clear();
   hooks_.files = {Out("A11.dbf"), std::nullopt};
   CasDeclarationWindow again(*session_, DeclarationMode::kFiles, prompter_, progress_,
@@ -345,17 +344,6 @@ TEST_F(DeclarationWindowTest, TheHealthWindowShowsTheDuesAndPrintsTheChosenLists
   HealthDeclarationWindow again(*session_, prompter_, progress_, hooks_.Make());
   ASSERT_TRUE(again.Prepare());
   EXPECT_EQ(again.arrears(0)->text(), "150");
-}
-
-TEST_F(DeclarationWindowTest, TheTransmissionChoiceOffersBothForms) {
-  TransmissionChoiceWindow window;
-  EXPECT_EQ(window.windowTitle(), "Transmitere electronica");
-  EXPECT_EQ(window.txt_choice()->text(), "Transmitere sub forma de fisier TXT  ");
-  EXPECT_EQ(window.form(), FileForm::kDbf);
-  window.txt_choice()->setChecked(true);
-  EXPECT_EQ(window.form(), FileForm::kTxt);
-  AnswerNextModal([](QWidget* modal) { modal->findChild<QPushButton*>("BConfirmare")->click(); });
-  EXPECT_EQ(window.exec(), QDialog::Accepted);
 }
 
 class DeclarationButtonsTest : public traveno::testing::StartedMainWindowTest {};

@@ -1,9 +1,9 @@
 // Window tests run without a display: the offscreen platform, one
 // application object for the whole binary.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <cstdlib>
-
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
