@@ -212,75 +212,39 @@ void FillA12Record(DbfRecord& record, const CasDeclaration& declaration,
 FileOutcome WriteA11Txt(const std::filesystem::path& path, const CasDeclaration& declaration,
                         Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::vector<std::string> lines;
-  for (const CasPerson& person : declaration.persons) {
-    try {
-      lines.push_back(A11Line(declaration, employer, person));
-    } catch (const Error&) {
-      prompter.Message(MessageKind::kError, kA11TxtFailed + PersonName(person));
-      outcome.failed = true;
-      break;
-    }
-  }
-  WriteTextLines(path, lines);
-  outcome.records = static_cast<int>(lines.size());
-  return outcome;
+  const auto& persons = declaration.persons;
+  return WritePersonLines(
+      path, persons.size(),
+      [&](std::size_t i) { return A11Line(declaration, employer, persons[i]); },
+      [&](std::size_t i) { return PersonName(persons[i]); }, kA11TxtFailed, prompter);
 }
 
 FileOutcome WriteA11Dbf(const std::filesystem::path& path, const CasDeclaration& declaration,
                         Date today, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, kA11DbfSpec, today);
-  if (!table) return outcome;
-  for (const CasPerson& person : declaration.persons) {
-    try {
-      DbfRecord record = table->NewRecord();
-      FillA11Record(record, declaration, employer, person);
-      table->Append(record);
-      ++outcome.records;
-    } catch (const Error&) {
-      prompter.Message(MessageKind::kError, kA11DbfFailed + PersonName(person));
-      outcome.failed = true;
-      break;
-    }
-  }
-  table->Save();
-  return outcome;
+  const auto& persons = declaration.persons;
+  return WritePersonRecords(
+      path, kA11DbfSpec, today, persons.size(),
+      [&](std::size_t i, DbfRecord& record) {
+        FillA11Record(record, declaration, employer, persons[i]);
+      },
+      [&](std::size_t i) { return PersonName(persons[i]); }, kA11DbfFailed, prompter);
 }
 
 FileOutcome WriteA12Txt(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  try {
-    WriteTextLines(path, {A12Line(declaration, employer, extras)});
-    outcome.records = 1;
-  } catch (const Error&) {
-    prompter.Message(MessageKind::kError, kA12TxtFailed);
-    outcome.failed = true;
-  }
-  return outcome;
+  return WriteEmployerLine(
+      path, [&] { return A12Line(declaration, employer, extras); }, kA12TxtFailed, prompter);
 }
 
 FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Date today, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, kA12DbfSpec, today);
-  if (!table) return outcome;
-  try {
-    DbfRecord record = table->NewRecord();
-    FillA12Record(record, declaration, employer, extras);
-    table->Append(record);
-    table->Save();
-    outcome.records = 1;
-  } catch (const Error&) {
-    prompter.Message(MessageKind::kError, kA12DbfFailed);
-    outcome.failed = true;
-  }
-  return outcome;
+  return WriteEmployerRecord(
+      path, kA12DbfSpec, today,
+      [&](DbfRecord& record) { FillA12Record(record, declaration, employer, extras); },
+      kA12DbfFailed, prompter);
 }
 
 std::string CasFileName(CasFile file, FilingForm form) {

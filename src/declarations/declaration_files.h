@@ -3,11 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/date.h"
+#include "core/prompter.h"
 #include "declarations/dbf_table.h"
 #include "declarations/efiling_files.h"
 
@@ -25,6 +27,29 @@ struct FileOutcome {
   int records = 0;      // the lines or records written
   bool failed = false;  // a record failed and its message was shown
 };
+
+// The walks every monthly file makes. A person file has one line or record
+// per person: a person whose line or record cannot be made (Error) shows
+// `failure_prefix` + the person's name (error) and ends the walk; the lines
+// made before are saved, the records appended before stay. An employer file
+// has one line or record: when it cannot be made, `failure` is shown and no
+// text file is written (a table keeps no record). Text files are written
+// whole through a temporary file (OsError when they cannot be written).
+FileOutcome WritePersonLines(const std::filesystem::path& path, std::size_t count,
+                             const std::function<std::string(std::size_t)>& line,
+                             const std::function<std::string(std::size_t)>& name,
+                             const std::string& failure_prefix, Prompter& prompter);
+FileOutcome WritePersonRecords(const std::filesystem::path& path, std::string_view spec, Date today,
+                               std::size_t count,
+                               const std::function<void(std::size_t, DbfRecord&)>& fill,
+                               const std::function<std::string(std::size_t)>& name,
+                               const std::string& failure_prefix, Prompter& prompter);
+FileOutcome WriteEmployerLine(const std::filesystem::path& path,
+                              const std::function<std::string()>& line, const std::string& failure,
+                              Prompter& prompter);
+FileOutcome WriteEmployerRecord(const std::filesystem::path& path, std::string_view spec,
+                                Date today, const std::function<void(DbfRecord&)>& fill,
+                                const std::string& failure, Prompter& prompter);
 
 // Whether a table created at `path` takes records: its file name ends in
 // ".dbf", in any case.

@@ -81,26 +81,17 @@ void ConfirmHealthDeclaration(params::Session& session, const HealthSections& se
 std::vector<HealthListRow> ReadHealthList(params::Session& session, HealthList list) {
   const Date month = session.working_month();
   const MonthSpan span = SpanOf(month);
-  std::vector<PersRow> rows;
-  Database& db = session.db();
-  switch (list) {
-    case HealthList::kEntering:
-      rows = QueryRows<PersRow>(db,
-                                "SELECT * FROM firma.Pers WHERE LUNA = ? AND DATA_ANG BETWEEN ? "
-                                "AND ? ORDER BY NUME, PRENUME, Nr",
-                                month, span.first, span.last);
-      break;
-    case HealthList::kLeaving:
-      rows = QueryRows<PersRow>(db,
-                                "SELECT * FROM firma.Pers WHERE LUNA = ? AND DATA_LICH BETWEEN ? "
-                                "AND ? ORDER BY NUME, PRENUME, Nr",
-                                month, span.first, span.last);
-      break;
-    case HealthList::kNominal:
-      rows = QueryRows<PersRow>(
-          db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY NUME, PRENUME, Nr", month);
-      break;
-  }
+  // The hire or leaving date of the month picks a list's rows; the nominal
+  // list takes every row.
+  const char* const dated = list == HealthList::kEntering  ? "DATA_ANG"
+                            : list == HealthList::kLeaving ? "DATA_LICH"
+                                                           : nullptr;
+  const std::string sql = std::string("SELECT * FROM firma.Pers WHERE LUNA = ? ") +
+                          (dated ? std::string("AND ") + dated + " BETWEEN ? AND ? " : "") +
+                          "ORDER BY NUME, PRENUME, Nr";
+  const std::vector<PersRow> rows =
+      dated ? QueryRows<PersRow>(session.db(), sql, month, span.first, span.last)
+            : QueryRows<PersRow>(session.db(), sql, month);
   std::vector<HealthListRow> lines;
   lines.reserve(rows.size());
   for (const PersRow& row : rows) {

@@ -190,6 +190,29 @@ void ClosingLines(PageComposer& composer, const UnemploymentPrintData& data,
   composer.Add(std::move(prepared));
 }
 
+// A declarant's line: its label, the label's width, the value after it.
+struct SignatureLine {
+  std::string label;
+  double label_width;
+  std::string value;
+};
+
+// The declarant's lines, the last one closed by the signature text on the right.
+Band SignatureBlock(const PageSetup& setup, const std::vector<SignatureLine>& lines,
+                    const std::string& signature) {
+  const double left = setup.content_left();
+  const Font font{8};
+  Band band(5 * static_cast<double>(lines.size()) + 4);
+  double y = 1;
+  for (const SignatureLine& line : lines) {
+    band.Text({left, y, line.label_width, 5}, line.label, font);
+    band.Text({left + line.label_width, y, 90, 5}, Value(line.value), font);
+    y += 5;
+  }
+  band.Text({left + 110, y - 5, 80, 5}, signature, font);
+  return band;
+}
+
 void LayOutNominal(const UnemploymentPrintData& data, PageComposer& composer) {
   const PageSetup& setup = composer.setup();
   const UnemploymentDeclaration& d = data.declaration;
@@ -240,18 +263,14 @@ void LayOutNominal(const UnemploymentPrintData& data, PageComposer& composer) {
   correct.Text({left, 0, 100, 4.5}, "o declar corecta si completa.", font.Bold());
   composer.Add(std::move(correct));
   const DeclarationSigner& signer = data.header.signer;
-  Band signature(27);
-  signature.Text({left, 2, 95, 5}, "Functie (director general sau alta persoana autorizata )",
-                 font);
-  signature.Text({left + 95, 2, 95, 5}, Value(signer.functie), font);
-  signature.Text({left, 7, 20, 5}, "Nume :", font);
-  signature.Text({left + 20, 7, 75, 5}, Value(signer.nume), font);
-  signature.Text({left, 12, 20, 5}, "Prenume:", font);
-  signature.Text({left + 20, 12, 75, 5}, Value(signer.prenume), font);
-  signature.Text({left, 17, 20, 5}, "Data:", font);
-  signature.Text({left + 20, 17, 75, 5}, Value(DateText(data.header.date)), font);
-  signature.Text({left + 110, 17, 80, 5}, "Semnatura si stampila :", font);
-  composer.Add(std::move(signature));
+  composer.Add(Band(2));
+  composer.Add(SignatureBlock(
+      setup,
+      {{"Functie (director general sau alta persoana autorizata )", 95, signer.functie},
+       {"Nume :", 20, signer.nume},
+       {"Prenume:", 20, signer.prenume},
+       {"Data:", 20, DateText(data.header.date)}},
+      "Semnatura si stampila :"));
   ClosingLines(composer, data, "Semnatura  __________________");
 }
 
@@ -378,18 +397,13 @@ void LayOutSummary(const UnemploymentPrintData& data, PageComposer& composer) {
 
   composer.Add(TextBlock(setup, kStatementSummary, Font{8}.Bold(), 5));
   const DeclarationSigner& signer = data.header.signer;
-  Band signature(24);
-  signature.Text({left, 1, 90, 5}, "Funcia(director general sau alta persoana autorizata)", font);
-  signature.Text({left + 90, 1, 100, 5}, Value(signer.functie), font);
-  signature.Text({left, 6, 20, 5}, "Numele", font);
-  signature.Text({left + 20, 6, 70, 5}, Value(signer.nume), font);
-  signature.Text({left, 11, 20, 5}, "Prenume", font);
-  signature.Text({left + 20, 11, 70, 5}, Value(signer.prenume), font);
-  signature.Text({left, 16, 20, 5}, "Data", font);
-  signature.Text({left + 20, 16, 70, 5}, Value(DateText(data.header.date)), font);
-  signature.Text({left + 95, 16, 95, 5}, "Semnatura si stampila _____________________________",
-                 font);
-  composer.Add(std::move(signature));
+  composer.Add(
+      SignatureBlock(setup,
+                     {{"Funcia(director general sau alta persoana autorizata)", 90, signer.functie},
+                      {"Numele", 20, signer.nume},
+                      {"Prenume", 20, signer.prenume},
+                      {"Data", 20, DateText(data.header.date)}},
+                     "Semnatura si stampila _____________________________"));
   ClosingLines(composer, data, "Semnatura  _____________");
 }
 

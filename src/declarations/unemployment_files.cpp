@@ -22,6 +22,15 @@ double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(tex
 
 std::string PersonName(const UnemploymentRow& row) { return row.nume + " " + row.prenume; }
 
+// The rows of the A1 file, in list order.
+std::vector<const UnemploymentRow*> FilePersons(const UnemploymentDeclaration& declaration) {
+  std::vector<const UnemploymentRow*> persons;
+  for (const UnemploymentRow& row : declaration.rows) {
+    if (row.in_file) persons.push_back(&row);
+  }
+  return persons;
+}
+
 // "ddmmyyyy"; blanks for the empty date.
 std::string DateDigits(Date date) {
   if (date.IsEmpty()) return std::string(8, ' ');
@@ -182,79 +191,41 @@ void FillA2Record(DbfRecord& record, const UnemploymentDeclaration& declaration,
 FileOutcome WriteA1Txt(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::vector<std::string> lines;
-  for (const UnemploymentRow& row : declaration.rows) {
-    if (!row.in_file) continue;
-    try {
-      lines.push_back(A1Line(declaration, employer, row));
-    } catch (const Error&) {
-      prompter.Message(MessageKind::kError, kA1TxtFailed + PersonName(row));
-      outcome.failed = true;
-      break;
-    }
-  }
-  WriteTextLines(path, lines);
-  outcome.records = static_cast<int>(lines.size());
-  return outcome;
+  const std::vector<const UnemploymentRow*> persons = FilePersons(declaration);
+  return WritePersonLines(
+      path, persons.size(),
+      [&](std::size_t i) { return A1Line(declaration, employer, *persons[i]); },
+      [&](std::size_t i) { return PersonName(*persons[i]); }, kA1TxtFailed, prompter);
 }
 
 FileOutcome WriteA1Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, Date today, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, kA1DbfSpec, today);
-  if (!table) return outcome;
-  for (const UnemploymentRow& row : declaration.rows) {
-    if (!row.in_file) continue;
-    try {
-      DbfRecord record = table->NewRecord();
-      FillA1Record(record, declaration, employer, row);
-      table->Append(record);
-      ++outcome.records;
-    } catch (const Error&) {
-      prompter.Message(MessageKind::kError, kA1DbfFailed + PersonName(row));
-      outcome.failed = true;
-      break;
-    }
-  }
-  table->Save();
-  return outcome;
+  const std::vector<const UnemploymentRow*> persons = FilePersons(declaration);
+  return WritePersonRecords(
+      path, kA1DbfSpec, today, persons.size(),
+      [&](std::size_t i, DbfRecord& record) {
+        FillA1Record(record, declaration, employer, *persons[i]);
+      },
+      [&](std::size_t i) { return PersonName(*persons[i]); }, kA1DbfFailed, prompter);
 }
 
 FileOutcome WriteA2Txt(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  try {
-    WriteTextLines(path, {A2Line(declaration, employer, header)});
-    outcome.records = 1;
-  } catch (const Error&) {
-    prompter.Message(MessageKind::kError, kA2TxtFailed);
-    outcome.failed = true;
-  }
-  return outcome;
+  return WriteEmployerLine(
+      path, [&] { return A2Line(declaration, employer, header); }, kA2TxtFailed, prompter);
 }
 
 FileOutcome WriteA2Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Date today, Prompter& prompter) {
   const DeclarationEmployer& employer = EmployerOf(declaration);
-  FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, kA2DbfSpec, today);
-  if (!table) return outcome;
-  try {
-    DbfRecord record = table->NewRecord();
-    FillA2Record(record, declaration, employer, header);
-    table->Append(record);
-    table->Save();
-    outcome.records = 1;
-  } catch (const Error&) {
-    prompter.Message(MessageKind::kError, kA2DbfFailed);
-    outcome.failed = true;
-  }
-  return outcome;
+  return WriteEmployerRecord(
+      path, kA2DbfSpec, today,
+      [&](DbfRecord& record) { FillA2Record(record, declaration, employer, header); }, kA2DbfFailed,
+      prompter);
 }
 
 std::string UnemploymentFileName(UnemploymentFile file, FilingForm form) {
