@@ -12,13 +12,6 @@
 namespace traveno::declarations {
 namespace {
 
-const DeclarationEmployer& EmployerOf(const CasDeclaration& declaration) {
-  if (!declaration.employer) throw Error(kEmployerNotInRegister);
-  return *declaration.employer;
-}
-
-double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
-
 std::string PersonName(const CasPerson& person) { return person.nume + " " + person.prenume; }
 
 std::string A11Line(const CasDeclaration& declaration, const DeclarationEmployer& employer,
@@ -211,7 +204,7 @@ void FillA12Record(DbfRecord& record, const CasDeclaration& declaration,
 
 FileOutcome WriteA11Txt(const std::filesystem::path& path, const CasDeclaration& declaration,
                         Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   const auto& persons = declaration.persons;
   return WritePersonLines(
       path, persons.size(),
@@ -221,7 +214,7 @@ FileOutcome WriteA11Txt(const std::filesystem::path& path, const CasDeclaration&
 
 FileOutcome WriteA11Dbf(const std::filesystem::path& path, const CasDeclaration& declaration,
                         Date today, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   const auto& persons = declaration.persons;
   return WritePersonRecords(
       path, kA11DbfSpec, today, persons.size(),
@@ -233,14 +226,14 @@ FileOutcome WriteA11Dbf(const std::filesystem::path& path, const CasDeclaration&
 
 FileOutcome WriteA12Txt(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   return WriteEmployerLine(
       path, [&] { return A12Line(declaration, employer, extras); }, kA12TxtFailed, prompter);
 }
 
 FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Date today, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   return WriteEmployerRecord(
       path, kA12DbfSpec, today,
       [&](DbfRecord& record) { FillA12Record(record, declaration, employer, extras); },

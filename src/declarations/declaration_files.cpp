@@ -4,10 +4,19 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "core/text.h"
+#include "declarations/file_fields.h"
 #include "declarations/fixed_width_line.h"
 
 namespace traveno::declarations {
+
+const DeclarationEmployer& RequireEmployer(const std::optional<DeclarationEmployer>& employer) {
+  if (!employer) throw Error(kEmployerNotInRegister);
+  return *employer;
+}
+
+double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
 
 FileOutcome WritePersonLines(const std::filesystem::path& path, std::size_t count,
                              const std::function<std::string(std::size_t)>& line,

@@ -11,6 +11,7 @@
 #include "core/date.h"
 #include "core/prompter.h"
 #include "declarations/dbf_table.h"
+#include "declarations/declaration_employer.h"
 #include "declarations/efiling_files.h"
 
 namespace traveno::declarations {
@@ -21,6 +22,13 @@ inline constexpr const char* kEmployerNotInRegister =
 // The wait window's texts while a file is written.
 inline constexpr const char* kSavingTitle = "Asteptati va rog....";
 std::string SavingText(const std::filesystem::path& path);  // "Salvez in " + path
+
+// The employer a file is written for. Throws Error (kEmployerNotInRegister)
+// when the register has none.
+const DeclarationEmployer& RequireEmployer(const std::optional<DeclarationEmployer>& employer);
+
+// The digits of a text as the number a dBASE field holds (0 when none).
+double DigitsAsNumber(std::string_view text);
 
 // How writing one file ended.
 struct FileOutcome {

@@ -13,13 +13,6 @@
 namespace traveno::declarations {
 namespace {
 
-const DeclarationEmployer& EmployerOf(const UnemploymentDeclaration& declaration) {
-  if (!declaration.employer) throw Error(kEmployerNotInRegister);
-  return *declaration.employer;
-}
-
-double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
-
 std::string PersonName(const UnemploymentRow& row) { return row.nume + " " + row.prenume; }
 
 // The rows of the A1 file, in list order.
@@ -190,7 +183,7 @@ void FillA2Record(DbfRecord& record, const UnemploymentDeclaration& declaration,
 
 FileOutcome WriteA1Txt(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   const std::vector<const UnemploymentRow*> persons = FilePersons(declaration);
   return WritePersonLines(
       path, persons.size(),
@@ -200,7 +193,7 @@ FileOutcome WriteA1Txt(const std::filesystem::path& path,
 
 FileOutcome WriteA1Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, Date today, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   const std::vector<const UnemploymentRow*> persons = FilePersons(declaration);
   return WritePersonRecords(
       path, kA1DbfSpec, today, persons.size(),
@@ -213,7 +206,7 @@ FileOutcome WriteA1Dbf(const std::filesystem::path& path,
 FileOutcome WriteA2Txt(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   return WriteEmployerLine(
       path, [&] { return A2Line(declaration, employer, header); }, kA2TxtFailed, prompter);
 }
@@ -221,7 +214,7 @@ FileOutcome WriteA2Txt(const std::filesystem::path& path,
 FileOutcome WriteA2Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Date today, Prompter& prompter) {
-  const DeclarationEmployer& employer = EmployerOf(declaration);
+  const DeclarationEmployer& employer = RequireEmployer(declaration.employer);
   return WriteEmployerRecord(
       path, kA2DbfSpec, today,
       [&](DbfRecord& record) { FillA2Record(record, declaration, employer, header); }, kA2DbfFailed,
