@@ -25,9 +25,12 @@
 #include "params/ui/department_windows.h"
 #include "params/ui/transition_window.h"
 #include "declarations/fiscal_lists.h"
+#include "declarations/fiscal_sheet_document.h"
 #include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/transmit_windows.h"
 #include "personnel/ui/code_check_window.h"
+#include "reports/ui/document_windows.h"
+#include "reports/ui/holiday_advance_window.h"
 #include "core/errors.h"
 #include "declarations/ui/cas_declaration_window.h"
 #include "declarations/ui/health_declaration_window.h"
@@ -38,6 +41,7 @@
 #include "legacy/legacy_import.h"
 #include "legacy/ui/sheet_folder_window.h"
 #include "ui/help.h"
+#include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_windows.h"
 
@@ -153,12 +157,12 @@ void MainWindow::BuildPanels() {
        "Departamentele firmei", true},
   };
   const std::vector<ButtonSpec> lists = {
-      {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", false},
-      {F::kFluturasi, "&Fluturasi lichidare", "BFluturasi", "Fluturasii de lichidare", false},
-      {F::kStatAvans, "Stat de plata &avans", "BStatAvans", "Statul de plata al avansului", false},
-      {F::kFluturasiAvans, "Flutura&si Avans", "BFluturasiAvans", "Fluturasii avansului", false},
+      {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", true},
+      {F::kFluturasi, "&Fluturasi lichidare", "BFluturasi", "Fluturasii de lichidare", true},
+      {F::kStatAvans, "Stat de plata &avans", "BStatAvans", "Statul de plata al avansului", true},
+      {F::kFluturasiAvans, "Flutura&si Avans", "BFluturasiAvans", "Fluturasii avansului", true},
       {F::kStatAvansCo, "Stat de &plata avans CO", "BStatAvansCo",
-       "Statul de plata al avansului de concediu", false},
+       "Statul de plata al avansului de concediu", true},
       {F::kDiverse, "&Diverse", "BDiverse", "Situatii si liste diverse", true},
   };
   const std::vector<ButtonSpec> reports = {
@@ -175,20 +179,20 @@ void MainWindow::BuildPanels() {
       {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", true},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
        "Fisierele electronice ale declaratiei de somaj", true},
-      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
+      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", true},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
        "Declaratia de sanatate", true},
   };
   const std::vector<ButtonSpec> misc = {
       {F::kConcediiMedicale, "Situatie concedii &medicale", "BConcediiMedicale",
-       "Concediile medicale ale unei luni", false},
+       "Concediile medicale ale unei luni", true},
       {F::kConcediiLegale, "Situatie &concedii legale", "BConcediiLegale",
-       "Concediile legale ale unei luni", false},
+       "Concediile legale ale unei luni", true},
       {F::kPersonalLichidat, "Personal &lichidat in luna", "BPersonalLichidat",
-       "Personalul plecat intr-o luna", false},
+       "Personalul plecat intr-o luna", true},
       {F::kPersonalAngajat, "Personal &angajat in luna", "BPersonalAngajat",
-       "Personalul angajat intr-o luna", false},
-      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", false},
+       "Personalul angajat intr-o luna", true},
+      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", true},
   };
   panel_titles_ = {{Panel::kMain, "Meniu Principal  "},
                    {Panel::kGlobalConfig, "Configurare globala  "},
@@ -403,6 +407,19 @@ void MainWindow::Run(Function function) {
         window.exec();
       }
       break;
+    case F::kStatPlata:
+    case F::kFluturasi:
+    case F::kStatAvans:
+    case F::kFluturasiAvans:
+    case F::kStatAvansCo:
+    case F::kConcediiMedicale:
+    case F::kConcediiLegale:
+    case F::kPersonalLichidat:
+    case F::kPersonalAngajat:
+    case F::kLegitimatii:
+    case F::kAsigurati:
+      OpenDocument(function);
+      break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
         workplace_->SetMonthClosed(!workplace_->MonthClosed());
@@ -442,6 +459,45 @@ void MainWindow::OpenClone() {
   window.SetCloneMode();
   window.exec();
   RefreshHeading();
+}
+
+void MainWindow::OpenDocument(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  const reports_ui::ReportViewer viewer =
+      options_.show_report ? reports_ui::ReportViewer(options_.show_report)
+                           : reports_ui::PreviewViewer(prompter(), this);
+  // The situations and the hired and left lists are of a month asked first.
+  auto ask_month = [&]() -> std::optional<Date> {
+    if (options_.ask_month) return options_.ask_month(session->working_month(), this);
+    MonthDialog dialog(MonthDialog::Mode::kMonth, session->working_month(), this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Month();
+  };
+  using F = Function;
+  switch (function) {
+    case F::kStatPlata: reports_ui::PrintStatement(*session, viewer); break;
+    case F::kFluturasi: reports_ui::PrintPaySlips(*session, viewer); break;
+    case F::kStatAvans: reports_ui::PrintAdvanceStatement(*session, viewer); break;
+    case F::kFluturasiAvans: reports_ui::PrintAdvanceSlips(*session, viewer); break;
+    case F::kStatAvansCo: reports_ui::OpenHolidayAdvance(*session, viewer, this); break;
+    case F::kLegitimatii: reports_ui::PrintIdentityCards(*session, viewer); break;
+    case F::kAsigurati: reports_ui::PrintInsuredPersons(*session, viewer); break;
+    case F::kConcediiMedicale:
+    case F::kConcediiLegale:
+    case F::kPersonalLichidat:
+    case F::kPersonalAngajat: {
+      const std::optional<Date> month = ask_month();
+      if (!month) return;
+      if (function == F::kConcediiMedicale) reports_ui::PrintMedicalLeave(*session, *month, viewer);
+      if (function == F::kConcediiLegale) reports_ui::PrintHolidays(*session, *month, viewer);
+      if (function == F::kPersonalLichidat) reports_ui::PrintLeft(*session, *month, viewer);
+      if (function == F::kPersonalAngajat) reports_ui::PrintHired(*session, *month, viewer);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void MainWindow::ImportLegacyFolder() {
@@ -492,7 +548,14 @@ void MainWindow::OpenDeclaration(Function function) {
   }
   using declarations_ui::DeclarationMode;
   ProgressReporter& progress = *workplace_->progress();
-  declarations_ui::DeclarationHooks hooks = declarations_ui::DesktopDeclarationHooks(nullptr);
+  declarations_ui::DeclarationHooks hooks = declarations_ui::DesktopDeclarationHooks(
+      [this](const reports::Report& report, QWidget* parent) {
+        if (options_.show_report) {
+          options_.show_report(report);
+        } else {
+          reports_ui::PreviewViewer(prompter(), parent)(report);
+        }
+      });
   switch (function) {
     case Function::kDeclaratiiCas:
     case Function::kTransmitereCas: {
@@ -528,9 +591,13 @@ void MainWindow::OpenFiscalSheets(const std::string& kind) {
       !declarations::MonthHasEmployees(session->db(), session->working_month())) {
     return;
   }
-  // The sheets are shown in the print preview once it is part of the program.
-  auto show_sheet = [this](const declarations::FiscalSheet&, QWidget*) {
-    prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+  auto show_sheet = [this](const declarations::FiscalSheet& sheet, QWidget* parent) {
+    const reports::Report report = declarations::FiscalSheetReport(sheet);
+    if (options_.show_report) {
+      options_.show_report(report);
+    } else {
+      ui::ShowPreview(report, prompter(), parent);
+    }
   };
   declarations_ui::SheetPersonsWindow window(*session, kind, prompter(), *workplace_->progress(),
                                              show_sheet, this);

@@ -17,6 +17,7 @@
 #include <set>
 
 #include "app/workplace.h"
+#include "core/date.h"
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "core/store/store.h"
@@ -24,6 +25,10 @@
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+
+namespace traveno::reports {
+struct Report;
+}
 
 namespace traveno::app {
 
@@ -77,6 +82,11 @@ struct MainWindowOptions {
   // Makes the workplace over the opened databases. Null: the session of the
   // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
+  // Shows a printed document. Null: the print preview.
+  std::function<void(const reports::Report&)> show_report;
+  // Asks the month of the monthly situations and lists; empty when
+  // abandoned. Null: the month dialog.
+  std::function<std::optional<Date>(Date start, QWidget* parent)> ask_month;
   // The folder of an earlier version's data to import; empty when abandoned.
   // Null: the folder chooser.
   std::function<std::filesystem::path(QWidget*)> choose_legacy_folder;
@@ -145,6 +155,7 @@ class MainWindow : public QMainWindow {
   void OpenCompanyEditor();
   void OpenCompanyRegister();
   void OpenClone();
+  void OpenDocument(Function function);
   void ImportLegacyFolder();
   void OpenSheetImport();
 

@@ -8,6 +8,7 @@
 #include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
+#include "cli/report_commands.h"
 #include "core/system_info.h"
 
 namespace traveno::cli {
@@ -30,6 +31,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterDeclarationCommands(app, context);
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
+  RegisterReportCommands(app, context);
 }
 
 }  // namespace traveno::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "cli/report_commands.h"
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -36,6 +37,7 @@ struct DeclarationOptions {
   std::string date;
   std::optional<std::string> nume, prenume, functie;
   bool text = false;
+  std::string pdf;
   std::string files;
   bool dbf = false;
 };
@@ -67,12 +69,16 @@ void AddCommonOptions(CLI::App* command, DeclarationOptions& o, bool files) {
   command->add_option("--prenume", o.prenume, "Prenumele declarantului");
   command->add_option("--functie", o.functie, "Functia declarantului");
   auto* text = command->add_flag("--text", o.text, "Afiseaza declaratiile tiparite ca text");
+  auto* pdf = command->add_option(
+      "--pdf", o.pdf,
+      "Scrie declaratiile tiparite ca PDF (a doua in FISIER_2.pdf, a treia in FISIER_3.pdf...)");
   if (files) {
     auto* folder =
         command->add_option("--files", o.files, "Scrie fisierele electronice in directorul dat");
     command->add_flag("--dbf", o.dbf, "Fisierele electronice in format DBF (altfel TXT)")
         ->needs(folder);
     text->excludes(folder);
+    pdf->excludes(folder);
   }
 }
 
@@ -101,10 +107,27 @@ bool OpenMonth(CliSession& cli, const DeclarationOptions& o) {
   return false;
 }
 
-void PrintDocuments(CliContext& context, const std::vector<reports::Report>& reports) {
-  for (const reports::Report& report : reports) {
-    *context.out << reports::DocumentText(reports::Prepare(report));
+// Shows the printed declarations: their pages as text, or each written as
+// a PDF file (the first at `pdf`, the next ones beside it numbered _2, _3...).
+void PrintDocuments(CliContext& context, const DeclarationOptions& options,
+                    const std::vector<reports::Report>& reports) {
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    const reports::Document document = reports::Prepare(reports[i]);
+    if (options.text) *context.out << reports::DocumentText(document);
+    if (options.pdf.empty()) continue;
+    fs::path file(options.pdf);
+    if (i > 0) {
+      file = file.parent_path() /
+             (file.stem().string() + "_" + std::to_string(i + 1) + file.extension().string());
+    }
+    WritePdfFile(document, file.string());
+    if (!options.text) *context.out << document.title << ": " << file.string() << "\n";
   }
+}
+
+// Whether the printed declarations are wanted (as text or PDF).
+bool WantsDocuments(const DeclarationOptions& options) {
+  return options.text || !options.pdf.empty();
 }
 
 fs::path FilesFolder(const std::string& folder) {
@@ -153,9 +176,10 @@ void RunCas(CliContext& context, const CasOptions& options) {
     return;
   }
   const int nrf = CasNominalPageCount(declaration, header);
-  if (options.common.text) {
-    PrintDocuments(context, {CasNominalReport(declaration, header),
-                             CasSummaryReport(declaration, header, nrf)});
+  if (WantsDocuments(options.common)) {
+    PrintDocuments(
+        context, options.common,
+        {CasNominalReport(declaration, header), CasSummaryReport(declaration, header, nrf)});
     return;
   }
   if (!options.common.files.empty()) {
@@ -300,9 +324,10 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
 
   try {
     const UnemploymentDeclaration declaration = BuildUnemploymentDeclaration(session);
-    if (options.common.text) {
-      PrintDocuments(context, {UnemploymentNominalReport(declaration, header),
-                               UnemploymentSummaryReport(declaration, header)});
+    if (WantsDocuments(options.common)) {
+      PrintDocuments(context, options.common,
+                     {UnemploymentNominalReport(declaration, header),
+                      UnemploymentSummaryReport(declaration, header)});
     } else if (!options.common.files.empty()) {
       const fs::path folder = FilesFolder(options.common.files);
       const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
@@ -370,7 +395,7 @@ void RunSanatate(CliContext& context, const SanatateOptions& options) {
   stored_header.signer = LoadSigner(session.store().data_folder());
   const HealthPrint print = MakeHealthPrint(session, opening.computed, stored_header, lists);
 
-  if (options.common.text) {
+  if (WantsDocuments(options.common)) {
     std::vector<reports::Report> documents = {HealthDeclarationReport(print)};
     const std::pair<bool, HealthList> kLists[] = {{lists.entering, HealthList::kEntering},
                                                   {lists.leaving, HealthList::kLeaving},
@@ -380,7 +405,7 @@ void RunSanatate(CliContext& context, const SanatateOptions& options) {
         documents.push_back(HealthListReport(print.employer, list, ReadHealthList(session, list)));
       }
     }
-    PrintDocuments(context, documents);
+    PrintDocuments(context, options.common, documents);
     return;
   }
   const char* const kNames[] = {"A", "B", "C"};

@@ -29,8 +29,8 @@ struct Column {
 // The nominal declaration's columns, 277 mm in all.
 constexpr std::array<Column, 20> kColumns = {{
     {8, "Nr.CRT.", Align::kRight},
-    {42, "NUME SI PRENUME ASIGURAT", Align::kLeft},
-    {24, "COD ASIGURAT", Align::kLeft},
+    {40, "NUME SI PRENUME ASIGURAT", Align::kLeft},
+    {23, "COD ASIGURAT", Align::kLeft},
     {9, "NORMA zilnica", Align::kCenter},
     {10, "Contract de munca", Align::kCenter},
     {11, "Contract de munca cu timp partial", Align::kCenter},
@@ -41,11 +41,11 @@ constexpr std::array<Column, 20> kColumns = {{
     {10, "ZILE IN CONDITII DEOSEBITE", Align::kRight},
     {10, "ZILE IN CONDITII SPECIALE", Align::kRight},
     {10, "ZILE PRESTA-TII", Align::kRight},
-    {16, "TOTAL din care:", Align::kRight},
-    {15, "VENIT REALIZAT DE ASIGURAT IN CONDITII NORMALE", Align::kRight},
+    {17, "TOTAL din care:", Align::kRight},
+    {16, "VENIT REALIZAT DE ASIGURAT IN CONDITII NORMALE", Align::kRight},
     {14, "VENIT REALIZAT DE ASIGURAT IN CONDITII DEOSEBITE", Align::kRight},
     {14, "VENIT REALIZAT DE ASIGURAT IN CONDITII SPECIALE", Align::kRight},
-    {15, "CAS DATORATA DE ASIGURAT:", Align::kRight},
+    {16, "CAS DATORATA DE ASIGURAT:", Align::kRight},
     {15, "TOTAL PRESTATII DE ASIGURARI SOCIALE", Align::kRight},
     {15, "DIN CARE SUPORTATE DE BASS", Align::kRight},
 }};
@@ -108,8 +108,8 @@ Band NominalHeader(const PageSetup& setup, const CasPrintData& data, int page) {
   const double y = TitleLines(band, setup, data);
   const Font label = Font{7.5}.Bold();
   const Font value{8};
-  band.Text({left, y, 34, 6}, "DENUMIRE ANGAJATOR", label);
-  ValueBox(band, {left + 34, y, 88, 6}, Value(data.EmployerName()), value);
+  band.Text({left, y, 38, 6}, "DENUMIRE ANGAJATOR", label);
+  ValueBox(band, {left + 38, y, 84, 6}, Value(data.EmployerName()), value);
   band.Text({left + 127, y, 27, 6}, "CUI (COD FISCAL)", label);
   ValueBox(band, {left + 154, y, 30, 6}, Value(data.FiscalCode()), value);
   band.Text({left + 189, y, 43, 6}, "NR.INREG.REG.COMERTULUI", label);
@@ -179,7 +179,7 @@ void LayOutNominal(const CasPrintData& data, PageComposer& composer) {
 // A labelled amount line of the summary: the label on the left (wrapped
 // when long), the value in a box on the right.
 Band SummaryLine(const PageSetup& setup, std::string_view label, std::string_view value,
-                 double indent = 0) {
+                 double indent = 0, Align align = Align::kRight) {
   const Font font{8.5};
   const double label_width = 136 - indent;
   const auto lines = Wrap(label, label_width - 1, font);
@@ -187,8 +187,11 @@ Band SummaryLine(const PageSetup& setup, std::string_view label, std::string_vie
   Band band(height);
   const double left = setup.content_left();
   WrappedText(band, {left + indent, 0, label_width, height - 1}, label, font, Align::kLeft);
-  ValueBox(band, {left + 140, (height - 6.5) / 2, setup.content_width() - 140, 5.5}, value, font,
-           Align::kRight);
+  // The box sits level with the label's first line.
+  ValueBox(band,
+           {left + 140, (height - 1 - LineHeight(font) * static_cast<double>(lines.size())) / 2 - 1,
+            setup.content_width() - 140, 5.5},
+           value, font, align);
   return band;
 }
 
@@ -225,10 +228,13 @@ void LayOutSummary(const CasPrintData& data, PageComposer& composer) {
   composer.Add(std::move(heading));
 
   const bool natural = d.employer && d.employer->natural_person();
-  composer.Add(SummaryLine(setup, "A.DENUMIRE ANGAJATOR:", Value(data.EmployerName())));
+  composer.Add(
+      SummaryLine(setup, "A.DENUMIRE ANGAJATOR:", Value(data.EmployerName()), 0, Align::kLeft));
   composer.Add(SummaryLine(setup, natural ? "B.CNP" : "B.CUI(Cod fiscal):",
-                           Value(d.employer ? d.employer->fiscal_code : std::string())));
-  composer.Add(SummaryLine(setup, "C.Nr.inreg.Registrul Comertului", Value(data.RegCom())));
+                           Value(d.employer ? d.employer->fiscal_code : std::string()), 0,
+                           Align::kLeft));
+  composer.Add(
+      SummaryLine(setup, "C.Nr.inreg.Registrul Comertului", Value(data.RegCom()), 0, Align::kLeft));
   composer.Add(SummaryLine(setup, "D.Nr.mediu asigurati: ", TwoDecimals(t.NRM) + " "));
   composer.Add(SummaryLine(setup, "E.Total fond salarii brute realizate:", Grouped(t.SB)));
   composer.Add(SummaryLine(setup, "din care F.In conditii normale de munca:", Grouped(t.SB), 8));

@@ -124,8 +124,8 @@ Band NominalHeader(const PageSetup& setup, const UnemploymentPrintData& data, in
                         std::to_string(d.month.year())});
   const Font label = Font{8}.Bold();
   const Font value{8};
-  band.Text({left, y, 36, 6}, "DENUMIRE ANGAJATOR", label);
-  ValueBox(band, {left + 36, y, 154, 6}, Value(data.Denumire()), value);
+  band.Text({left, y, 40, 6}, "DENUMIRE ANGAJATOR", label);
+  ValueBox(band, {left + 40, y, 150, 6}, Value(data.Denumire()), value);
   y += 7.5;
   band.Text({left, y, 36, 6}, "COD FISCAL", label);
   ValueBox(band, {left + 36, y, 40, 6}, Value(data.Natural() ? std::string() : data.FiscalCode()),
@@ -258,7 +258,7 @@ void LayOutNominal(const UnemploymentPrintData& data, PageComposer& composer) {
 
   const double left = setup.content_left();
   const Font font{8};
-  composer.Add(TextBlock(setup, kStatementNominal, font.Bold(), 6));
+  composer.Add(TextBlock(setup, kStatementNominal, font.Bold(), 4));
   Band correct(5);
   correct.Text({left, 0, 100, 4.5}, "o declar corecta si completa.", font.Bold());
   composer.Add(std::move(correct));

@@ -3,9 +3,11 @@
 // printed figures compared with the engine's totals of the same month.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 #include "core/store/row_io.h"
@@ -190,6 +192,33 @@ TEST_F(DeclarationCliTest, ThePrintedSummariesCarryTheEngineTotalsAndFunds) {
             month.totals.BrutP - month.totals.CM2LP - month.totals.CICP + month.totals.BrutC -
                 month.totals.CM2LC - month.totals.CICC);
   EXPECT_EQ(health["sectiuni"]["C"]["datorat_calculat"].get<double>(), f.FondSanatateCM);
+}
+
+// The text of a PDF file as pdftotext reads it; empty when it cannot.
+std::optional<std::string> PdfText(const fs::path& file) {
+  FILE* pipe = popen(("pdftotext -layout '" + file.string() + "' - 2>/dev/null").c_str(), "r");
+  if (pipe == nullptr) return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+  if (pclose(pipe) != 0) return std::nullopt;
+  return text;
+}
+
+TEST_F(DeclarationCliTest, EachPrintedDeclarationIsWrittenAsAPdfFile) {
+  const fs::path file = folder_.path() / "cas.pdf";
+  const CliResult result = Run(Declaration("cas", {"--nr", "12", "--pdf", file.string()}));
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  ASSERT_TRUE(fs::exists(file));
+  ASSERT_TRUE(fs::exists(folder_.path() / "cas_2.pdf"));
+  const std::optional<std::string> nominal = PdfText(file);
+  if (!nominal) GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+  EXPECT_NE(nominal->find("COD ASIGURAT"), std::string::npos);
+  EXPECT_NE(nominal->find("ZAHARIA LUCIA"), std::string::npos);
+  const std::optional<std::string> summary = PdfText(folder_.path() / "cas_2.pdf");
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_NE(summary->find("J.Total CAS datorat de angajator:"), std::string::npos);
+  EXPECT_NE(summary->find("Nr. 12"), std::string::npos);
 }
 
 TEST_F(DeclarationCliTest, AShortfallIsSpreadAndShownAgainOnTheNextRun) {
