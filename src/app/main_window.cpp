@@ -28,13 +28,13 @@
 #include "declarations/fiscal_sheet_document.h"
 #include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/transmit_windows.h"
+#include "declarations/ui/cas_declaration_window.h"
+#include "declarations/ui/health_declaration_window.h"
+#include "declarations/ui/unemployment_declaration_window.h"
 #include "personnel/ui/code_check_window.h"
 #include "reports/ui/document_windows.h"
 #include "reports/ui/holiday_advance_window.h"
 #include "core/errors.h"
-#include "declarations/ui/cas_declaration_window.h"
-#include "declarations/ui/health_declaration_window.h"
-#include "declarations/ui/unemployment_declaration_window.h"
 #include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
 #include "legacy/fiscal_sheet_import.h"
@@ -172,8 +172,8 @@ void MainWindow::BuildPanels() {
        "Fisierele electronice ale fiselor fiscale", true},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
        true},
-      // The electronic files need their printed declaration first: each is
-      // available only with the declaration it follows.
+      // The electronic files need their declaration opened first in the
+      // panel: until then they only warn (the CAS and unemployment marks).
       {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
        "Fisierele electronice ale declaratiei CAS", true},
       {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", true},
