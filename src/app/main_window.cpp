@@ -26,6 +26,9 @@
 #include "declarations/fiscal_sheet_document.h"
 #include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/transmit_windows.h"
+#include "declarations/ui/cas_declaration_window.h"
+#include "declarations/ui/health_declaration_window.h"
+#include "declarations/ui/unemployment_declaration_window.h"
 #include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
 #include "legacy/ui/sheet_folder_window.h"
@@ -170,17 +173,17 @@ void MainWindow::BuildPanels() {
       {F::kTransmitereFf, "Transmitere &electronica FF", "BTransmitereFf",
        "Fisierele electronice ale fiselor fiscale", true},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
-       false},
-      // The electronic files need their printed declaration first: each is
-      // available only with the declaration it follows.
+       true},
+      // The electronic files need their declaration opened first in the
+      // panel: until then they only warn (the CAS and unemployment marks).
       {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
-       "Fisierele electronice ale declaratiei CAS", false},
-      {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
+       "Fisierele electronice ale declaratiei CAS", true},
+      {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", true},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
-       "Fisierele electronice ale declaratiei de somaj", false},
+       "Fisierele electronice ale declaratiei de somaj", true},
       {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", true},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
-       "Declaratia de sanatate", false},
+       "Declaratia de sanatate", true},
   };
   const std::vector<ButtonSpec> misc = {
       {F::kConcediiMedicale, "Situatie concedii &medicale", "BConcediiMedicale",
@@ -335,19 +338,30 @@ void MainWindow::Run(Function function) {
       }
       ShowPanel(Panel::kMain);
       break;
+    case F::kDeclaratiiCas:
+      SetCasMark();
+      OpenDeclaration(function);
+      break;
     case F::kTransmitereCas:
       if (!cas_mark_) {
         prompter().Message(MessageKind::kWarning, kCasMarkMissing);
       } else {
-        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+        OpenDeclaration(function);
       }
+      break;
+    case F::kDeclaratiiSomaj:
+      SetSomajMark();
+      OpenDeclaration(function);
       break;
     case F::kTransmitereSomaj:
       if (!somaj_mark_) {
         prompter().Message(MessageKind::kWarning, kSomajMarkMissing);
       } else {
-        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+        OpenDeclaration(function);
       }
+      break;
+    case F::kDeclaratiiSanatate:
+      OpenDeclaration(function);
       break;
     case F::kImpozitar:
     case F::kImpozitarAnual:
@@ -585,6 +599,50 @@ void MainWindow::OpenSheetImport() {
   legacy_ui::SheetFolderWindow window(*session, prompter(), *workplace_->progress(), this);
   window.exec();
   RefreshHeading();
+}
+
+void MainWindow::OpenDeclaration(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
+    return;
+  }
+  using declarations_ui::DeclarationMode;
+  ProgressReporter& progress = *workplace_->progress();
+  declarations_ui::DeclarationHooks hooks = declarations_ui::DesktopDeclarationHooks(
+      [this](const reports::Report& report, QWidget* parent) {
+        if (options_.show_report) {
+          options_.show_report(report);
+        } else {
+          reports_ui::PreviewViewer(prompter(), parent)(report);
+        }
+      });
+  switch (function) {
+    case Function::kDeclaratiiCas:
+    case Function::kTransmitereCas: {
+      declarations_ui::CasDeclarationWindow window(
+          *session,
+          function == Function::kDeclaratiiCas ? DeclarationMode::kPrint : DeclarationMode::kFiles,
+          prompter(), progress, std::move(hooks), this);
+      window.exec();
+      break;
+    }
+    case Function::kDeclaratiiSomaj:
+    case Function::kTransmitereSomaj: {
+      declarations_ui::UnemploymentDeclarationWindow window(
+          *session,
+          function == Function::kDeclaratiiSomaj ? DeclarationMode::kPrint
+                                                 : DeclarationMode::kFiles,
+          prompter(), progress, std::move(hooks), this);
+      if (window.Prepare()) window.exec();
+      break;
+    }
+    default: {
+      declarations_ui::HealthDeclarationWindow window(*session, prompter(), progress,
+                                                      std::move(hooks), this);
+      if (window.Prepare()) window.exec();
+      break;
+    }
+  }
 }
 
 void MainWindow::OpenFiscalSheets(const std::string& kind) {

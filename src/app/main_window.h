@@ -149,6 +149,9 @@ class MainWindow : public QMainWindow {
   // "Fisa Fis&cala 1  (FF1)" and "Fisa Fisc&ala 2  (FF2)": the persons of the kind.
   void OpenFiscalSheets(const std::string& kind);
   void OpenTransition();
+  // The monthly declarations' windows: CAS and unemployment in print or file
+  // mode, and the health declaration.
+  void OpenDeclaration(Function function);
   void OpenCompanyEditor();
   void OpenCompanyRegister();
   // The personnel lists of the miscellaneous and reports panels.

@@ -2,6 +2,7 @@
 
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/declaration_commands.h"
 #include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/import_commands.h"
@@ -27,6 +28,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterDeclarationCommands(app, context);
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);

@@ -28,20 +28,6 @@ struct ReportOptions {
   bool text = false;
 };
 
-void WritePdfFile(const reports::Document& document, const std::string& file) {
-#ifdef TRAVENO_WITH_PDF
-  // PDF pages are drawn by the same painter as the preview's and the
-  // printer's, which needs Qt's fonts and so a QGuiApplication. The command
-  // line makes one on the "offscreen" platform, only for this: it needs no
-  // display, and the PDF a script writes is the one the desktop would write.
-  ui::EnsureGuiApplication();
-  ui::WritePdf(document, file);
-#else
-  (void)document;
-  throw Error("Aceasta versiune a programului nu scrie fisiere PDF: " + file);
-#endif
-}
-
 void RunReport(CliContext& context, const ReportOptions& options) {
   CliSession cli(context);
   if (!cli.Open(UpperTrim(options.cod), ParseMonthArgument(options.month))) {
@@ -74,6 +60,20 @@ void RunReport(CliContext& context, const ReportOptions& options) {
 }
 
 }  // namespace
+
+void WritePdfFile(const reports::Document& document, const std::string& file) {
+#ifdef TRAVENO_WITH_PDF
+  // PDF pages are drawn by the same painter as the preview's and the
+  // printer's, which needs Qt's fonts and so a QGuiApplication. The command
+  // line makes one on the "offscreen" platform, only for this: it needs no
+  // display, and the PDF a script writes is the one the desktop would write.
+  ui::EnsureGuiApplication();
+  ui::WritePdf(document, file);
+#else
+  (void)document;
+  throw Error("Aceasta versiune a programului nu scrie fisiere PDF: " + file);
+#endif
+}
 
 void RegisterReportCommands(CLI::App& app, CliContext& context) {
   auto options = std::make_shared<ReportOptions>();

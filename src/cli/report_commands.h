@@ -6,9 +6,15 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "reports/document.h"
 
 namespace traveno::cli {
 
 void RegisterReportCommands(CLI::App& app, CliContext& context);
+
+// Writes a prepared document as a PDF file, drawn as the desktop draws it.
+// Throws Error when the file cannot be written or the program was built
+// without the window layer.
+void WritePdfFile(const reports::Document& document, const std::string& file);
 
 }  // namespace traveno::cli
