@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev
   python3-dbfread
+  fonts-dejavu-core poppler-utils
 )
 
 missing=()

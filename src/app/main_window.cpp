@@ -20,22 +20,31 @@
 #include "app/session_workplace.h"
 #include "app/settings_windows.h"
 #include "core/data_folder.h"
-#include "params/ui/bracket_windows.h"
-#include "params/ui/company_parameters_window.h"
-#include "params/ui/general_parameters_window.h"
-#include "params/ui/department_windows.h"
-#include "params/ui/transition_window.h"
-#include "declarations/fiscal_lists.h"
-#include "declarations/ui/fiscal_sheet_windows.h"
-#include "declarations/ui/transmit_windows.h"
-#include "personnel/ui/code_check_window.h"
 #include "core/errors.h"
 #include "core/store/schema_upgrades.h"
 #include "core/system_info.h"
+#include "declarations/fiscal_lists.h"
+#include "declarations/fiscal_sheet_document.h"
+#include "declarations/ui/fiscal_sheet_windows.h"
+#include "declarations/ui/transmit_windows.h"
+#include "declarations/ui/cas_declaration_window.h"
+#include "declarations/ui/health_declaration_window.h"
+#include "declarations/ui/unemployment_declaration_window.h"
 #include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
 #include "legacy/ui/sheet_folder_window.h"
+#include "params/ui/bracket_windows.h"
+#include "params/ui/company_parameters_window.h"
+#include "params/ui/department_windows.h"
+#include "params/ui/general_parameters_window.h"
+#include "params/ui/transition_window.h"
+#include "personnel/ui/code_check_window.h"
+#include "personnel/ui/list_window.h"
+#include "personnel/ui/pay_grid_opening.h"
+#include "reports/ui/document_windows.h"
+#include "reports/ui/holiday_advance_window.h"
 #include "ui/help.h"
+#include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
 #include "ui/wait_windows.h"
 
@@ -114,7 +123,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildPanels() {
   using F = Function;
   const std::vector<ButtonSpec> main_menu = {
-      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", false},
+      {F::kSalarii, "&Salarii", "BSalarii", "Statul de salarii al lunii", true},
       {F::kListe, "&Liste", "BListe", "Liste si documente ale lunii", true},
       {F::kConfigGlobala, "Configurare &Globala", "BConfigGlobala",
        "Impozitare, parametri generali, firme, parola", true},
@@ -133,30 +142,30 @@ void MainWindow::BuildPanels() {
       {F::kDateFirme, "&Date Firme", "BDateFirme", "Registrul firmelor", true},
       {F::kConfigParola, "&Configurare Parola Program", "BConfigParola",
        "Parola programului si confirmarea la iesire", true},
-      {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp", "Verificarea codurilor numerice personale",
-       true},
+      {F::kVerificareCnp, "&Verificare CNP", "BVerificareCnp",
+       "Verificarea codurilor numerice personale", true},
       {F::kPreluareDateVechi, "Preluare date &anterioare", "BPreluareDateVechi",
        "Preia firmele unei versiuni anterioare a programului (tabele Paradox)", true},
   };
   const std::vector<ButtonSpec> company = {
-      {F::kModificareFirma, "&Modificare date firma", "BModificareFirma",
-       "Datele firmei de lucru", true},
+      {F::kModificareFirma, "&Modificare date firma", "BModificareFirma", "Datele firmei de lucru",
+       true},
       {F::kParametriFirma, "&Parametri calcul firma", "BParametriFirma",
        "Parametrii de calcul ai firmei", true},
       {F::kTrecereLuna, "&Trecere la luna", "BTrecereLuna", "Trecerea firmei in luna urmatoare",
        true},
       {F::kDeschidereInchidere, kOpenMonthCaption, "BDeschidereInchidere",
        "Luna fiind deschisa se va inchide", true},
-      {F::kDepartamente, "&Configurare departamente", "BDepartamente",
-       "Departamentele firmei", true},
+      {F::kDepartamente, "&Configurare departamente", "BDepartamente", "Departamentele firmei",
+       true},
   };
   const std::vector<ButtonSpec> lists = {
-      {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", false},
-      {F::kFluturasi, "&Fluturasi lichidare", "BFluturasi", "Fluturasii de lichidare", false},
-      {F::kStatAvans, "Stat de plata &avans", "BStatAvans", "Statul de plata al avansului", false},
-      {F::kFluturasiAvans, "Flutura&si Avans", "BFluturasiAvans", "Fluturasii avansului", false},
+      {F::kStatPlata, "S&tat de plata", "BStatPlata", "Statul de plata si recapitulatia", true},
+      {F::kFluturasi, "&Fluturasi lichidare", "BFluturasi", "Fluturasii de lichidare", true},
+      {F::kStatAvans, "Stat de plata &avans", "BStatAvans", "Statul de plata al avansului", true},
+      {F::kFluturasiAvans, "Flutura&si Avans", "BFluturasiAvans", "Fluturasii avansului", true},
       {F::kStatAvansCo, "Stat de &plata avans CO", "BStatAvansCo",
-       "Statul de plata al avansului de concediu", false},
+       "Statul de plata al avansului de concediu", true},
       {F::kDiverse, "&Diverse", "BDiverse", "Situatii si liste diverse", true},
   };
   const std::vector<ButtonSpec> reports = {
@@ -165,28 +174,28 @@ void MainWindow::BuildPanels() {
       {F::kTransmitereFf, "Transmitere &electronica FF", "BTransmitereFf",
        "Fisierele electronice ale fiselor fiscale", true},
       {F::kDeclaratiiCas, "&Declaratii CAS", "BDeclaratiiCas", "Declaratia de asigurari sociale",
-       false},
-      // The electronic files need their printed declaration first: each is
-      // available only with the declaration it follows.
+       true},
+      // The electronic files need their declaration opened first in the
+      // panel: until then they only warn (the CAS and unemployment marks).
       {F::kTransmitereCas, "&Transmitere electronica CAS", "BTransmitereCas",
-       "Fisierele electronice ale declaratiei CAS", false},
-      {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", false},
+       "Fisierele electronice ale declaratiei CAS", true},
+      {F::kDeclaratiiSomaj, "Declaratii &Somaj", "BDeclaratiiSomaj", "Declaratia de somaj", true},
       {F::kTransmitereSomaj, "Transmitere electronica S&omaj", "BTransmitereSomaj",
-       "Fisierele electronice ale declaratiei de somaj", false},
-      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", false},
+       "Fisierele electronice ale declaratiei de somaj", true},
+      {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", true},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
-       "Declaratia de sanatate", false},
+       "Declaratia de sanatate", true},
   };
   const std::vector<ButtonSpec> misc = {
       {F::kConcediiMedicale, "Situatie concedii &medicale", "BConcediiMedicale",
-       "Concediile medicale ale unei luni", false},
+       "Concediile medicale ale unei luni", true},
       {F::kConcediiLegale, "Situatie &concedii legale", "BConcediiLegale",
-       "Concediile legale ale unei luni", false},
+       "Concediile legale ale unei luni", true},
       {F::kPersonalLichidat, "Personal &lichidat in luna", "BPersonalLichidat",
-       "Personalul plecat intr-o luna", false},
+       "Personalul plecat intr-o luna", true},
       {F::kPersonalAngajat, "Personal &angajat in luna", "BPersonalAngajat",
-       "Personalul angajat intr-o luna", false},
-      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", false},
+       "Personalul angajat intr-o luna", true},
+      {F::kLegitimatii, "L&egitimatii", "BLegitimatii", "Lista legitimatiilor", true},
   };
   panel_titles_ = {{Panel::kMain, "Meniu Principal  "},
                    {Panel::kGlobalConfig, "Configurare globala  "},
@@ -210,8 +219,8 @@ void MainWindow::BuildPanels() {
 }
 
 QWidget* MainWindow::BuildPanel(Panel panel, const std::vector<ButtonSpec>& buttons) {
-  static const char* const kPanelNames[] = {"PMeniu",   "PConfigGlobala", "PConfigFirma",
-                                            "PListe",   "PRaportari",     "PDiverse"};
+  static const char* const kPanelNames[] = {"PMeniu", "PConfigGlobala", "PConfigFirma",
+                                            "PListe", "PRaportari",     "PDiverse"};
   auto* page = new QWidget(panels_);
   page->setObjectName(kPanelNames[static_cast<int>(panel)]);
   auto* outer = new QVBoxLayout(page);
@@ -295,11 +304,21 @@ void MainWindow::ShowPanel(Panel panel) {
 void MainWindow::Run(Function function) {
   using F = Function;
   switch (function) {
-    case F::kListe: ShowPanel(Panel::kLists); break;
-    case F::kConfigGlobala: ShowPanel(Panel::kGlobalConfig); break;
-    case F::kConfigFirma: ShowPanel(Panel::kCompanyConfig); break;
-    case F::kRaportari: ShowPanel(Panel::kReports); break;
-    case F::kDiverse: ShowPanel(Panel::kMisc); break;
+    case F::kListe:
+      ShowPanel(Panel::kLists);
+      break;
+    case F::kConfigGlobala:
+      ShowPanel(Panel::kGlobalConfig);
+      break;
+    case F::kConfigFirma:
+      ShowPanel(Panel::kCompanyConfig);
+      break;
+    case F::kRaportari:
+      ShowPanel(Panel::kReports);
+      break;
+    case F::kDiverse:
+      ShowPanel(Panel::kMisc);
+      break;
     case F::kAjutor:
       if (options_.open_help) {
         options_.open_help();
@@ -307,8 +326,12 @@ void MainWindow::Run(Function function) {
         ui::OpenHelp(prompter());
       }
       break;
-    case F::kIesire: close(); break;
-    case F::kConfigParola: OpenProgramSettings(); break;
+    case F::kIesire:
+      close();
+      break;
+    case F::kConfigParola:
+      OpenProgramSettings();
+      break;
     case F::kInapoi:
       if (current_panel_ == Panel::kReports) {
         cas_mark_ = false;
@@ -316,19 +339,30 @@ void MainWindow::Run(Function function) {
       }
       ShowPanel(Panel::kMain);
       break;
+    case F::kDeclaratiiCas:
+      SetCasMark();
+      OpenDeclaration(function);
+      break;
     case F::kTransmitereCas:
       if (!cas_mark_) {
         prompter().Message(MessageKind::kWarning, kCasMarkMissing);
       } else {
-        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+        OpenDeclaration(function);
       }
+      break;
+    case F::kDeclaratiiSomaj:
+      SetSomajMark();
+      OpenDeclaration(function);
       break;
     case F::kTransmitereSomaj:
       if (!somaj_mark_) {
         prompter().Message(MessageKind::kWarning, kSomajMarkMissing);
       } else {
-        prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+        OpenDeclaration(function);
       }
+      break;
+    case F::kDeclaratiiSanatate:
+      OpenDeclaration(function);
       break;
     case F::kImpozitar:
     case F::kImpozitarAnual:
@@ -375,6 +409,18 @@ void MainWindow::Run(Function function) {
     case F::kTrecereLuna:
       OpenTransition();
       break;
+    case F::kSalarii:
+      if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
+          session != nullptr && session->HasWorkingMonth() && workplace_->progress() != nullptr) {
+        personnel_ui::OpenPayGrid(*session, prompter(), *workplace_->progress(), this);
+      }
+      break;
+    case F::kPersonalAngajat:
+    case F::kPersonalLichidat:
+    case F::kLegitimatii:
+    case F::kAsigurati:
+      OpenPersonnelList(function);
+      break;
     case F::kPreluareDateVechi:
       ImportLegacyFolder();
       break;
@@ -389,6 +435,15 @@ void MainWindow::Run(Function function) {
                                                this);
         window.exec();
       }
+      break;
+    case F::kStatPlata:
+    case F::kFluturasi:
+    case F::kStatAvans:
+    case F::kFluturasiAvans:
+    case F::kStatAvansCo:
+    case F::kConcediiMedicale:
+    case F::kConcediiLegale:
+      OpenDocument(function);
       break;
     case F::kDeschidereInchidere:
       if (workplace_ && workplace_->HasWorkingMonth()) {
@@ -413,6 +468,46 @@ void MainWindow::OpenCompanyEditor() {
   params::ModifyCompany(session->store(), row->CodF, editor.Input(), prompter());
 }
 
+void MainWindow::OpenPersonnelList(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  std::optional<personnel_ui::ListContent> content;
+  reports_ui::ShownList printed = reports_ui::ShownList::kInsured;
+  if (function == Function::kPersonalAngajat || function == Function::kPersonalLichidat) {
+    // The month of the list is asked first.
+    const std::optional<Date> month = AskMonth(session->working_month());
+    if (!month) return;
+    const bool hired = function == Function::kPersonalAngajat;
+    content = hired ? personnel_ui::HiredContent(*session, *month)
+                    : personnel_ui::LeftContent(*session, *month);
+    printed = hired ? reports_ui::ShownList::kHired : reports_ui::ShownList::kLeft;
+  } else if (function == Function::kLegitimatii) {
+    content = personnel_ui::IdentityCardsContent(*session);
+    printed = reports_ui::ShownList::kIdentityCards;
+  } else {
+    content = personnel_ui::InsuredContent(*session);
+  }
+  personnel_ui::ListWindow window(std::move(*content), prompter(), this);
+  // "&Lista" prints the rows the window shows, its filter applied.
+  window.set_printer([this, session, printed](const personnel_ui::ListPrintRequest& request) {
+    reports_ui::PrintShownList(*session, printed, request.month, request.title, request.shown_lines,
+                               request.filter_text, Viewer());
+  });
+  window.exec();
+}
+
+std::function<void(const reports::Report&)> MainWindow::Viewer() {
+  return options_.show_report ? reports_ui::ReportViewer(options_.show_report)
+                              : reports_ui::PreviewViewer(prompter(), this);
+}
+
+std::optional<Date> MainWindow::AskMonth(Date start) {
+  if (options_.ask_month) return options_.ask_month(start, this);
+  MonthDialog dialog(MonthDialog::Mode::kMonth, start, this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Month();
+}
+
 void MainWindow::OpenCompanyRegister() {
   params::Session* session = workplace_ ? workplace_->session() : nullptr;
   if (session == nullptr) return;
@@ -429,6 +524,41 @@ void MainWindow::OpenClone() {
   window.SetCloneMode();
   window.exec();
   RefreshHeading();
+}
+
+void MainWindow::OpenDocument(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  const reports_ui::ReportViewer viewer = Viewer();
+  using F = Function;
+  switch (function) {
+    case F::kStatPlata:
+      reports_ui::PrintStatement(*session, viewer);
+      break;
+    case F::kFluturasi:
+      reports_ui::PrintPaySlips(*session, viewer);
+      break;
+    case F::kStatAvans:
+      reports_ui::PrintAdvanceStatement(*session, viewer);
+      break;
+    case F::kFluturasiAvans:
+      reports_ui::PrintAdvanceSlips(*session, viewer);
+      break;
+    case F::kStatAvansCo:
+      reports_ui::OpenHolidayAdvance(*session, viewer, this);
+      break;
+    case F::kConcediiMedicale:
+    case F::kConcediiLegale: {
+      // The situations are of a month asked first.
+      const std::optional<Date> month = AskMonth(session->working_month());
+      if (!month) return;
+      if (function == F::kConcediiMedicale) reports_ui::PrintMedicalLeave(*session, *month, viewer);
+      if (function == F::kConcediiLegale) reports_ui::PrintHolidays(*session, *month, viewer);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void MainWindow::ImportLegacyFolder() {
@@ -472,15 +602,63 @@ void MainWindow::OpenSheetImport() {
   RefreshHeading();
 }
 
+void MainWindow::OpenDeclaration(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
+    return;
+  }
+  using declarations_ui::DeclarationMode;
+  ProgressReporter& progress = *workplace_->progress();
+  declarations_ui::DeclarationHooks hooks = declarations_ui::DesktopDeclarationHooks(
+      [this](const reports::Report& report, QWidget* parent) {
+        if (options_.show_report) {
+          options_.show_report(report);
+        } else {
+          reports_ui::PreviewViewer(prompter(), parent)(report);
+        }
+      });
+  switch (function) {
+    case Function::kDeclaratiiCas:
+    case Function::kTransmitereCas: {
+      declarations_ui::CasDeclarationWindow window(
+          *session,
+          function == Function::kDeclaratiiCas ? DeclarationMode::kPrint : DeclarationMode::kFiles,
+          prompter(), progress, std::move(hooks), this);
+      window.exec();
+      break;
+    }
+    case Function::kDeclaratiiSomaj:
+    case Function::kTransmitereSomaj: {
+      declarations_ui::UnemploymentDeclarationWindow window(
+          *session,
+          function == Function::kDeclaratiiSomaj ? DeclarationMode::kPrint
+                                                 : DeclarationMode::kFiles,
+          prompter(), progress, std::move(hooks), this);
+      if (window.Prepare()) window.exec();
+      break;
+    }
+    default: {
+      declarations_ui::HealthDeclarationWindow window(*session, prompter(), progress,
+                                                      std::move(hooks), this);
+      if (window.Prepare()) window.exec();
+      break;
+    }
+  }
+}
+
 void MainWindow::OpenFiscalSheets(const std::string& kind) {
   params::Session* session = workplace_ ? workplace_->session() : nullptr;
   if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr ||
       !declarations::MonthHasEmployees(session->db(), session->working_month())) {
     return;
   }
-  // The sheets are shown in the print preview once it is part of the program.
-  auto show_sheet = [this](const declarations::FiscalSheet&, QWidget*) {
-    prompter().Message(MessageKind::kWarning, kNotYetAvailable);
+  auto show_sheet = [this](const declarations::FiscalSheet& sheet, QWidget* parent) {
+    const reports::Report report = declarations::FiscalSheetReport(sheet);
+    if (options_.show_report) {
+      options_.show_report(report);
+    } else {
+      ui::ShowPreview(report, prompter(), parent);
+    }
   };
   declarations_ui::SheetPersonsWindow window(*session, kind, prompter(), *workplace_->progress(),
                                              show_sheet, this);
@@ -513,7 +691,8 @@ void MainWindow::RefreshTrecere() {
   // The transition starts only from the company's latest month.
   const bool latest = workplace_ && workplace_->HasWorkingMonth() &&
                       workplace_->LastMonth() == workplace_->WorkingMonth();
-  buttons_.at(Function::kTrecereLuna)->setEnabled(latest && available_.contains(Function::kTrecereLuna));
+  buttons_.at(Function::kTrecereLuna)
+      ->setEnabled(latest && available_.contains(Function::kTrecereLuna));
 }
 
 void MainWindow::RefreshHeading() {

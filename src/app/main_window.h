@@ -17,6 +17,7 @@
 #include <set>
 
 #include "app/workplace.h"
+#include "core/date.h"
 #include "core/prompter.h"
 #include "core/settings.h"
 #include "core/store/store.h"
@@ -24,6 +25,10 @@
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+
+namespace traveno::reports {
+struct Report;
+}
 
 namespace traveno::app {
 
@@ -77,6 +82,11 @@ struct MainWindowOptions {
   // Makes the workplace over the opened databases. Null: the session of the
   // parameters services with the choice window.
   std::function<std::unique_ptr<Workplace>(Store&)> make_workplace;
+  // Shows a printed document. Null: the print preview.
+  std::function<void(const reports::Report&)> show_report;
+  // Asks the month of the monthly situations and lists; empty when
+  // abandoned. Null: the month dialog.
+  std::function<std::optional<Date>(Date start, QWidget* parent)> ask_month;
   // The folder of an earlier version's data to import; empty when abandoned.
   // Null: the folder chooser.
   std::function<std::filesystem::path(QWidget*)> choose_legacy_folder;
@@ -139,9 +149,19 @@ class MainWindow : public QMainWindow {
   // "Fisa Fis&cala 1  (FF1)" and "Fisa Fisc&ala 2  (FF2)": the persons of the kind.
   void OpenFiscalSheets(const std::string& kind);
   void OpenTransition();
+  // The monthly declarations' windows: CAS and unemployment in print or file
+  // mode, and the health declaration.
+  void OpenDeclaration(Function function);
   void OpenCompanyEditor();
   void OpenCompanyRegister();
+  // The personnel lists of the miscellaneous and reports panels.
+  void OpenPersonnelList(Function function);
+  // The viewer of the documents: the print preview, or the options' one.
+  std::function<void(const reports::Report&)> Viewer();
+  // A month asked with the month dialog (or the options' question).
+  std::optional<Date> AskMonth(Date start);
   void OpenClone();
+  void OpenDocument(Function function);
   void ImportLegacyFolder();
   void OpenSheetImport();
 

@@ -5,11 +5,13 @@
 #include "cli/cli_prompter.h"
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
+#include "cli/declaration_commands.h"
 #include "cli/efiling_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/import_commands.h"
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
+#include "cli/report_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
 #include "core/errors.h"
@@ -74,8 +76,10 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterCompanyCommands(app, context);
   RegisterMonthCommands(app, context);
   RegisterPersonnelCommands(app, context);
+  RegisterDeclarationCommands(app, context);
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
+  RegisterReportCommands(app, context);
 }
 
 }  // namespace traveno::cli

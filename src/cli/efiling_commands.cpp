@@ -6,6 +6,7 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
+#include "cli/report_commands.h"
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/text.h"
@@ -37,6 +38,7 @@ struct SheetOptions {
   int year = 0;
   std::string tip;
   bool text = false;
+  std::string pdf;
 };
 
 void Refuse(CliContext& context, const std::string& message) {
@@ -167,6 +169,11 @@ void FiscalSheetCommand(CliContext& context, const SheetOptions& options) {
     return;
   }
   const decl::FiscalSheet sheet = decl::PrepareFiscalSheet(source, options.iid, kind);
+  if (!options.pdf.empty()) {
+    WritePdfFile(reports::Prepare(decl::FiscalSheetReport(sheet)), options.pdf);
+    *context.out << options.pdf << "\n";
+    if (!options.text) return;
+  }
   if (context.json && !options.text) {
     *context.out << SheetJson(sheet).dump(2) << "\n";
   } else {
@@ -200,7 +207,8 @@ void RegisterEfilingCommands(CLI::App& app, CliContext& context) {
       ->add_option("--tip", sheet_options->tip,
                    "1 (FF1) sau 2 (FF2); altfel tipul ultimei linii din an")
       ->check(CLI::IsMember({"1", "2"}));
-  sheet->add_flag("--text", sheet_options->text, "Fisa ca text (implicit)");
+  sheet->add_flag("--text", sheet_options->text, "Fisa ca text (implicit fara --pdf)");
+  sheet->add_option("--pdf", sheet_options->pdf, "Scrie fisa in fisierul PDF dat");
   sheet->callback([&context, sheet_options] { FiscalSheetCommand(context, *sheet_options); });
 }
 

@@ -596,6 +596,7 @@ void RegisterPersonnelCommands(CLI::App& app, CliContext& context) {
   RegisterEmployeeCommands(app, context);
   RegisterBulkCommands(app, context);
   RegisterPersonnelListCommands(app, context);
+  RegisterGridCommands(app, context);
 }
 
 }  // namespace traveno::cli

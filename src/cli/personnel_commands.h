@@ -11,6 +11,9 @@ namespace traveno::cli {
 
 void RegisterPersonnelCommands(CLI::App& app, CliContext& context);
 
+// "grid": the heading, columns and cells of a page of the pay grid.
+void RegisterGridCommands(CLI::App& app, CliContext& context);
+
 // The checks, lists, code, medical-leave and history commands.
 void RegisterPersonnelListCommands(CLI::App& app, CliContext& context);
 

@@ -5,11 +5,13 @@
 #include "cli/personnel_commands.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/text.h"
 #include "engine/medical_leave.h"
 #include "params/recalculate.h"
 #include "personnel/checks.h"
 #include "personnel/leave_and_history.h"
+#include "personnel/leave_form.h"
 #include "personnel/personal_code.h"
 
 namespace traveno::cli {
@@ -230,6 +232,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
     std::string kind;
     int days = 0;
     std::optional<double> media;
+    std::optional<int> unpaid_days, company_days, state_days, cic_days;
     bool apply = false;
   };
   auto leave = std::make_shared<LeaveOptions>();
@@ -242,16 +245,44 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
                       "profesionala, cic, obisnuita, maternitate, speciala, obisnuita5");
   medical->add_option("--days", leave->days, "Zile concediu medical (lucratoare)")->required();
   medical->add_option("--media", leave->media, "Media zilnica folosita (altfel cea calculata)");
+  medical->add_option("--unpaid-days", leave->unpaid_days, "Ne platite (altfel din impartire)");
+  medical->add_option("--company-days", leave->company_days,
+                      "Platite de firma (altfel din impartire)");
+  medical->add_option("--state-days", leave->state_days, "Platite de stat (altfel din impartire)");
+  medical->add_option("--cic-days", leave->cic_days, "Zile CIC (altfel din impartire)");
   medical->add_flag("--apply", leave->apply, "Adaugare la CM existente");
   medical->callback([&context, leave] {
     CliSession cli(context);
     if (!OpenMonth(cli, leave->month)) return;
     const PersRow line = LineOfPerson(*cli.session, leave->iid);
-    const personnel::LeaveProposal p = personnel::ProposeMedicalLeave(
-        *cli.session, line.Nr, leave->months, LeaveKindArgument(leave->kind), leave->days,
-        leave->media ? std::optional<long double>(*leave->media) : std::nullopt);
+    // The dialog's order: the average, the kind, the leave days, then the
+    // day counts typed by hand.
+    // Day counts and the average as typed: never taken as 0 or turned round.
+    static constexpr ValueRule kLeaveDays = {ValueKind::kWhole, 0, 31};
+    static constexpr ValueRule kAverage = {ValueKind::kNumber, 0, kMaxAmount};
+    RequireValue("zilele de concediu medical", kLeaveDays,
+                 FieldValue(static_cast<std::int64_t>(leave->days)));
+    for (const auto& count :
+         {leave->unpaid_days, leave->company_days, leave->state_days, leave->cic_days}) {
+      if (count) {
+        RequireValue("zilele de concediu medical", kLeaveDays,
+                     FieldValue(static_cast<std::int64_t>(*count)));
+      }
+    }
+    if (leave->media) RequireValue("media zilnica", kAverage, FieldValue(*leave->media));
+    personnel::MedicalLeaveForm form(*cli.session, line.Nr, leave->months);
+    if (leave->media) form.SetMedia(*leave->media);
+    if (const auto kind = LeaveKindArgument(leave->kind)) form.SetKind(kind);
+    form.SetLeaveDays(leave->days);
+    if (leave->unpaid_days) form.SetUnpaidDays(*leave->unpaid_days);
+    if (leave->company_days) form.SetCompanyDays(*leave->company_days);
+    if (leave->state_days) form.SetStateDays(*leave->state_days);
+    if (leave->cic_days) form.SetCicDays(*leave->cic_days);
+    personnel::LeaveProposal p = form.opening();
+    p.media = form.media();
+    p.split = form.split();
     PersRow after = line;
-    if (leave->apply) after = personnel::ApplyMedicalLeave(*cli.session, line.Nr, p.split);
+    if (leave->apply) after = form.Apply();
     const auto& s = p.split;
     if (context.json) {
       *context.out << json{{"titlu", p.title},

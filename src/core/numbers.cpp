@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "core/text.h"
 
@@ -50,6 +51,46 @@ std::string Assemble(const Digits& digits, const std::string& fraction) {
   return text;
 }
 
+// The text of |value| rounded half away from zero at `decimals` decimals
+// (0 to 2), grouped, with "-" before a non-zero negative value and, when
+// `trim_zeros`, without the fraction's trailing zeros (nor its comma when
+// none is left). Built in one buffer: documents write hundreds of thousands
+// of amounts. Empty for a value whose rounded digits do not fit 64 bits (or
+// that is not a number): the general path writes those.
+std::optional<std::string> FastText(long double value, int decimals, bool trim_zeros) {
+  long double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const long double scaled = std::round(std::fabs(value) * scale);
+  if (!(scaled < 1e18L)) return std::nullopt;
+  char digits[24];
+  int count = 0;
+  auto whole = static_cast<unsigned long long>(scaled);
+  char reversed[24];
+  do {
+    reversed[count++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  while (count <= decimals) reversed[count++] = '0';
+  for (int i = 0; i < count; ++i) digits[i] = reversed[count - 1 - i];
+  const int whole_count = count - decimals;
+  int fraction_count = decimals;
+  if (trim_zeros) {
+    while (fraction_count > 0 && digits[whole_count + fraction_count - 1] == '0') --fraction_count;
+  }
+  char text[40];
+  int length = 0;
+  if (value < 0 && scaled != 0) text[length++] = '-';
+  for (int i = 0; i < whole_count; ++i) {
+    if (i > 0 && (whole_count - i) % 3 == 0) text[length++] = ' ';
+    text[length++] = digits[i];
+  }
+  if (fraction_count > 0) {
+    text[length++] = ',';
+    for (int i = 0; i < fraction_count; ++i) text[length++] = digits[whole_count + i];
+  }
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
 }  // namespace
 
 // rint rounds in the default to-nearest-even mode like nearbyint, but is a
@@ -83,6 +124,23 @@ double ParseNumber(std::string_view text, double fallback) {
 }
 
 std::string FormatNumber(long double value, NumberMask mask) {
+  std::optional<std::string> fast;
+  switch (mask) {
+    case NumberMask::kInteger:
+      fast = FastText(value, 0, false);
+      break;
+    case NumberMask::kTwoDecimals:
+      fast = FastText(value, 2, false);
+      break;
+    case NumberMask::kUpToTwoDecimals:
+      fast = FastText(value, 2, true);
+      break;
+    case NumberMask::kGrouped:
+      fast = FastText(value, 0, false);
+      if (fast && *fast == "0") fast = std::string();
+      break;
+  }
+  if (fast) return *fast;
   switch (mask) {
     case NumberMask::kInteger:
       return Assemble(SplitDigits(value, 0), "");
@@ -116,6 +174,9 @@ std::string FloatToText(double value) {
 }
 
 std::string FormatN(long double value, int decimals) {
+  if (decimals >= 0 && decimals <= 2) {
+    if (std::optional<std::string> fast = FastText(value, decimals, false)) return *fast;
+  }
   Digits digits = SplitDigits(value, decimals < 0 ? 0 : decimals);
   return Assemble(digits, digits.fraction);
 }

@@ -126,6 +126,7 @@ std::vector<std::pair<std::string, long double>> NamedFunds(const CompanyFunds& 
           {"FondSanatateCM", f.FondSanatateCM},
           {"FondCAS", f.FondCAS},
           {"FondHandicap", f.FondHandicap},
+          {"FondHandicapSuplimentar", f.FondHandicapSuplimentar},
           {"FondCM", f.FondCM},
           {"FondInvat", f.FondInvat},
           {"FondAccident", f.FondAccident}};
@@ -209,8 +210,11 @@ CompanyFunds ComputeCompanyFunds(const CompanyTotals& t, const MonthParameters& 
   f.FondHandicap = RoundEven(f.BazaSanatateFirma * g.Handicap / 100);
   if (t.NrAngajati > 101) {
     const Ld required = RoundEven(static_cast<Ld>(t.NrAngajati) * g.PersHandi / 100);
-    if (t.NrHandicap < required) f.FondHandicap += (required - t.NrHandicap) * g.SalMinEc;
+    if (t.NrHandicap < required) {
+      f.FondHandicapSuplimentar = (required - t.NrHandicap) * g.SalMinEc;
+    }
   }
+  f.FondHandicap += f.FondHandicapSuplimentar;
   f.FondCM = RoundEven(f.BazaCMFirma * c.ComisionCM / 100);
   const Ld education_base = RoundEven(g.BazaInvat);
   if (education_base == 0) {

@@ -69,6 +69,9 @@ struct CompanyFunds {
   long double FondSanatateCM = 0;
   long double FondCAS = 0;
   long double FondHandicap = 0;
+  // The part of FondHandicap owed for the disabled persons a company of more
+  // than 101 permanent employees lacks (minimum wages, one per person).
+  long double FondHandicapSuplimentar = 0;
   long double FondCM = 0;
   long double FondInvat = 0;
   long double FondAccident = 0;

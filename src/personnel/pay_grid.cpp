@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "params/unit_of_work.h"
 #include "personnel/grid_line.h"
+#include "personnel/grid_view.h"
 
 namespace traveno::personnel {
 namespace {
@@ -82,15 +83,20 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 }  // namespace
 
-int RecalculateCompany(params::Session& session, ProgressReporter& progress,
-                       const std::optional<std::string>& department) {
+std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressReporter& progress,
+                                             const std::optional<std::string>& department) {
   WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
   params::SessionWork work(session);
   std::vector<PersRow> rows = MonthLines(session, std::nullopt, department);
   CalculateAndWrite(session, rows);
   work.Commit();
   StoreTotals(session, rows);
-  return static_cast<int>(rows.size());
+  return rows;
+}
+
+int RecalculateCompany(params::Session& session, ProgressReporter& progress,
+                       const std::optional<std::string>& department) {
+  return static_cast<int>(RecalculateCompanyLines(session, progress, department).size());
 }
 
 void SumStoredLines(params::Session& session, const std::optional<std::string>& department) {
@@ -162,31 +168,26 @@ double IndexedSalary(double salary, double percent, char sign, int unit) {
   return r * std::trunc(shifted);
 }
 
-std::optional<int> IndexSalaries(params::Session& session, double percent, char sign, int unit,
-                                 const GridScope& scope, Prompter& prompter,
-                                 ProgressReporter& progress) {
-  RequireOpenMonth(session);
-  Database& db = session.db();
-  const Date month = session.working_month();
-  const std::optional<std::int64_t> has_rows =
-      db.QueryInt("SELECT COUNT(*) FROM firma.Pers WHERE LUNA > ?", month);
-  const bool later_month = has_rows && *has_rows > 0;
-  const std::string question =
-      later_month ? std::string(kIndexNotLastMonth) + "\r\n\r\n" + kIndexQuestion : kIndexQuestion;
-  if (!prompter.AskYesNo(question)) return std::nullopt;
-  if (sign != '+' && sign != '-') {
-    prompter.Message(MessageKind::kError, kIndexBadSign);
-    return std::nullopt;
+IndexQuestion IndexationQuestion(params::Session& session) {
+  const std::optional<std::int64_t> later_rows = session.db().QueryInt(
+      "SELECT COUNT(*) FROM firma.Pers WHERE LUNA > ?", session.working_month());
+  if (later_rows && *later_rows > 0) {
+    return {std::string(kIndexNotLastMonth) + "\r\n\r\n" + kIndexQuestion, true};
   }
-  if (unit <= 0) {
-    prompter.Message(MessageKind::kError, kIndexBadUnit);
-    return std::nullopt;
-  }
-  if (!(percent >= 0 && percent <= 999)) {
-    prompter.Message(MessageKind::kError, kIndexPercentOutOfRange);
-    return std::nullopt;
-  }
+  return {kIndexQuestion, false};
+}
 
+std::optional<std::string> IndexationRefusal(double percent, char sign, int unit) {
+  if (sign != '+' && sign != '-') return kIndexBadSign;
+  if (unit <= 0) return kIndexBadUnit;
+  if (!(percent >= 0 && percent <= 999)) return kIndexPercentOutOfRange;
+  return std::nullopt;
+}
+
+int ApplyIndexation(params::Session& session, double percent, char sign, int unit,
+                    const GridScope& scope, ProgressReporter& progress) {
+  RequireOpenMonth(session);
+  if (const auto refusal = IndexationRefusal(percent, sign, unit)) throw Error(*refusal);
   int indexed = 0;
   std::vector<PersRow> lines;
   {
@@ -216,6 +217,18 @@ std::optional<int> IndexSalaries(params::Session& session, double percent, char 
   }
   StoreTotals(session, scoped);
   return indexed;
+}
+
+std::optional<int> IndexSalaries(params::Session& session, double percent, char sign, int unit,
+                                 const GridScope& scope, Prompter& prompter,
+                                 ProgressReporter& progress) {
+  RequireOpenMonth(session);
+  if (!prompter.AskYesNo(IndexationQuestion(session).text)) return std::nullopt;
+  if (const auto refusal = IndexationRefusal(percent, sign, unit)) {
+    prompter.Message(MessageKind::kError, *refusal);
+    return std::nullopt;
+  }
+  return ApplyIndexation(session, percent, sign, unit, scope, progress);
 }
 
 int ImportEmployees(params::Session& session, const std::filesystem::path& source_file,
@@ -272,8 +285,8 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
       const std::string code = Trim(line.Depart);
       if (UpperTrim(line.Depart) == "CENTRAL") uses_central = true;
       if (code.empty()) continue;
-      const auto found = db.QueryInt(
-          "SELECT COUNT(*) FROM firma.ParF WHERE Luna = ? AND Den = ?", month, "DEP_" + code);
+      const auto found = db.QueryInt("SELECT COUNT(*) FROM firma.ParF WHERE Luna = ? AND Den = ?",
+                                     month, "DEP_" + code);
       if (!found || *found == 0) {
         db.Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, ?, 0, ?)", month,
                "DEP_" + code, code);
@@ -297,26 +310,7 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
 
 GridTotals ComputeGridTotals(params::Session& session,
                              const std::optional<std::string>& department) {
-  const engine::CompanyTotals& t = session.totals();
-  const engine::CompanyFunds& f = session.funds();
-  GridTotals g;
-  g.avans = t.AvansuriP + t.AvansuriC;
-  g.rest_de_plata = t.RestPlP + t.RestPlC;
-  g.total_net = g.avans + g.rest_de_plata;
-  g.cost_total = f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondHandicap + f.FondCM +
-                 f.FondInvat + t.BrutP + t.BrutC + f.FondAccident;
-  g.ratio = g.total_net > 0 ? FormatN(g.cost_total / g.total_net, 2) + " " : "0 ";
-  const bool exempt_in_gross = UpperTrim(session.parameters().company.Ex_Firma.Grupa) == "DA";
-  g.brut_p = t.BrutP + (exempt_in_gross ? t.SumeExceptP : 0);
-  g.brut_c = t.BrutC + (exempt_in_gross ? t.SumeExceptC : 0);
-  g.avans_p = t.AvansuriP;
-  g.avans_c = t.AvansuriC;
-  g.rest_p = t.RestPlP;
-  g.rest_c = t.RestPlC;
-  for (const PersRow& line : MonthLines(session, std::nullopt, department)) {
-    (line.TIP == "1" ? g.realizat_p : g.realizat_c) += line.REALIZAT;
-  }
-  return g;
+  return GridTotalsOf(session, SumGridLines(MonthLines(session, std::nullopt, department)));
 }
 
 }  // namespace traveno::personnel

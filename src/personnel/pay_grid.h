@@ -34,6 +34,10 @@ struct GridScope {
 // the session's totals and funds are as before. Returns the number of lines.
 int RecalculateCompany(params::Session& session, ProgressReporter& progress,
                        const std::optional<std::string>& department = {});
+// The same, giving back the recalculated lines (as stored), so that a window
+// showing them need not read the month again.
+std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressReporter& progress,
+                                             const std::optional<std::string>& department = {});
 
 // The running totals and funds of the stored lines as they are, without
 // calculating (what a command that only reads needs). StoreError on failure.
@@ -61,7 +65,7 @@ struct FillResult {
   std::vector<std::string> notices;
 };
 FillResult FillColumn(params::Session& session, std::string_view field, std::string_view caption,
-               double value, const GridScope& scope, ProgressReporter& progress);
+                      double value, const GridScope& scope, ProgressReporter& progress);
 
 // Indexation of base salaries.
 inline constexpr const char* kIndexNotLastMonth =
@@ -78,6 +82,30 @@ inline constexpr const char* kIndexPercentOutOfRange =
 // ± 0.99), the percent taken with two decimals; a salary of 0 stays 0.
 // `sign` is '+' or '-', `unit` greater than 0 (not checked here).
 double IndexedSalary(double salary, double percent, char sign, int unit);
+
+// The confirmation asked before the indexation window opens: with the
+// not-last-month warning (shown as a warning) when Pers holds a later month
+// than the working one. StoreError on failure.
+struct IndexQuestion {
+  std::string text;
+  bool warning = false;
+};
+IndexQuestion IndexationQuestion(params::Session& session);
+// The refusal of the indexation window's figures: a sign other than '+' or
+// '-', a unit not greater than 0, a percent outside 0..999; empty when they
+// can be applied.
+std::optional<std::string> IndexationRefusal(double percent, char sign, int unit);
+// In one transaction behind the wait window "Indexare salarii incadrare" /
+// "Va rog asteptati...", writes the indexed salaries of the lines of kind
+// `scope.tip` of the working month (every department) and calculates every
+// line of the month again, so an interruption never leaves indexed salaries
+// beside the old gross and net; the session's totals are then those of the
+// scope's department. Returns the number of lines indexed. Throws
+// Error(kMonthClosed) in a closed month, Error with the refusal for figures
+// IndexationRefusal refuses, ValueRefused when a new salary or figure would
+// leave its range; nothing is written then.
+int ApplyIndexation(params::Session& session, double percent, char sign, int unit,
+                    const GridScope& scope, ProgressReporter& progress);
 
 // The indexation of the lines of kind `tip` of the working month (every
 // department): asks the confirmation (with the not-last-month warning when
@@ -113,11 +141,11 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
 
 // The figures under the grid, from the session's totals and funds.
 struct GridTotals {
-  long double avans = 0;         // "Avans"
-  long double rest_de_plata = 0; // "Rest de plata"
-  long double total_net = 0;     // "Total net angajati"
-  long double cost_total = 0;    // "Cost total salarii"
-  std::string ratio;             // "Total salarii / Net salarii", as shown
+  long double avans = 0;          // "Avans"
+  long double rest_de_plata = 0;  // "Rest de plata"
+  long double total_net = 0;      // "Total net angajati"
+  long double cost_total = 0;     // "Cost total salarii"
+  std::string ratio;              // "Total salarii / Net salarii", as shown
   // The subtotal lines of the two pages.
   long double brut_p = 0, avans_p = 0, rest_p = 0, realizat_p = 0;
   long double brut_c = 0, avans_c = 0, rest_c = 0, realizat_c = 0;

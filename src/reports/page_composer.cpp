@@ -31,6 +31,28 @@ Band& Band::Picture(const Rect& box, std::shared_ptr<const std::vector<unsigned 
   return *this;
 }
 
+Band& Band::Append(Band other) {
+  const double dy = height_;
+  Page& from = other.items_;
+  for (TextItem& t : from.texts) {
+    t.box.y += dy;
+    items_.texts.push_back(std::move(t));
+  }
+  for (BoxItem& b : from.boxes) {
+    b.box.y += dy;
+    items_.boxes.push_back(b);
+  }
+  for (PictureItem& p : from.pictures) {
+    p.box.y += dy;
+    items_.pictures.push_back(std::move(p));
+  }
+  for (const LineItem& l : from.lines) {
+    items_.lines.push_back({l.x1, l.y1 + dy, l.x2, l.y2 + dy, l.width});
+  }
+  height_ += other.height_;
+  return *this;
+}
+
 PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
     : setup_(setup),
       sink_(sink),
@@ -40,6 +62,8 @@ PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
 
 void PageComposer::StartPage() {
   page_.emplace();
+  // Pages of a document are alike: room for as many texts as the last one.
+  page_->texts.reserve(last_page_texts_);
   ++page_number_;
   cursor_ = setup_.content_top();
   if (header_) {
@@ -61,6 +85,7 @@ void PageComposer::StartPage() {
 
 void PageComposer::FinishPage() {
   if (page_footer_band_) Put(std::move(page_footer_band_->items()), 0, body_bottom_);
+  last_page_texts_ = page_->texts.size();
   Page finished = std::move(*page_);
   page_.reset();
   page_footer_band_.reset();

@@ -56,6 +56,9 @@ class Band {
   Band& Line(double x1, double y1, double x2, double y2, double width = 0.2);
   Band& Box(const Rect& box, double line_width = 0.2, int fill = -1);
   Band& Picture(const Rect& box, std::shared_ptr<const std::vector<unsigned char>> bytes);
+  // Puts another band's items under this band's height, which grows by the
+  // other band's height.
+  Band& Append(Band other);
 
   // Everything in the band, positioned from its top.
   const Page& items() const { return items_; }
@@ -79,7 +82,10 @@ class PageComposer {
 
   // The band at the top of every page, under the top margin; the band at the
   // bottom of every page, above the bottom margin. Set them before the first
-  // band; a page already started keeps the ones it started with.
+  // band; a page already started keeps the ones it started with. They are
+  // also called when the composer is finished, after a report's lay_out has
+  // returned (a document that placed nothing still gets its page): they must
+  // hold what they use, not refer to lay_out's own locals.
   void SetPageHeader(PageBand header) { header_ = std::move(header); }
   void SetPageFooter(PageBand footer) { footer_ = std::move(footer); }
 
@@ -132,6 +138,7 @@ class PageComposer {
   std::optional<Band> page_footer_band_;
   int page_number_ = 0;
   int finished_pages_ = 0;
+  std::size_t last_page_texts_ = 0;
   double cursor_ = 0;
   double body_top_ = 0;
   double body_bottom_ = 0;

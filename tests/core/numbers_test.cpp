@@ -49,12 +49,23 @@ TEST(FormatNumberTest, TheProgramsMasks) {
       {-0.001L, NumberMask::kUpToTwoDecimals, "0"},
       {123456789012LL, NumberMask::kGrouped, "123 456 789 012"},
       {0, NumberMask::kGrouped, ""},
+      {-0.004L, NumberMask::kTwoDecimals, "0,00"},
+      {-0.4L, NumberMask::kInteger, "0"},
+      {100.1L, NumberMask::kUpToTwoDecimals, "100,1"},
+      {-1000000.5L, NumberMask::kGrouped, "-1 000 001"},
+      {0.4L, NumberMask::kGrouped, ""},
+      // Both sides of the largest whole number written without the C library.
+      {999999999999999999.0L, NumberMask::kInteger, "999 999 999 999 999 999"},
+      {1e18L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
+      {-12345678901.005L, NumberMask::kTwoDecimals, "-12 345 678 901,01"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << (double)c.value;
   }
   EXPECT_EQ(FormatN(3775600, 0), "3 775 600");
   EXPECT_EQ(FormatN(1234.5L, 2), "1 234,50");
+  EXPECT_EQ(FormatN(-0.5L, 0), "-1");
+  EXPECT_EQ(FormatN(12.3456L, 3), "12,346");
 }
 
 }  // namespace

@@ -113,5 +113,25 @@ TEST_F(EfilingCliTest, PrintsAFiscalSheetWithItsRegularisation) {
   EXPECT_EQ(json["regularizare"], false);
 }
 
+TEST_F(EfilingCliTest, WritesTheFiscalSheetAsPdf) {
+  const fs::path pdf = out() / "fisa.pdf";
+  const auto result =
+      Run({"fiscal-sheet", "--cod", "FIXT", "--iid", "1", "--year", "2002", "--pdf", pdf.string()});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out, pdf.string() + "\n");
+  const std::string written = ReadAll(pdf);
+  ASSERT_TRUE(written.starts_with("%PDF-")) << written.substr(0, 20);
+  // Read back with poppler when it is installed: the sheet's title and its
+  // yearly total are on the page.
+  FILE* pipe = popen(("pdftotext -layout '" + pdf.string() + "' - 2>/dev/null").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  if (pclose(pipe) != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+  EXPECT_NE(text.find("FISA FISCALA 1"), std::string::npos);
+  EXPECT_NE(text.find("48 930 000"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace traveno::declarations

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
 
 #include "core/store/store.h"
 #include "tests/legacy/legacy_fixture.h"
@@ -93,6 +97,96 @@ TEST(ImportFfCommandTest, TakesTheEmployeesOfTheFilesIntoTheCompanysMonth) {
       {"--data-dir", dir, "import-ff", "--cod", "NOUA", "--dir", sheets.path().string()});
   EXPECT_EQ(again.exit_code, 1);
   EXPECT_NE(again.err.find("tabelul Pers contine date"), std::string::npos) << again.err;
+}
+
+// The fiscal-sheet files that the e-filing export writes for the demo company
+// set up a new company with the same persons, codes, addresses and
+// dependants: the import reads exactly what the export writes.
+TEST(ImportFfCommandTest, ReadsBackWhatTheEfilingExportWroteForTheDemoCompany) {
+  testing::TempFolder data;
+  testing::TempFolder sheets;
+  const std::string dir = data.path().string();
+  auto run = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--data-dir", dir});
+    return testing::RunCli(std::move(arguments));
+  };
+  ASSERT_EQ(run({"demo"}).exit_code, 0);
+  // The demo's employees have a locality only; the files carry an address
+  // when it has a street and a number.
+  const auto modified =
+      run({"employee", "modify", "--cod", "DEMO", "--month", "2003-01", "--iid", "1",
+           "Nume=ŞTEFĂNESCU", "Strada=LALELELOR", "Numar=12A", "CodPostal=10023", "Bloc=B4",
+           "Scara=2", "Etaj=3", "Ap=45", "Sector=3"});
+  ASSERT_EQ(modified.exit_code, 0) << modified.err;
+  const auto efiling =
+      run({"efiling", "--cod", "DEMO", "--year", "2003", "--out", sheets.path().string()});
+  ASSERT_EQ(efiling.exit_code, 0) << efiling.err;
+  // The import reads the files under their 2002 names; the layout is the same.
+  for (const char* kind : {"Rep", "FF1", "FF2", "Ded"}) {
+    std::filesystem::copy_file(sheets.path() / (std::string(kind) + "_2003.txt"),
+                               sheets.path() / (std::string(kind) + "_2002.txt"));
+  }
+  ASSERT_EQ(run({"company", "add", "--cod", "NOUA", "--Denumire", "Noua"}).exit_code, 0);
+  ASSERT_EQ(run({"company", "open", "--cod", "NOUA", "--month", "2003-01"}).exit_code, 0);
+
+  const auto imported = run({"import-ff", "--cod", "NOUA", "--dir", sheets.path().string()});
+  ASSERT_EQ(imported.exit_code, 0) << imported.err;
+
+  auto persons = [&](const char* company) {
+    const auto list =
+        run({"--json", "employee", "list", "--cod", company, "--month", "2003-01", "--all"});
+    EXPECT_EQ(list.exit_code, 0) << list.err;
+    std::map<std::string, nlohmann::json> by_code;
+    for (const auto& line : list.Json()) by_code[line["CODNUMPERS"]] = line;
+    return by_code;
+  };
+  auto dependants = [&](const char* company, int iid) {
+    const auto list = run({"--json", "dependant", "list", "--cod", company, "--month", "2003-01",
+                           "--iid", std::to_string(iid)});
+    EXPECT_EQ(list.exit_code, 0) << list.err;
+    std::multiset<std::string> codes;
+    for (const auto& dependant : list.Json()) {
+      // The files know one mark for a child, whatever its age.
+      const int calitate =
+          dependant["Calitate"].get<int>() == 2 ? 1 : dependant["Calitate"].get<int>();
+      codes.insert(dependant["CODNUMPERS"].get<std::string>() + " " +
+                   dependant["Nume"].get<std::string>() + " " +
+                   dependant["Prenume"].get<std::string>() + " " + std::to_string(calitate) + " " +
+                   std::to_string(dependant["Invaliditate"].get<int>()));
+    }
+    return codes;
+  };
+  const auto demo = persons("DEMO");
+  const auto noua = persons("NOUA");
+  ASSERT_EQ(demo.size(), 20u);
+  ASSERT_EQ(noua.size(), demo.size());
+  int dependants_seen = 0;
+  for (const auto& [code, source] : demo) {
+    SCOPED_TRACE(code);
+    ASSERT_TRUE(noua.contains(code));
+    const nlohmann::json& copy = noua.at(code);
+    for (const char* field : {"NUME", "PRENUME", "TIP"}) {
+      EXPECT_EQ(copy[field], source[field]) << field;
+    }
+    const bool full_address = source["STRADA"] != "" && source["NUMAR"] != "";
+    for (const char* field :
+         {"LOCALITATE", "Judet", "STRADA", "NUMAR", "BLOC", "SCARA", "ETAJ", "AP"}) {
+      EXPECT_EQ(copy[field], full_address ? source[field].get<std::string>() : "") << field;
+    }
+    // The files write "0" for a missing postal code or district.
+    for (const char* field : {"CODPOSTAL", "SECTOR"}) {
+      EXPECT_EQ(copy[field], full_address ? source[field].get<std::string>() : "0") << field;
+    }
+    // A hire date travels only when it falls in the year.
+    const std::string hired = source["DATA_ANG"];
+    EXPECT_EQ(copy["DATA_ANG"], hired >= "2003-01-01" ? hired : "1899-12-30");
+    const auto source_dependants = dependants("DEMO", source["IID"].get<int>());
+    EXPECT_EQ(dependants("NOUA", copy["IID"].get<int>()), source_dependants);
+    dependants_seen += static_cast<int>(source_dependants.size());
+  }
+  EXPECT_GT(dependants_seen, 0);
+  EXPECT_EQ(noua.at("1580412400118")["NUME"], "ŞTEFĂNESCU");
+  EXPECT_EQ(noua.at("1580412400118")["STRADA"], "LALELELOR");
 }
 
 }  // namespace

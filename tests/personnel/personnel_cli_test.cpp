@@ -44,7 +44,8 @@ TEST_F(PersonnelCliTest, DemoTotalsMatchItsLinesAndARecalculationKeepsThem) {
     rest += line["RESTPL"].get<double>();
     EXPECT_TRUE(line.contains("calculat"));
   }
-  EXPECT_EQ(demo["totaluri"]["BrutP"].get<double>() + demo["totaluri"]["BrutC"].get<double>(), brut);
+  EXPECT_EQ(demo["totaluri"]["BrutP"].get<double>() + demo["totaluri"]["BrutC"].get<double>(),
+            brut);
   EXPECT_EQ(demo["grila"]["Rest de plata"].get<double>(), rest);
 
   const json again = Run(Month({"recalc"})).Json();
@@ -75,6 +76,44 @@ TEST_F(PersonnelCliTest, LineEditsChecksAndRefusals) {
 
   Run(Month({"employee", "delete", "--iid", "20"}), true);
   EXPECT_EQ(Run(Month({"employee", "list", "--all"})).Json().size(), 19u);
+}
+
+TEST_F(PersonnelCliTest, GridShowsThePagesColumnsAndCells) {
+  Run({"demo"});
+  const json page = Run(Month({"grid", "--tip", "2", "--lines"})).Json();
+  EXPECT_EQ(page["antet"], " FIRMA : SC DEMO PRODUCTIE SRL\n IANUARIE / 2003");
+  const json& columns = page["coloane"];
+  auto column = [&columns](const std::string& field) {
+    for (const json& c : columns) {
+      if (c["camp"] == field) return c;
+    }
+    return json();
+  };
+  EXPECT_EQ(column("Depart")["vizibila"], true);  // two departments, none chosen
+  EXPECT_EQ(column("Ore_Zi")["editabila"], false);
+  EXPECT_EQ(column("PRIME")["vizibila"], false);
+  EXPECT_EQ(column("spor4")["titlu"], "Productivitate");
+  ASSERT_EQ(page["linii"].size(), 6u);
+  EXPECT_EQ(page["linii"][0]["NUME"], "DRAGOMIR");
+  EXPECT_EQ(page["linii"][0]["SALINC"], "3 000 000");
+  EXPECT_FALSE(Run(Month({"grid", "--depart", "PRODUCT"})).Json()["coloane"][0]["vizibila"]);
+}
+
+TEST_F(PersonnelCliTest, MedicalLeaveTakesTheDaysTypedByHand) {
+  Run({"demo"});
+  const json split = Run(Month({"medical-leave", "--iid", "1", "--kind", "obisnuita", "--days",
+                                "10", "--media", "200000"}))
+                         .Json();
+  EXPECT_EQ(split["ISZileCml1"], 7);  // 14 permanent employees: 7 days paid by the company
+  EXPECT_EQ(split["ISCml1"], 1050000);
+  const json typed = Run(Month({"medical-leave", "--iid", "1", "--kind", "obisnuita", "--days",
+                                "10", "--media", "200000", "--company-days", "5", "--apply"}))
+                         .Json();
+  EXPECT_EQ(typed["ISZileCml1"], 5);
+  EXPECT_EQ(typed["ISCml1"], 750000);
+  EXPECT_EQ(typed["ISZileCml2"], 3);
+  EXPECT_EQ(typed["linie"]["CM1L"], 750000);
+  EXPECT_EQ(typed["linie"]["ZILE_CM"], 8);
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ const ValueRule* FindCompanyRule(std::string_view name) {
         {"ZiLichidare", Whole(1, 31)},
         {"PagColab", kFlag},
         {"StatAscUnic", kFlag},
-        {"TipFluturasi", Code(0, 2)},
+        {"TipFluturasi", kSwitch},  // 1 one copy, 2 or 0 two, others none
         {"LuniCO", Whole(0, 60)},
         {"Deschisa", kFlag},
         {"Ex_Pensie", kPercent},

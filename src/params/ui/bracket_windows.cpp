@@ -139,12 +139,14 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
       },
       this));
   auto* apply = apply_;
-  auto* list = new QPushButton("&Lista", this);
-  list->setObjectName("BLista");
+  list_ = new QPushButton("&Lista", this);
+  list_->setObjectName("BLista");
+  auto* list = list_;
   auto* exit = new QPushButton("&Iesire", this);
   exit->setObjectName("BIesire");
-  // The printed list comes with the print preview.
-  ui::DisableWithHint(list, "Lista grilei - functia nu este inca disponibila");
+  viewer_ = reports_ui::PreviewViewer(prompter_, this);
+  connect(list_, &QPushButton::clicked, this,
+          [this] { reports_ui::PrintBrackets(session_, annual_, viewer_); });
   auto* buttons = new QHBoxLayout;
   add_->setObjectName("BAdaug");
   modify_->setObjectName("BModific");

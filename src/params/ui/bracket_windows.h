@@ -9,6 +9,7 @@
 
 #include "core/prompter.h"
 #include "params/session.h"
+#include "reports/ui/document_windows.h"
 
 class QLabel;
 class QLineEdit;
@@ -62,6 +63,9 @@ class BracketWindow : public QDialog {
   QPushButton* delete_button() const { return delete_; }
   QPushButton* check_button() const { return check_; }
   QPushButton* apply_button() const { return apply_; }
+  QPushButton* list_button() const { return list_; }
+  // Where "&Lista" shows the printed list; by default the print preview.
+  void set_report_viewer(reports_ui::ReportViewer viewer) { viewer_ = std::move(viewer); }
   int RowCount() const { return model_.rowCount(); }
 
   void Reload(std::optional<double> select_threshold = std::nullopt);
@@ -81,6 +85,8 @@ class BracketWindow : public QDialog {
   QPushButton* delete_;
   QPushButton* check_;
   QPushButton* apply_;
+  QPushButton* list_;
+  reports_ui::ReportViewer viewer_;
 };
 
 }  // namespace traveno::params_ui

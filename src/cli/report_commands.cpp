@@ -1,0 +1,95 @@
+#include "cli/report_commands.h"
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_session.h"
+#include "core/errors.h"
+#include "core/text.h"
+#include "reports/document_text.h"
+#include "reports/report_catalog.h"
+#ifdef TRAVENO_WITH_PDF
+#include "ui/document_painter.h"
+#endif
+
+namespace traveno::cli {
+namespace {
+
+inline constexpr const char* kNothingToPrint = "Documentul nu are date de listat in luna aleasa !";
+
+struct ReportOptions {
+  std::string name;
+  std::string cod;
+  std::string month;
+  std::string of;
+  std::vector<int> iids;
+  bool annual = false;
+  std::string pdf;
+  bool text = false;
+};
+
+void RunReport(CliContext& context, const ReportOptions& options) {
+  CliSession cli(context);
+  if (!cli.Open(UpperTrim(options.cod), ParseMonthArgument(options.month))) {
+    context.exit_code = 1;
+    return;
+  }
+  reports::ReportRequest request;
+  request.name = options.name;
+  if (!options.of.empty()) request.of = ParseMonthArgument(options.of);
+  request.iids = options.iids;
+  request.annual = options.annual;
+  const std::optional<reports::Report> report =
+      reports::BuildReport(reports::DocumentContext{*cli.session}, request);
+  if (!report) {
+    *context.err << kNothingToPrint << "\n";
+    context.exit_code = 1;
+    return;
+  }
+  const reports::Document document = reports::Prepare(*report);
+  if (!options.pdf.empty()) WritePdfFile(document, options.pdf);
+  if (context.json) {
+    nlohmann::json pages = nlohmann::json::array();
+    for (const reports::Page& page : document.pages) pages.push_back(reports::PageLines(page));
+    *context.out << nlohmann::json{{"titlu", document.title}, {"pagini", pages}}.dump(2) << "\n";
+  } else if (options.text) {
+    *context.out << reports::DocumentText(document);
+  } else if (options.pdf.empty()) {
+    *context.out << document.title << ": " << document.pages.size() << " pagini\n";
+  }
+}
+
+}  // namespace
+
+void WritePdfFile(const reports::Document& document, const std::string& file) {
+#ifdef TRAVENO_WITH_PDF
+  // PDF pages are drawn by the same painter as the preview's and the
+  // printer's, which needs Qt's fonts and so a QGuiApplication. The command
+  // line makes one on the "offscreen" platform, only for this: it needs no
+  // display, and the PDF a script writes is the one the desktop would write.
+  ui::EnsureGuiApplication();
+  ui::WritePdf(document, file);
+#else
+  (void)document;
+  throw Error("Aceasta versiune a programului nu scrie fisiere PDF: " + file);
+#endif
+}
+
+void RegisterReportCommands(CLI::App& app, CliContext& context) {
+  auto options = std::make_shared<ReportOptions>();
+  CLI::App* report =
+      app.add_subcommand("report", "Documentele lunii (stat de plata, fluturasi...)");
+  std::vector<std::string> names(reports::ReportNames().begin(), reports::ReportNames().end());
+  report->add_option("name", options->name, "Documentul")->required()->check(CLI::IsMember(names));
+  report->add_option("--cod", options->cod, "Codul firmei")->required();
+  report->add_option("--month", options->month, "Luna de lucru AAAA-LL")->required();
+  report->add_option("--of", options->of,
+                     "Luna situatiilor si a listelor de angajati/lichidati AAAA-LL");
+  report->add_option("--iid", options->iids, "Avansul de concediu: IID-urile de listat");
+  report->add_flag("--annual", options->annual, "Grila de impozitare anuala");
+  report->add_option("--pdf", options->pdf, "Scrie documentul in fisierul PDF");
+  report->add_flag("--text", options->text, "Afiseaza paginile ca text");
+  report->callback([&context, options] { RunReport(context, *options); });
+}
+
+}  // namespace traveno::cli

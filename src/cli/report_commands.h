@@ -1,0 +1,20 @@
+// The printed documents of traveno-cli: "report NAME" prepares a document of
+// a company's month as the desktop program does, and prints its pages as
+// text lines or writes them as a PDF file.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+#include "reports/document.h"
+
+namespace traveno::cli {
+
+void RegisterReportCommands(CLI::App& app, CliContext& context);
+
+// Writes a prepared document as a PDF file, drawn as the desktop draws it.
+// Throws Error when the file cannot be written or the program was built
+// without the window layer.
+void WritePdfFile(const reports::Document& document, const std::string& file);
+
+}  // namespace traveno::cli

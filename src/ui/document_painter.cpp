@@ -1,0 +1,207 @@
+#include "ui/document_painter.h"
+
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <cmath>
+
+#include "core/errors.h"
+
+namespace traveno::ui {
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+// The resolution of written PDF pages: fine enough for exact placement of
+// small figures, and texts stay vector outlines whatever it is.
+constexpr int kPdfResolution = 1200;
+
+QString FamilyOf(reports::FontFamily family) {
+  switch (family) {
+    case reports::FontFamily::kSerif:
+      return QStringLiteral("DejaVu Serif");
+    case reports::FontFamily::kMono:
+      return QStringLiteral("DejaVu Sans Mono");
+    case reports::FontFamily::kSans:
+      break;
+  }
+  return QStringLiteral("DejaVu Sans");
+}
+
+QFont::StyleHint HintOf(reports::FontFamily family) {
+  switch (family) {
+    case reports::FontFamily::kSerif:
+      return QFont::Serif;
+    case reports::FontFamily::kMono:
+      return QFont::Monospace;
+    case reports::FontFamily::kSans:
+      break;
+  }
+  return QFont::SansSerif;
+}
+
+QRectF ToDevice(const reports::Rect& r, double scale) {
+  return QRectF(r.x * scale, r.y * scale, r.width * scale, r.height * scale);
+}
+
+}  // namespace
+
+DocumentPainter::FontEntry& DocumentPainter::FontFor(const reports::Font& font,
+                                                     double pixels_per_mm, QPaintDevice* device) {
+  if (device != fonts_device_ || pixels_per_mm != fonts_scale_) {
+    // Sizes depend on the device's resolution and the scale: start afresh.
+    fonts_.clear();
+    fonts_device_ = device;
+    fonts_scale_ = pixels_per_mm;
+  }
+  const std::string key = std::to_string(font.size) + (font.bold ? "b" : "-") +
+                          (font.italic ? "i" : "-") + (font.underline ? "u" : "-") +
+                          std::to_string(static_cast<int>(font.family));
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  QFont qfont(FamilyOf(font.family));
+  qfont.setStyleHint(HintOf(font.family));
+  qfont.setBold(font.bold);
+  qfont.setItalic(font.italic);
+  qfont.setUnderline(font.underline);
+  qfont.setKerning(false);
+  // The size in the device's own points: the text's height in device
+  // pixels converted back through the device's resolution.
+  const double pixels = font.size / kPointsPerMm * pixels_per_mm;
+  const int dpi = device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+  qfont.setPointSizeF(std::max(0.5, pixels * 72.0 / dpi));
+  return fonts_.emplace(key, FontEntry{qfont, QFontMetricsF(qfont, device)}).first->second;
+}
+
+const QImage& DocumentPainter::ImageFor(const reports::PictureItem& picture) {
+  const void* key = picture.bytes.get();
+  auto it = images_.find(key);
+  if (it != images_.end()) return it->second;
+  QImage image;
+  if (picture.bytes && !picture.bytes->empty()) {
+    image.loadFromData(picture.bytes->data(), static_cast<int>(picture.bytes->size()));
+  }
+  return images_.emplace(key, std::move(image)).first->second;
+}
+
+void DocumentPainter::PaintPage(QPainter& painter, const reports::Page& page,
+                                double pixels_per_mm) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  for (const reports::BoxItem& box : page.boxes) {
+    painter.setPen(box.line_width > 0 ? QPen(Qt::black, box.line_width * pixels_per_mm,
+                                             Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+                                      : QPen(Qt::NoPen));
+    painter.setBrush(box.fill >= 0 && box.fill <= 255 ? QBrush(QColor(box.fill, box.fill, box.fill))
+                                                      : QBrush(Qt::NoBrush));
+    painter.drawRect(ToDevice(box.box, pixels_per_mm));
+  }
+  painter.setBrush(Qt::NoBrush);
+  for (const reports::PictureItem& picture : page.pictures) {
+    const QImage& image = ImageFor(picture);
+    if (image.isNull()) continue;
+    const QRectF box = ToDevice(picture.box, pixels_per_mm);
+    QSizeF size = image.size();
+    size.scale(box.size(), Qt::KeepAspectRatio);
+    const QRectF target(box.x() + (box.width() - size.width()) / 2,
+                        box.y() + (box.height() - size.height()) / 2, size.width(), size.height());
+    painter.drawImage(target, image);
+  }
+  for (const reports::LineItem& line : page.lines) {
+    painter.setPen(QPen(Qt::black, line.width * pixels_per_mm, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(line.x1 * pixels_per_mm, line.y1 * pixels_per_mm),
+                     QPointF(line.x2 * pixels_per_mm, line.y2 * pixels_per_mm));
+  }
+  painter.setPen(Qt::black);
+  QPaintDevice* device = painter.device();
+  for (const reports::TextItem& item : page.texts) {
+    if (item.text.empty()) continue;
+    FontEntry& entry = FontFor(item.font, pixels_per_mm, device);
+    const QString text =
+        QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));
+    const QRectF box = ToDevice(item.box, pixels_per_mm);
+    const double width = entry.metrics.horizontalAdvance(text);
+    const double squeeze = width > box.width() && width > 0 ? box.width() / width : 1.0;
+    const double drawn = width * squeeze;
+    double x = box.x();
+    if (item.align == reports::Align::kRight) {
+      x = box.right() - drawn;
+    } else if (item.align == reports::Align::kCenter) {
+      x = box.x() + (box.width() - drawn) / 2;
+    }
+    const double baseline =
+        box.y() + (box.height() + entry.metrics.ascent() - entry.metrics.descent()) / 2;
+    painter.setFont(entry.font);
+    if (squeeze < 1.0) {
+      painter.save();
+      painter.translate(x, baseline);
+      painter.scale(squeeze, 1.0);
+      painter.drawText(QPointF(0, 0), text);
+      painter.restore();
+    } else {
+      painter.drawText(QPointF(x, baseline), text);
+    }
+  }
+  painter.restore();
+}
+
+void WritePdf(const reports::Document& document, const std::filesystem::path& file,
+              const std::vector<reports::PageRange>& ranges) {
+  const QString name = QString::fromStdString(file.string());
+  const std::string failure = "Fisierul " + file.string() + " nu poate fi scris !";
+  QSaveFile output(name);
+  if (!output.open(QIODevice::WriteOnly)) throw Error(failure);
+  {
+    QPdfWriter writer(&output);
+    writer.setResolution(kPdfResolution);
+    writer.setTitle(QString::fromStdString(document.title));
+    writer.setCreator(QStringLiteral("TRAVENO"));
+    // A4 by its name in either orientation, other papers by their size.
+    const bool landscape = document.setup.orientation == reports::Orientation::kLandscape;
+    const QSizeF paper = landscape ? QSizeF(document.setup.height, document.setup.width)
+                                   : QSizeF(document.setup.width, document.setup.height);
+    const QPageSize size = paper == QSizeF(210, 297) ? QPageSize(QPageSize::A4)
+                                                     : QPageSize(paper, QPageSize::Millimeter);
+    writer.setPageLayout(QPageLayout(
+        size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    std::vector<int> pages;
+    if (ranges.empty()) {
+      for (std::size_t i = 0; i < document.pages.size(); ++i) pages.push_back(static_cast<int>(i));
+    } else {
+      for (const reports::PageRange& range : ranges) {
+        for (int page = range.first; page <= range.last; ++page) {
+          if (page >= 1 && page <= static_cast<int>(document.pages.size()))
+            pages.push_back(page - 1);
+        }
+      }
+    }
+    QPainter painter;
+    if (!painter.begin(&writer)) throw Error(failure);
+    DocumentPainter page_painter;
+    const double pixels_per_mm = kPdfResolution / 25.4;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      if (i > 0) writer.newPage();
+      page_painter.PaintPage(painter, document.pages[pages[i]], pixels_per_mm);
+    }
+    if (!painter.end()) throw Error(failure);
+  }
+  if (!output.commit()) throw Error(failure);
+}
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  // Made once and never destroyed: Qt's fonts belong to the application, and
+  // an application destroyed among the static objects at exit is unsafe.
+  static int argc = 3;
+  static char program[] = "traveno";
+  static char platform_option[] = "-platform";
+  static char platform[] = "offscreen";
+  static char* argv[] = {program, platform_option, platform, nullptr};
+  new QGuiApplication(argc, argv);
+}
+
+}  // namespace traveno::ui

@@ -1,0 +1,266 @@
+// traveno-cli declaration cas|somaj|sanatate over the demo company, run
+// in-process; the files read back by the independent dBASE reader and the
+// printed figures compared with the engine's totals of the same month.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+
+#include "core/store/row_io.h"
+#include "core/store/store.h"
+#include "engine/calculated_fields.h"
+#include "engine/company_totals.h"
+#include "params/company_register.h"
+#include "params/parameter_store.h"
+#include "params/session.h"
+#include "tests/declarations/file_checks.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/scripted_prompter.h"
+#include "tests/support/temp_folder.h"
+
+namespace traveno::declarations {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using testing::HaveIndependentReader;
+using testing::ReadWithIndependentReader;
+using traveno::testing::CliResult;
+
+// The demo company is made once and copied into each test's folder.
+class DeclarationCliTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    demo_ = new traveno::testing::TempFolder();
+    traveno::testing::RunCli({"--data-dir", demo_->path().string(), "demo"});
+  }
+  static void TearDownTestSuite() {
+    delete demo_;
+    demo_ = nullptr;
+  }
+
+  void SetUp() override { fs::copy(demo_->path(), data(), fs::copy_options::recursive); }
+
+  fs::path data() const { return folder_.path() / "data"; }
+  fs::path out() const { return folder_.path() / "out"; }
+
+  CliResult Run(std::vector<std::string> arguments, bool json = false) {
+    arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+    if (json) arguments.insert(arguments.begin(), "--json");
+    return traveno::testing::RunCli(std::move(arguments));
+  }
+  static std::vector<std::string> Declaration(const char* kind, std::vector<std::string> more) {
+    std::vector<std::string> arguments = {"declaration", kind,      "--cod",  "DEMO",
+                                          "--month",     "2003-01", "--date", "05.02.2003"};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+  }
+
+  // The engine's totals and funds of the demo month, from its stored rows.
+  struct EngineMonth {
+    std::vector<PersRow> rows;
+    engine::MonthParameters parameters;
+    engine::CompanyTotals totals;
+    engine::CompanyFunds funds;
+  };
+  EngineMonth Engine() {
+    Store store(data());
+    params::Session session(store);
+    traveno::testing::ScriptedPrompter prompter;
+    SilentProgress progress;
+    EXPECT_TRUE(params::ChooseCompanyAndMonth(session, "DEMO", Date::FromYmd(2003, 1, 1), prompter,
+                                              progress));
+    EngineMonth month;
+    month.rows = QueryRows<PersRow>(store.db(), "SELECT * FROM firma.Pers WHERE LUNA = ?",
+                                    Date::FromYmd(2003, 1, 1));
+    month.parameters = session.parameters();
+    for (const PersRow& row : month.rows) {
+      engine::AddRowToTotals(month.totals, row, month.parameters);
+    }
+    month.funds = engine::ComputeCompanyFunds(month.totals, month.parameters);
+    return month;
+  }
+
+  traveno::testing::TempFolder folder_;
+  static traveno::testing::TempFolder* demo_;
+};
+
+traveno::testing::TempFolder* DeclarationCliTest::demo_ = nullptr;
+
+// The amounts printed on the line holding `label`, in the order of their
+// columns (columns stand at least two blanks apart; "23 244 320" is one
+// amount).
+std::vector<long double> PrintedAmounts(const std::string& text, const std::string& label) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find(label);
+    if (at == std::string::npos) continue;
+    std::vector<long double> amounts;
+    std::string digits;
+    int blanks = 0;
+    auto flush = [&] {
+      if (!digits.empty()) amounts.push_back(std::stold(digits));
+      digits.clear();
+    };
+    for (char c : line.substr(at + label.size())) {
+      if (c >= '0' && c <= '9') {
+        if (blanks > 1) flush();
+        digits.push_back(c);
+        blanks = 0;
+      } else if (c == ' ') {
+        ++blanks;
+      } else {
+        flush();
+        blanks = 2;
+      }
+    }
+    flush();
+    return amounts;
+  }
+  ADD_FAILURE() << "no line with " << label;
+  return {};
+}
+
+long double PrintedAmount(const std::string& text, const std::string& label) {
+  const auto amounts = PrintedAmounts(text, label);
+  return amounts.empty() ? -1 : amounts.front();
+}
+
+std::size_t RecordsOf(const fs::path& table) {
+  return ReadWithIndependentReader(table)["records"].size();
+}
+
+TEST_F(DeclarationCliTest, TheElectronicFilesOfBothDeclarationsAsTextAndDbase) {
+  EXPECT_EQ(Run(Declaration("cas", {"--files", (out() / "txt").string()})).exit_code, 0);
+  EXPECT_EQ(Run(Declaration("cas", {"--files", (out() / "dbf").string(), "--dbf"})).exit_code, 0);
+  EXPECT_EQ(Run(Declaration("somaj", {"--files", (out() / "txt").string()})).exit_code, 0);
+  EXPECT_EQ(Run(Declaration("somaj", {"--files", (out() / "dbf").string(), "--dbf"})).exit_code, 0);
+  for (const char* name : {"A11.txt", "A12.txt", "A1.txt", "A2.txt"}) {
+    EXPECT_TRUE(fs::exists(out() / "txt" / name)) << name;
+  }
+  // Every demo person is declared for social insurance; 19 have the
+  // unemployment contribution withheld (the part-time pensioner has not).
+  std::ifstream a11(out() / "txt" / "A11.txt", std::ios::binary);
+  int lines = 0;
+  for (std::string line; std::getline(a11, line);) ++lines;
+  EXPECT_EQ(lines, 20);
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  EXPECT_EQ(RecordsOf(out() / "dbf" / "A11.dbf"), 20u);
+  EXPECT_EQ(RecordsOf(out() / "dbf" / "A12.dbf"), 1u);
+  EXPECT_EQ(RecordsOf(out() / "dbf" / "A1.dbf"), 19u);
+  EXPECT_EQ(RecordsOf(out() / "dbf" / "A2.dbf"), 1u);
+}
+
+TEST_F(DeclarationCliTest, ThePrintedSummariesCarryTheEngineTotalsAndFunds) {
+  const EngineMonth month = Engine();
+  long double bass = 0;
+  long double pensie = 0;
+  for (const PersRow& row : month.rows) {
+    bass += row.CIC + row.CM2L;
+    pensie += row.PENSIE;
+  }
+  const CliResult cas = Run(Declaration("cas", {"--text"}));
+  ASSERT_EQ(cas.exit_code, 0) << cas.err;
+  const engine::CompanyFunds& f = month.funds;
+  EXPECT_EQ(PrintedAmount(cas.out, "I.Total CAS retinut de la asigurati:"), pensie);
+  EXPECT_EQ(PrintedAmount(cas.out, "J.Total CAS datorat de angajator:"),
+            f.FondCAS + bass + f.FondSanatateCM);
+  EXPECT_EQ(PrintedAmount(cas.out, "M.Total CAS de virat:"), f.FondCAS + pensie);
+  EXPECT_EQ(PrintedAmount(cas.out, "E.Total fond salarii brute realizate:"), f.BazaCASInitiala);
+
+  const CliResult somaj = Run(Declaration("somaj", {"--text"}));
+  ASSERT_EQ(somaj.exit_code, 0) << somaj.err;
+  long double somaj_due = 0;
+  for (const PersRow& row : month.rows) somaj_due += row.SOMAJ;
+  EXPECT_EQ(PrintedAmount(somaj.out, "Contributia angajatorului"), f.FondSomaj);
+  EXPECT_EQ(PrintedAmounts(somaj.out, "Contributia asiguratilor"),
+            (std::vector<long double>{somaj_due, somaj_due, 0}));
+  EXPECT_EQ(PrintedAmount(somaj.out, "TOTAL GENERAL:"), [&] {
+    long double base = 0;
+    for (const PersRow& row : month.rows) {
+      base += engine::ComputeNominalFigures(row, month.parameters).BazaSomaj.value_or(0);
+    }
+    return base;
+  }());
+
+  const json health = Run(Declaration("sanatate", {}), true).Json();
+  EXPECT_EQ(health["sectiuni"]["A"]["fond_salarii"].get<double>(),
+            month.totals.BrutP - month.totals.CM2LP - month.totals.CICP + month.totals.BrutC -
+                month.totals.CM2LC - month.totals.CICC);
+  EXPECT_EQ(health["sectiuni"]["C"]["datorat_calculat"].get<double>(), f.FondSanatateCM);
+}
+
+// The text of a PDF file as pdftotext reads it; empty when it cannot.
+std::optional<std::string> PdfText(const fs::path& file) {
+  FILE* pipe = popen(("pdftotext -layout '" + file.string() + "' - 2>/dev/null").c_str(), "r");
+  if (pipe == nullptr) return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) text.append(buffer, n);
+  if (pclose(pipe) != 0) return std::nullopt;
+  return text;
+}
+
+TEST_F(DeclarationCliTest, EachPrintedDeclarationIsWrittenAsAPdfFile) {
+  const fs::path file = folder_.path() / "cas.pdf";
+  const CliResult result = Run(Declaration("cas", {"--nr", "12", "--pdf", file.string()}));
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  ASSERT_TRUE(fs::exists(file));
+  ASSERT_TRUE(fs::exists(folder_.path() / "cas_2.pdf"));
+  const std::optional<std::string> nominal = PdfText(file);
+  if (!nominal) GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+  EXPECT_NE(nominal->find("COD ASIGURAT"), std::string::npos);
+  EXPECT_NE(nominal->find("ZAHARIA LUCIA"), std::string::npos);
+  const std::optional<std::string> summary = PdfText(folder_.path() / "cas_2.pdf");
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_NE(summary->find("J.Total CAS datorat de angajator:"), std::string::npos);
+  EXPECT_NE(summary->find("Nr. 12"), std::string::npos);
+}
+
+TEST_F(DeclarationCliTest, AShortfallIsSpreadAndShownAgainOnTheNextRun) {
+  const json first = Run(Declaration("somaj", {}), true).Json();
+  const double due = first["SDAsig"];
+  const CliResult spread = Run(
+      Declaration("somaj", {"--paid-asig", std::to_string(due - 5000), "--mode", "primii"}), true);
+  // The notice goes to standard error; standard output is the JSON alone.
+  EXPECT_NE(spread.err.find("Suma a fost impartita la primii asigurati!!"), std::string::npos)
+      << spread.err;
+  const json stored = spread.Json();
+  EXPECT_EQ(stored["SVAsig"], due - 5000);
+  EXPECT_EQ(stored["TipCalcul"], 3);
+  double paid = 0;
+  double unpaid = 0;
+  for (const json& person : stored["asigurati"]) {
+    paid += person["virat"].get<double>();
+    unpaid += person["nevirat"].get<double>();
+  }
+  EXPECT_EQ(paid, due - 5000);
+  EXPECT_EQ(unpaid, 5000);
+  // The next run proposes what was stored.
+  const CliResult again = Run(Declaration("somaj", {}), true);
+  const json reopened = json::parse(again.out.substr(again.out.find('{')));
+  EXPECT_EQ(reopened["SVAsig"], due - 5000);
+  EXPECT_EQ(reopened["TipCalcul"], 3);
+}
+
+TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
+  {
+    // A pay day kept from a month whose next month had more days.
+    Store store(data());
+    store.OpenCompany("DEMO");
+    params::WriteCompany(store.db(), Date::FromYmd(2003, 1, 1), "ZiLichidare", 29);
+  }
+  const CliResult result = Run(Declaration("somaj", {"--files", out().string()}));
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2.txt"), std::string::npos)
+      << result.err;
+  EXPECT_TRUE(fs::exists(out() / "A1.txt"));
+  EXPECT_FALSE(fs::exists(out() / "A2.txt"));
+}
+
+}  // namespace
+}  // namespace traveno::declarations
