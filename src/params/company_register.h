@@ -120,9 +120,9 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // again when it is chosen next. A company whose tables exist without any
 // month gets the given month as its first. Then the month's shared tables are
 // prepared, the company and month opened, the parameters loaded, the footer
-// read, the departments counted and the running totals cleared. Returns false when refused (the message
-// shown); on a refusal or a failure the session keeps its former company and
-// month.
+// read, the departments counted and the running totals cleared. Returns
+// false when refused (the message shown); on a refusal or a failure the
+// session keeps its former company and month.
 bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,
                            Prompter& prompter, ProgressReporter& progress);
 

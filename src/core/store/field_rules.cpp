@@ -198,6 +198,8 @@ const ValueRule* FindGeneralRule(std::string_view name) {
   return nullptr;
 }
 
+// The company parameters; the pay slips' layout TipFluturasi is a switch too:
+// 1 one copy, 2 or 0 two, any other value none.
 const ValueRule* FindCompanyRule(std::string_view name) {
   static const std::vector<std::pair<std::string, ValueRule>> kRules = [] {
     std::vector<std::pair<std::string, ValueRule>> rules = {
@@ -211,7 +213,7 @@ const ValueRule* FindCompanyRule(std::string_view name) {
         {"ZiLichidare", Whole(1, 31)},
         {"PagColab", kFlag},
         {"StatAscUnic", kFlag},
-        {"TipFluturasi", kSwitch},  // 1 one copy, 2 or 0 two, others none
+        {"TipFluturasi", kSwitch},
         {"LuniCO", Whole(0, 60)},
         {"Deschisa", kFlag},
         {"Ex_Pensie", kPercent},

@@ -366,9 +366,8 @@ void CompanyParametersWindow::BConfirmareClick() {
   }
   params::ConfirmResult result;
   try {
-    result =
-        params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_, progress_,
-                                         &stored_at_opening_);
+    result = params::ConfirmCompanyParameters(session_, values, formula_opened_, prompter_,
+                                              progress_, &stored_at_opening_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
     return;
