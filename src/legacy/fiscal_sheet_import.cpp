@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/store/sqlite.h"
 #include "core/system_info.h"
@@ -73,6 +74,7 @@ void UpdateCompany(params::Session& session, const std::vector<std::string>& lin
           "Bloc", "Scara", "Etaj", "Ap", "Sector", "Telefon", "EMail"}) {
       SetText(row, field, Text(line));
     }
+    RequireRowValues(row);
     RowWriter<FirmeRow>(session.db(), "Firme").Update(row);
   }
 }
@@ -131,7 +133,12 @@ void AddEmployees(params::Session& session, const std::vector<std::string>& line
     try {
       row = EmployeeOf(line, month, kind);
       if (std::string_view(kind) == "1") ReadPermanent(line, row);
+      RequireRowValues(row);
     } catch (const LineRefused&) {
+      prompter.Message(MessageKind::kError, kSheetEmployeeFailed);
+      ++result.failed;
+      continue;
+    } catch (const ValueRefused&) {
       prompter.Message(MessageKind::kError, kSheetEmployeeFailed);
       ++result.failed;
       continue;
@@ -179,6 +186,7 @@ void AddDependants(params::Session& session, const std::vector<std::string>& lin
     for (int grade = 1; grade <= 3; ++grade) {
       if (IsTicked(line.NextField())) row.Invaliditate = grade;
     }
+    RequireRowValues(row);
     writer.Insert(row);
     ++result.dependants;
   }

@@ -7,6 +7,7 @@
 
 #include "core/data_folder.h"
 #include "core/errors.h"
+#include "core/store/field_rules.h"
 #include "core/store/pers_upgrade_rules.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
@@ -90,6 +91,7 @@ void WriteRegisterRows(Database& db, const std::string& table, const std::vector
       ++count.left_out;
       continue;
     }
+    RequireRowValues(row);
     writer.Insert(row);
     ++count.written;
   }
@@ -184,7 +186,10 @@ std::int64_t RowsIn(Database& db, const char* table) {
 template <typename Row>
 void InsertAll(Database& db, const char* table, const std::vector<Row>& rows, bool keep_identity) {
   RowWriter<Row> writer(db, table);
-  for (const Row& row : rows) writer.Insert(row, keep_identity);
+  for (const Row& row : rows) {
+    RequireRowValues(row);
+    writer.Insert(row, keep_identity);
+  }
 }
 
 void WriteCompany(Store& store, FirmeRow firme, const std::optional<FirmeRow>& existing,
@@ -207,6 +212,7 @@ void WriteCompany(Store& store, FirmeRow firme, const std::optional<FirmeRow>& e
     Database& db = store.db();
     Transaction tx(db);
     RowWriter<FirmeRow> register_writer(db, "Firme");
+    RequireRowValues(firme);
     if (existing) {
       firme.CodF = existing->CodF;
       register_writer.Update(firme);

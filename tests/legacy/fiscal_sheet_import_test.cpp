@@ -139,18 +139,22 @@ TEST_F(FiscalSheetImportTest, SetsUpTheCompanyItsEmployeesAndTheirDependants) {
   EXPECT_EQ(result.skipped, 3);
 }
 
-TEST_F(FiscalSheetImportTest, AnImpossibleDateRefusesItsLineAndTheNextFollows) {
+TEST_F(FiscalSheetImportTest, ALineThatCannotBeStoredIsRefusedAndTheNextFollows) {
   WriteAll();
+  // An impossible date, a short year and a deduction coefficient no person
+  // can have: each line is refused, the next one follows.
   Write("FF1_2002.txt",
         {Ff1("1750315123456", "GRESIT", {{21, "31/02/2002"}}),
-         Ff1("2800101123456", "BUN", {{21, "15/03/01"}}), Ff1("2900101123456", "CORECT", {})});
+         Ff1("2800101123456", "BUN", {{21, "15/03/01"}}),
+         Ff1("1800101123456", "COEFICIENT", {{34, "250"}}), Ff1("2900101123456", "CORECT", {})});
 
   const SheetImportResult result = Import(dir_);
 
   ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
-  ASSERT_EQ(prompter_.messages.size(), 2u);
+  ASSERT_EQ(prompter_.messages.size(), 3u);
   EXPECT_EQ(prompter_.messages[0].text, kSheetEmployeeFailed);
-  EXPECT_EQ(result.failed, 2);
+  EXPECT_EQ(prompter_.messages[2].text, kSheetEmployeeFailed);
+  EXPECT_EQ(result.failed, 3);
   const auto rows = Employees();
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].NUME, "CORECT");

@@ -209,6 +209,33 @@ TEST_F(LegacyImportTest, ABrokenTableRefusesItsCompanyByNameAndTheOthersGoOn) {
   }
 }
 
+// Old tables may hold values the program never stores (a dependant's quality
+// 7): their company is refused by name with the value's message, as any
+// service refuses it, and nothing of it is written.
+TEST_F(LegacyImportTest, AValuePastItsRangeRefusesItsCompany) {
+  testing::WriteLegacyRegister(source_.path(), {{"ARICI"}, {"BUFNITA"}}, false);
+  testing::WriteLegacyCompany(source_.path() / "ARICI", 10);
+  testing::WriteLegacyCompany(source_.path() / "BUFNITA", 10);
+  const auto pint_fields = testing::ParadoxFieldsOf(PintTable().fields);
+  testing::WriteParadoxTable(source_.path() / "ARICI" / "Pint.db", pint_fields,
+                             {testing::RecordOf(pint_fields, {{"Nr", testing::I(3)},
+                                                              {"Luna", testing::D(2002, 3)},
+                                                              {"IID", testing::I(1)},
+                                                              {"Nume", testing::T("POPA")},
+                                                              {"Calitate", testing::I(7)}})});
+
+  const LegacyImportReport report = Import();
+
+  const CompanyImport& refused = Only(report, "ARICI");
+  EXPECT_EQ(refused.status, CompanyStatus::kFailed);
+  EXPECT_NE(refused.message.find("ARICI"), std::string::npos) << refused.message;
+  EXPECT_NE(refused.message.find("Calitate"), std::string::npos) << refused.message;
+  Store store(data_.path());
+  EXPECT_FALSE(store.FindCompany("ARICI"));
+  EXPECT_FALSE(fs::exists(data_.path() / "ARICI"));
+  EXPECT_EQ(Only(report, "BUFNITA").status, CompanyStatus::kImported);
+}
+
 TEST_F(LegacyImportTest, ACompanyInTheRegisterIsReplacedOnlyWhenAsked) {
   testing::WriteLegacyRegister(source_.path(), {{"VECHE"}}, false);
   testing::WriteLegacyCompany(source_.path() / "VECHE", 6);

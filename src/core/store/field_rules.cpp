@@ -121,7 +121,11 @@ Overrides ImpoRules() {
   return {{"P_Venit", kPositiveAmount}, {"V_Const", kPositiveAmount}, {"V_Proc", kPercent}};
 }
 
-Overrides ParameterRowRules() { return {{"Den", TextCode(12)}}; }
+Overrides ParameterRowRules() {
+  ValueRule month = kDateRule;
+  month.no_working_month = true;
+  return {{"Den", TextCode(12)}, {"Luna", month}};
+}
 
 Overrides PozeRules() { return {{"IID", kIdentityRule}}; }
 
@@ -368,6 +372,7 @@ std::string RefusalOf(std::string_view label, const ValueRule& rule, const Field
       const auto* date = std::get_if<Date>(&value);
       if (date == nullptr) return "Valoarea pentru " + std::string(label) + " nu este o data !";
       if (date->IsEmpty() || (date->year() >= 1900 && date->year() <= 2999)) return {};
+      if (rule.no_working_month && *date == NoWorkingMonth()) return {};
       return "Data " + date->ToText() + " nu este permisa pentru " + std::string(label) +
              ": se accepta datele anilor 1900 - 2999 !";
     }

@@ -39,6 +39,9 @@ struct ValueRule {
   std::span<const std::string_view> texts = {};
   // The text is compared with `texts` upper-cased and trimmed ("da " is "DA").
   bool upper_trimmed = false;
+  // A date may also be the month of no working month (1 January 1800): the
+  // parameters written at start, before any month is chosen, are kept there.
+  bool no_working_month = false;
 };
 
 // The rule of the field at `index` of a row type (FieldsOf order).
