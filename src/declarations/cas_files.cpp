@@ -7,7 +7,7 @@
 #include "core/text.h"
 #include "declarations/file_fields.h"
 #include "declarations/fixed_width_line.h"
-#include "declarations/monthly_file_specs.h"
+#include "declarations/monthly_table_fields.h"
 
 namespace traveno::declarations {
 namespace {

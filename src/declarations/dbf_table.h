@@ -1,5 +1,5 @@
 // dBASE III tables (without memo) for the electronic declarations: a table is
-// described by a field-specification string such as
+// described by a field-list string such as
 // "Cnp_ang N(13),Nume C(40),Data_angaj D(10),Coef_01 N(4,2)", created empty
 // by CreateDbfTable, then opened to append records.
 //
@@ -44,7 +44,7 @@ struct DbfLayout {
   int header_length() const { return 32 * static_cast<int>(fields.size()) + 33; }
 };
 
-// Parses a field-specification string. The spec is trimmed and upper-cased;
+// Parses a field-list string. The field list is trimmed and upper-cased;
 // items are separated by "," (a comma inside the first parentheses of what is
 // left, as in "N(4,2)", does not end the item). An item is a name, a blank and
 // a type part: the type letter and, for C, N and F, "(width)" or
@@ -62,11 +62,11 @@ DbfLayout ParseDbfSpec(std::string_view spec);
 // The header of a table: the 32 bytes, the descriptors and the terminator.
 std::string DbfHeader(const DbfLayout& layout, Date created, std::uint32_t record_count);
 
-// Creates (or replaces) the file at `path` as an empty table of the spec,
+// Creates (or replaces) the file at `path` as an empty table of the field list,
 // dated `today`, and returns the warning flags of ParseDbfSpec. The caller
 // appends records only when the result is 0. Throws OsError when the file
 // cannot be written (the file at `path` is then left as it was), Error when
-// the spec cannot make a dBASE III header.
+// the field list cannot make a dBASE III header.
 int CreateDbfTable(const std::filesystem::path& path, std::string_view spec, Date today);
 
 class DbfTable;
@@ -109,7 +109,7 @@ class DbfTable {
   // Reads a dBASE III table, its records included. Throws Error when the file
   // cannot be read or is not a dBASE III table.
   static DbfTable Open(const std::filesystem::path& path);
-  // A new empty table of the spec, dated `today`, held in memory until Save
+  // A new empty table of the field list, dated `today`, held in memory until Save
   // (which writes what CreateDbfTable would, with the records appended);
   // `flags` receives the warning flags of ParseDbfSpec. Throws Error when the
   // spec cannot make a dBASE III header.

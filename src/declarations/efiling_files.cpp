@@ -9,7 +9,7 @@
 #include "core/windows1250.h"
 #include "declarations/dbf_table.h"
 #include "declarations/efiling_records.h"
-#include "declarations/efiling_specs.h"
+#include "declarations/efiling_table_fields.h"
 #include "declarations/yearly_persons.h"
 
 namespace traveno::declarations {
@@ -132,7 +132,7 @@ FilingOutcome WriteItems(FilingFile file, FilingForm form, const fs::path& path,
     WriteLines(path, lines);
     return outcome;
   }
-  // The empty table is written in any case; records only when the spec made
+  // The empty table is written in any case; records only when the field list made
   // its fields without warnings.
   int flags = 0;
   DbfTable table = DbfTable::Create(path, SpecOf(file), today, flags);

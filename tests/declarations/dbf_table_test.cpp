@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/errors.h"
-#include "declarations/efiling_specs.h"
+#include "declarations/efiling_table_fields.h"
 #include "tests/declarations/file_checks.h"
 #include "tests/support/temp_folder.h"
 

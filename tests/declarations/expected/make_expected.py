@@ -62,7 +62,7 @@ def write_dbf(path, spec, records):
 
 
 def specs():
-    text = open("../../../src/declarations/efiling_specs.h").read()
+    text = open("../../../src/declarations/efiling_table_fields.h").read()
     found = {}
     for name, body in re.findall(r"(k\w+DbfSpec) =\n((?:\s*\"[^\"]*\"\n?)+);", text):
         found[name] = "".join(re.findall(r"\"([^\"]*)\"", body))

@@ -75,7 +75,7 @@ def save_table(name, spec, records):
 
 
 def specs():
-    text = open("../../../src/declarations/monthly_file_specs.h").read()
+    text = open("../../../src/declarations/monthly_table_fields.h").read()
     return {name: "".join(re.findall(r'"([^"]*)"', body))
             for name, body in re.findall(r"(k\w+DbfSpec) =\n((?:\s*\"[^\"]*\"\n?)+);", text)}
 

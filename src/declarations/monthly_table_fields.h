@@ -1,4 +1,4 @@
-// The field specifications of the monthly social-insurance and unemployment
+// The field lists of the monthly social-insurance and unemployment
 // tables, passed to CreateDbfTable exactly as the authorities' layouts give
 // them (the blanks before "AN" and "F1" of A2 included): the names, order,
 // types and widths of the fields are the layouts themselves. Never change them.

@@ -1,4 +1,4 @@
-// The field specifications of the yearly e-filing tables, passed to
+// The field lists of the yearly e-filing tables, passed to
 // CreateDbfTable exactly as the tax authority's layouts give them (the blank
 // before "Alte_sit" included): the names, order, types and widths of the
 // fields are the layouts themselves. Never change them.
