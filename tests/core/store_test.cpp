@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/store/row_io.h"
 #include "core/store/schema.h"
+#include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno {
@@ -30,8 +31,7 @@ class YesPrompter final : public Prompter {
 std::vector<std::string> ColumnsOf(Database& db, const std::string& schema,
                                    const std::string& table) {
   std::vector<std::string> names;
-  Statement statement =
-      db.Prepare("SELECT name FROM pragma_table_info(?, ?) ORDER BY cid");
+  Statement statement = db.Prepare("SELECT name FROM pragma_table_info(?, ?) ORDER BY cid");
   statement.BindAll(table, schema);
   while (statement.Step()) names.push_back(statement.Text(0));
   return names;
@@ -66,7 +66,7 @@ TEST(StoreTest, TablesHaveEveryFieldInPhysicalOrder) {
     const char* schema;
     const TableDef& table;
   };
-  const Case kCases[] = {{"main", FirmeTable()}, {"main", ParaTable()},  {"main", ImpoTable()},
+  const Case kCases[] = {{"main", FirmeTable()},  {"main", ParaTable()},  {"main", ImpoTable()},
                          {"main", ImpoAnTable()}, {"firma", PersTable()}, {"firma", PintTable()},
                          {"firma", ParFTable()},  {"firma", PozeTable()}};
   for (const Case& c : kCases) {
@@ -171,8 +171,10 @@ TEST(RegisterPurgeTest, AnEmptiedRegisterIsDroppedAndMadeAgain) {
     Store store(folder.path());
     store.EnsureRegisterTables();
     store.db().Run("INSERT INTO Para (Luna, Den, Val) VALUES ('2003-01-01', 'SalMin', 1)");
+    // "TEST", set up once, has lost its folder: the register empties.
+    store.db().Run("UPDATE Firme SET Denumire = 'Firma de proba' WHERE Cod = 'TEST'");
     YesPrompter yes;
-    store.VerificareFoldere(yes);  // "TEST" has no folder: the register empties
+    store.VerificareFoldere(yes);
     for (const char* table : {"Firme", "Para", "Impo", "Impo_an"}) {
       EXPECT_FALSE(store.RegisterTableExists(table)) << table;
     }
@@ -186,13 +188,32 @@ TEST(RegisterPurgeTest, AnEmptiedRegisterIsDroppedAndMadeAgain) {
   EXPECT_EQ(store.db().QueryInt("SELECT count(*) FROM Para"), 0);
 }
 
+// The placeholder of a new register, never set up, leaves without a question
+// once a real company exists, and stays while it is alone.
+TEST(RegisterPurgeTest, TheUntouchedPlaceholderLeavesWithoutAQuestion) {
+  testing::TempFolder folder;
+  Store store(folder.path());
+  store.EnsureRegisterTables();
+  testing::ScriptedPrompter prompter;
+  EXPECT_FALSE(store.VerificareFoldere(prompter));
+  EXPECT_EQ(store.Companies().size(), 1u);
+
+  fs::create_directories(folder.path() / "ABC");
+  store.db().Run("INSERT INTO Firme (Cod, Denumire) VALUES ('ABC', 'Firma ABC')");
+  EXPECT_TRUE(store.VerificareFoldere(prompter));
+  EXPECT_TRUE(prompter.questions.empty());
+  ASSERT_EQ(store.Companies().size(), 1u);
+  EXPECT_EQ(store.Companies()[0].Cod, "ABC");
+}
+
 TEST(OpenDatabasesTest, FailuresCarryTheProgramsMessage) {
   testing::TempFolder folder;
   try {
     OpenDatabases(folder.path() / "missing");
     FAIL();
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), " Nu pot deschide tabelele necesare aplicatiei! \n\r Va rugam verificati !");
+    EXPECT_STREQ(e.what(),
+                 " Nu pot deschide tabelele necesare aplicatiei! \n\r Va rugam verificati !");
   }
   EXPECT_THROW(Store(folder.path() / "missing"), Error);
 }

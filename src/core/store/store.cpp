@@ -81,15 +81,33 @@ void Store::EnsureRegisterTables() {
   for (const TableDef* table : RegisterTables()) {
     if (RegisterTableExists(table->name)) continue;
     CreateTable(*db_, "main", *table);
-    if (table == &FirmeTable()) {
-      FirmeRow test;
-      test.Cod = "TEST";
-      test.Denumire = "TEST";
-      test.TipAngaj = 1;
-      RowWriter<FirmeRow>(*db_, "Firme").Insert(test);
-    }
+    if (table == &FirmeTable()) RowWriter<FirmeRow>(*db_, "Firme").Insert(PlaceholderCompany());
   }
   tx.Commit();
+}
+
+namespace {
+
+// Whether a register row is still the placeholder a new register is made
+// with: nobody ever set it up or changed it.
+bool IsUntouchedPlaceholder(FirmeRow row) {
+  const FirmeRow placeholder = PlaceholderCompany();
+  row.CodF = placeholder.CodF;
+  const auto fields = FieldsOf<FirmeRow>();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (GetField(row, i) != GetField(placeholder, i)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+FirmeRow PlaceholderCompany() {
+  FirmeRow test;
+  test.Cod = "TEST";
+  test.Denumire = "TEST";
+  test.TipAngaj = 1;
+  return test;
 }
 
 std::vector<std::string> Store::CompaniesWithoutFolder() {
@@ -103,15 +121,37 @@ std::vector<std::string> Store::CompaniesWithoutFolder() {
 
 bool Store::VerificareFoldere(Prompter& prompter) {
   std::vector<std::string> missing;
+  std::vector<std::string> placeholders;
   std::int64_t companies = 0;
   try {
     if (!RegisterTableExists("Firme")) return false;
-    missing = CompaniesWithoutFolder();
+    for (const FirmeRow& company : Companies()) {
+      std::error_code error;
+      if (fs::is_directory(CompanyFolderOf(company.Cod), error)) continue;
+      missing.push_back(company.Cod);
+      if (IsUntouchedPlaceholder(company)) placeholders.push_back(company.Cod);
+    }
     companies = db_->QueryInt("SELECT count(*) FROM main.Firme").value_or(0);
   } catch (const StoreError&) {
     return false;  // an unreadable register is left for the opening to report
   }
+  // The placeholder of a new register, never set up, leaves without a
+  // question: there is nothing of it to lose. It stays while it is the only
+  // company, so a register nobody has used yet keeps its tables.
   if (missing.empty()) return false;
+  if (missing.size() == placeholders.size()) {
+    if (static_cast<std::int64_t>(placeholders.size()) == companies) return false;
+    try {
+      Transaction tx(*db_);
+      for (const std::string& code : placeholders) {
+        db_->Run("DELETE FROM main.Firme WHERE Cod = ?", code);
+      }
+      tx.Commit();
+      return true;
+    } catch (const std::exception&) {
+      return false;  // tried again at the next start
+    }
+  }
   std::string codes;
   for (const std::string& code : missing) codes += (codes.empty() ? "" : ", ") + code;
   std::string question =

@@ -32,6 +32,10 @@ inline constexpr const char* kRegisterFolderMissing =
 inline constexpr const char* kDataFolderIsFile =
     "Directorul de date nu este un director: in locul lui se afla un fisier ! ";
 
+// The one company of a new register: "TEST", a legal entity, without a
+// folder until it is chosen.
+FirmeRow PlaceholderCompany();
+
 class Store {
  public:
   // Opens (creating when missing) the register database of an existing data
