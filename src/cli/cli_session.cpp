@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/json_output.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/schema_upgrades.h"
@@ -67,7 +68,7 @@ nlohmann::json SessionJson(params::Session& session) {
 
 void PrintSession(CliContext& context, params::Session& session) {
   if (context.json) {
-    *context.out << SessionJson(session).dump(2) << "\n";
+    *context.out << SessionJson(session).dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   *context.out << "  Firma: " << session.company()

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/settings.h"
 #include "core/store/records.h"
@@ -92,7 +93,8 @@ void Add(CliContext& context, const CompanyOptions& options) {
     case params::AddCompanyResult::kAdded:
       if (!context.json) *context.out << "Firma " << UpperTrim(options.cod) << " a fost adaugata\n";
       if (context.json) {
-        *context.out << CompanyJson(*cli.store, RequireCompany(*cli.store, options.cod)).dump(2)
+        *context.out << CompanyJson(*cli.store, RequireCompany(*cli.store, options.cod))
+                            .dump(2, ' ', false, kReplaceInvalidUtf8)
                      << "\n";
       }
       return;
@@ -114,7 +116,8 @@ void Modify(CliContext& context, const CompanyOptions& options) {
     return;
   }
   if (context.json) {
-    *context.out << CompanyJson(*cli.store, RequireCompany(*cli.store, options.cod)).dump(2)
+    *context.out << CompanyJson(*cli.store, RequireCompany(*cli.store, options.cod))
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
   }
 }
@@ -135,12 +138,14 @@ void Show(CliContext& context, const std::string& code) {
   const FirmeRow row = RequireCompany(*cli.store, code);
   const auto object = CompanyJson(*cli.store, row);
   if (context.json) {
-    *context.out << object.dump(2) << "\n";
+    *context.out << object.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const auto& [name, value] : object.items()) {
     *context.out << PadRight(name, 10) << " "
-                 << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+                 << (value.is_string() ? value.get<std::string>()
+                                       : value.dump(-1, ' ', false, kReplaceInvalidUtf8))
+                 << "\n";
   }
 }
 
@@ -168,7 +173,7 @@ void Months(CliContext& context, const std::string& code) {
     for (const auto& month : months) {
       list.push_back({{"luna", MonthArgument(month.luna)}, {"inchisa", month.closed}});
     }
-    *context.out << list.dump(2) << "\n";
+    *context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   if (months.empty() && !params::IsCompanyInitialised(*cli.store, code)) {

@@ -4,6 +4,7 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "core/data_folder.h"
 #include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
@@ -44,7 +45,7 @@ void ListCompanies(CliContext& context) {
     for (const FirmeRow& company : companies) {
       list.push_back({{"Cod", company.Cod}, {"Denumire", company.Denumire}});
     }
-    *context.out << list.dump(2) << "\n";
+    *context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const FirmeRow& company : companies) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "cli/report_commands.h"
 #include "core/clock.h"
 #include "core/errors.h"
@@ -143,7 +144,7 @@ double Number(long double value) { return static_cast<double>(value); }
 // A figure of a plain listing: numbers as the program writes them.
 std::string PlainValue(const json& value) {
   return value.is_number() ? FormatNumber(value.get<double>(), NumberMask::kUpToTwoDecimals)
-                           : value.dump();
+                           : value.dump(-1, ' ', false, kReplaceInvalidUtf8);
 }
 
 // Reports the files written; a failed file fails the command.
@@ -156,7 +157,8 @@ void ReportFiles(CliContext& context, const std::vector<std::pair<fs::path, File
       *context.out << "Salvez in " << path.string() << ": " << outcome.records << " inregistrari\n";
     }
   }
-  if (context.json) *context.out << json{{"fisiere", written}}.dump(2) << "\n";
+  if (context.json)
+    *context.out << json{{"fisiere", written}}.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
 }
 
 void RunCas(CliContext& context, const CasOptions& options) {
@@ -227,7 +229,7 @@ void RunCas(CliContext& context, const CasOptions& options) {
     *context.out << json{{"luna", MonthArgument(declaration.month)},
                          {"asigurati", persons},
                          {"total", figures}}
-                        .dump(2)
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
     return;
   }
@@ -339,7 +341,8 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
       }
       ReportFiles(context, written);
     } else if (context.json) {
-      *context.out << UnemploymentJson(declaration).dump(2) << "\n";
+      *context.out << UnemploymentJson(declaration).dump(2, ' ', false, kReplaceInvalidUtf8)
+                   << "\n";
     } else {
       const json figures = UnemploymentJson(declaration);
       *context.out << "Declaratia de somaj pe " << MonthText(declaration.month) << "\n";
@@ -425,7 +428,7 @@ void RunSanatate(CliContext& context, const SanatateOptions& options) {
                          {"asigurati", opening.computed.insured},
                          {"sectiuni", sectionsJson},
                          {"total_de_achitat", grand}}
-                        .dump(2)
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
     return;
   }

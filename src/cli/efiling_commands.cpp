@@ -6,6 +6,7 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "cli/report_commands.h"
 #include "core/clock.h"
 #include "core/errors.h"
@@ -98,7 +99,8 @@ void Efiling(CliContext& context, const EfilingOptions& options) {
     }
   }
   if (context.json) {
-    *context.out << json{{"an", options.year}, {"fisiere", written}, {"probleme", problems}}.dump(2)
+    *context.out << json{{"an", options.year}, {"fisiere", written}, {"probleme", problems}}.dump(
+                        2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
   }
 }
@@ -175,7 +177,7 @@ void FiscalSheetCommand(CliContext& context, const SheetOptions& options) {
     if (!options.text) return;
   }
   if (context.json && !options.text) {
-    *context.out << SheetJson(sheet).dump(2) << "\n";
+    *context.out << SheetJson(sheet).dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
   } else {
     *context.out << reports::DocumentText(reports::Prepare(decl::FiscalSheetReport(sheet)));
   }

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "cli/cli_prompter.h"
+#include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/store/field_rules.h"
@@ -262,12 +263,15 @@ void RunTax(CliContext& context, const TaxOptions& options) {
       *context.out << json{{"gross", Number(figures->gross)},
                            {"net", Number(figures->net)},
                            {"tax", Number(figures->tax)}}
-                          .dump()
+                          .dump(-1, ' ', false, kReplaceInvalidUtf8)
                    << "\n";
     } else {
-      *context.out << "Suma bruta: " << Number(figures->gross).dump() << "\n"
-                   << "Suma neta: " << Number(figures->net).dump() << "\n"
-                   << "Impozit: " << Number(figures->tax).dump() << "\n";
+      *context.out << "Suma bruta: "
+                   << Number(figures->gross).dump(-1, ' ', false, kReplaceInvalidUtf8) << "\n"
+                   << "Suma neta: "
+                   << Number(figures->net).dump(-1, ' ', false, kReplaceInvalidUtf8) << "\n"
+                   << "Impozit: " << Number(figures->tax).dump(-1, ' ', false, kReplaceInvalidUtf8)
+                   << "\n";
     }
   } catch (const std::invalid_argument& e) {
     *context.err << e.what() << "\n";
@@ -324,7 +328,7 @@ void RunFormulaEval(CliContext& context, const std::string& text,
       }
     }
     const long double result = engine::CompiledFormula(text).Evaluate(row, variables);
-    *context.out << Number(result).dump() << "\n";
+    *context.out << Number(result).dump(-1, ' ', false, kReplaceInvalidUtf8) << "\n";
   } catch (const std::invalid_argument& e) {
     *context.err << e.what() << "\n";
     context.exit_code = 1;
@@ -400,7 +404,7 @@ std::string CalculateMonthDocument(const std::string& input) {
     out["funds"][name] = Number(value);
   }
   out["NumarMediuSalariati"] = Number(result.numar_mediu_salariati);
-  return out.dump(2);
+  return out.dump(2, ' ', false, kReplaceInvalidUtf8);
 }
 
 void RegisterEngineCommands(CLI::App& app, CliContext& context) {

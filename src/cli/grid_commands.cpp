@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "cli/personnel_cli_support.h"
 #include "cli/personnel_commands.h"
 #include "core/text.h"
@@ -54,7 +55,7 @@ void RegisterGridCommands(CLI::App& app, CliContext& context) {
       json result = {{"antet", personnel::GridHeading(session, scope.department)},
                      {"coloane", shown}};
       if (options->lines) result["linii"] = rows;
-      *context.out << result.dump(2) << "\n";
+      *context.out << result.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
       return;
     }
     std::ostream& out = *context.out;

@@ -5,6 +5,7 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "core/data_folder.h"
 #include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
@@ -70,7 +71,7 @@ void ImportLegacy(CliContext& context, const LegacyOptions& options) {
                                  {"mesaj", company.message},
                                  {"tabele", tables}});
     }
-    *context.out << result.dump(2) << "\n";
+    *context.out << result.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
   } else {
     for (const std::string& line : legacy::ReportLines(report)) *context.out << line << "\n";
   }
@@ -112,7 +113,7 @@ void ImportSheets(CliContext& context, const SheetOptions& options) {
                          {"persoane_in_intretinere", result.dependants},
                          {"linii_omise", result.skipped},
                          {"linii_refuzate", result.failed}}
-                        .dump(2)
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
   } else {
     *context.out << "Angajati preluati: " << result.employees

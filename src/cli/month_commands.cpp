@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -76,18 +77,20 @@ void ParamsShow(CliContext& context, const MonthArgs& args) {
                          {"generali", general},
                          {"firma", company},
                          {"departamente", departments}}
-                        .dump(2)
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
     return;
   }
   *context.out << "Parametrii generali de calcul pe " << MonthText(cli.session->working_month())
                << "\n";
   for (const auto& [name, value] : general.items()) {
-    *context.out << "  " << PadRight(name, 13) << value.dump() << "\n";
+    *context.out << "  " << PadRight(name, 13) << value.dump(-1, ' ', false, kReplaceInvalidUtf8)
+                 << "\n";
   }
   *context.out << "Parametrii de calcul ai firmei " << cli.session->company() << "\n";
   for (const auto& [name, value] : company.items()) {
-    *context.out << "  " << PadRight(name, 13) << value.dump() << "\n";
+    *context.out << "  " << PadRight(name, 13) << value.dump(-1, ' ', false, kReplaceInvalidUtf8)
+                 << "\n";
   }
 }
 
@@ -193,7 +196,7 @@ void BracketsList(CliContext& context, const BracketArgs& args) {
                       {"V_Const", row.V_Const},
                       {"V_Proc", row.V_Proc}});
     }
-    *context.out << list.dump(2) << "\n";
+    *context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   *context.out << (args.annual ? "Transe de impozitare pe an " + std::to_string(month.year())
@@ -230,7 +233,8 @@ void BracketsCheck(CliContext& context, const BracketArgs& args) {
   const std::string text =
       params::CheckBrackets(cli.store->db(), ParseMonthArgument(args.month), args.annual);
   if (context.json) {
-    *context.out << json{{"corect", text == "Totul este in regula. "}, {"mesaj", text}}.dump(2)
+    *context.out << json{{"corect", text == "Totul este in regula. "}, {"mesaj", text}}.dump(
+                        2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
     return;
   }
@@ -276,7 +280,7 @@ void HolidaysSet(CliContext& context, const MonthArgs& args, const std::string& 
     *context.out << json{{"ZileLibere", session.parameters().company.ZileLibere},
                          {"TimpLuna", params::MonthWorkingTime(session.working_month(), parsed,
                                                                company.TimpZile != 0)}}
-                        .dump(2)
+                        .dump(2, ' ', false, kReplaceInvalidUtf8)
                  << "\n";
   }
 }
@@ -299,7 +303,7 @@ void DepartmentsList(CliContext& context, const MonthArgs& args) {
       list.push_back(
           {{"Nr", department.nr}, {"cod", department.code}, {"denumire", department.name}});
     }
-    *context.out << list.dump(2) << "\n";
+    *context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const std::string& line : params::DepartmentChooserLines(departments)) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -133,7 +134,8 @@ json TotalsJson(params::Session& session, const std::optional<std::string>& depa
 void PrintTotals(CliContext& context, params::Session& session,
                  const std::optional<std::string>& department) {
   if (context.json) {
-    *context.out << TotalsJson(session, department).dump(2) << "\n";
+    *context.out << TotalsJson(session, department).dump(2, ' ', false, kReplaceInvalidUtf8)
+                 << "\n";
     return;
   }
   const engine::CompanyFunds& f = session.funds();

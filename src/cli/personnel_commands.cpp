@@ -5,14 +5,15 @@
 #include <memory>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "cli/personnel_cli_support.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/store/field_rules.h"
+#include "core/store/row_io.h"
 #include "core/text.h"
 #include "engine/calculated_fields.h"
-#include "core/store/row_io.h"
 #include "personnel/checks.h"
 #include "personnel/coefficients.h"
 #include "personnel/demo_company.h"
@@ -158,7 +159,9 @@ void PrintLine(CliSession& cli, std::int64_t nr) {
   const std::optional<PersRow> line = personnel::FindLine(*cli.session, nr);
   if (!line) return;
   if (cli.context.json) {
-    *cli.context.out << LineJson(*line, cli.session->parameters()).dump(2) << "\n";
+    *cli.context.out
+        << LineJson(*line, cli.session->parameters()).dump(2, ' ', false, kReplaceInvalidUtf8)
+        << "\n";
     return;
   }
   *cli.context.out << "IID " << line->IID << "  " << Trim(line->NUME + " " + line->PRENUME)
@@ -235,7 +238,7 @@ void EmployeeList(CliContext& context, const MonthOptions& options, bool all_kin
   if (context.json) {
     json list = json::array();
     for (const PersRow& line : lines) list.push_back(LineJson(line, cli.session->parameters()));
-    *context.out << list.dump(2) << "\n";
+    *context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const PersRow& line : lines) {
@@ -251,12 +254,14 @@ void EmployeeShow(CliContext& context, const MonthOptions& options, int iid) {
   const PersRow line = LineOfPerson(*cli.session, iid);
   const json object = LineJson(line, cli.session->parameters());
   if (context.json) {
-    *context.out << object.dump(2) << "\n";
+    *context.out << object.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const auto& [name, value] : object.items()) {
     if (name == "calculat") continue;
-    *context.out << PadRight(name, 16) << (value.is_string() ? value.get<std::string>() : value.dump())
+    *context.out << PadRight(name, 16)
+                 << (value.is_string() ? value.get<std::string>()
+                                       : value.dump(-1, ' ', false, kReplaceInvalidUtf8))
                  << "\n";
   }
 }
@@ -327,7 +332,7 @@ void PrintDependants(CliSession& cli, int iid) {
       object["Ynvaliditate"] = std::string(personnel::InvalidityLabel(d.Invaliditate));
       list.push_back(object);
     }
-    *cli.context.out << list.dump(2) << "\n";
+    *cli.context.out << list.dump(2, ' ', false, kReplaceInvalidUtf8) << "\n";
     return;
   }
   for (const PintRow& d : dependants) {

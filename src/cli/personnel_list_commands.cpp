@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "cli/personnel_cli_support.h"
 #include "cli/personnel_commands.h"
 #include "core/errors.h"
@@ -26,7 +27,9 @@ void PrintCheck(CliContext& context, const personnel::CheckList<Finding>& list, 
   if (context.json) {
     json findings = json::array();
     for (const Finding& f : list.findings) findings.push_back(to_json(f));
-    *context.out << json{{"titlu", list.heading}, {"linii", findings}}.dump(2) << "\n";
+    *context.out << json{{"titlu", list.heading}, {"linii", findings}}.dump(2, ' ', false,
+                                                                            kReplaceInvalidUtf8)
+                 << "\n";
     return;
   }
   *context.out << list.heading << "\n";
@@ -90,7 +93,9 @@ void PrintPersons(CliContext& context, const std::string& heading,
       if (!l.Data.IsEmpty()) object["Data"] = l.Data.ToIso();
       list.push_back(object);
     }
-    *context.out << json{{"titlu", heading}, {"linii", list}}.dump(2) << "\n";
+    *context.out << json{{"titlu", heading}, {"linii", list}}.dump(2, ' ', false,
+                                                                   kReplaceInvalidUtf8)
+                 << "\n";
     return;
   }
   *context.out << heading << "\n";
@@ -121,7 +126,9 @@ void RunList(CliContext& context, const std::string& which, const MonthOptions& 
     if (context.json) {
       json list = json::array();
       for (const PersRow& row : rows) list.push_back(RowJson(row));
-      *context.out << json{{"titlu", personnel::kRehireHeading}, {"linii", list}}.dump(2) << "\n";
+      *context.out << json{{"titlu", personnel::kRehireHeading}, {"linii", list}}.dump(
+                          2, ' ', false, kReplaceInvalidUtf8)
+                   << "\n";
       return;
     }
     *context.out << personnel::kRehireHeading << "\n";
@@ -140,7 +147,9 @@ void RunList(CliContext& context, const std::string& which, const MonthOptions& 
                         {"CodNumPers", l.CodNumPers}, {"Calitate", l.Calitate},
                         {"Kalitate", l.Kalitate}});
       }
-      *context.out << json{{"titlu", personnel::kInsuredHeading}, {"linii", list}}.dump(2) << "\n";
+      *context.out << json{{"titlu", personnel::kInsuredHeading}, {"linii", list}}.dump(
+                          2, ' ', false, kReplaceInvalidUtf8)
+                   << "\n";
       return;
     }
     *context.out << personnel::kInsuredHeading << "\n";
@@ -203,7 +212,9 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
     const std::string answer = personnel::VerifyCodeAnswer(*code);
     const personnel::CodeCheck check = personnel::CheckPersonalCode(*code);
     if (context.json) {
-      *context.out << json{{"raspuns", answer}, {"corect", check.passed}}.dump(2) << "\n";
+      *context.out << json{{"raspuns", answer}, {"corect", check.passed}}.dump(2, ' ', false,
+                                                                               kReplaceInvalidUtf8)
+                   << "\n";
     } else {
       *context.out << TerminalText(answer) << "\n";
     }
@@ -218,7 +229,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
     if (context.json) {
       *context.out << json{{"raspuns", answer},
                            {"cifre", personnel::SolveMissingDigit(Trim(*solve_code))}}
-                          .dump(2)
+                          .dump(2, ' ', false, kReplaceInvalidUtf8)
                    << "\n";
     } else {
       *context.out << TerminalText(answer) << "\n";
@@ -302,7 +313,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
                            {"ISCIC", static_cast<double>(s.cic_amount)},
                            {"adaugat", leave->apply},
                            {"linie", LineJson(after, cli.session->parameters())}}
-                          .dump(2)
+                          .dump(2, ' ', false, kReplaceInvalidUtf8)
                    << "\n";
       return;
     }
@@ -354,7 +365,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
                            {"suma", static_cast<double>(average.sum)},
                            {"media", static_cast<double>(average.average)},
                            {"linii", list}}
-                          .dump(2)
+                          .dump(2, ' ', false, kReplaceInvalidUtf8)
                    << "\n";
       return;
     }

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_session.h"
+#include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "reports/document_text.h"
@@ -51,7 +52,9 @@ void RunReport(CliContext& context, const ReportOptions& options) {
   if (context.json) {
     nlohmann::json pages = nlohmann::json::array();
     for (const reports::Page& page : document.pages) pages.push_back(reports::PageLines(page));
-    *context.out << nlohmann::json{{"titlu", document.title}, {"pagini", pages}}.dump(2) << "\n";
+    *context.out << nlohmann::json{{"titlu", document.title}, {"pagini", pages}}.dump(
+                        2, ' ', false, kReplaceInvalidUtf8)
+                 << "\n";
   } else if (options.text) {
     *context.out << reports::DocumentText(document);
   } else if (options.pdf.empty()) {

@@ -256,6 +256,27 @@ TEST_F(DemoCommandTest, NamesAreUpperCasedWithTheirRomanianLetters) {
   ExpectRefused(Month({"employee", "add", "Nume=POP\xC3", "Prenume=ION"}), "UTF-8");
 }
 
+// Text written by older versions may not be valid UTF-8; the listings still come out, the
+// bad bytes shown as the replacement character, and the command succeeds.
+TEST_F(DemoCommandTest, ListingsShowTextThatOlderVersionsStoredWithBadBytes) {
+  {
+    Database db(folder_.path() / kRegisterDatabaseName, false);
+    Statement update = db.Prepare("UPDATE Firme SET DENUMIRE = CAST(? AS TEXT) WHERE COD = 'DEMO'");
+    update.Bind(1, std::string("SO\xC3\xFF" "A"));
+    update.Step();
+  }
+  const ProgramResult listed = Run({"--json", "company", "list"});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  bool found = false;
+  for (const auto& company : nlohmann::json::parse(listed.out)) {
+    if (company["Cod"] == "DEMO") {
+      found = true;
+      EXPECT_EQ(company["Denumire"], "SO\uFFFD\uFFFDA");
+    }
+  }
+  EXPECT_TRUE(found) << listed.out;
+}
+
 TEST_F(DemoCommandTest, APaySlipFooterIsOneLineOfTheSettingsFile) {
   ExpectRefused({"company", "modify", "--cod", "DEMO", "--rand1", "Multumim\nParola=x"},
                 "nu poate contine caractere de control");
