@@ -46,6 +46,17 @@ QRectF ToDevice(const reports::Rect& r, double scale) {
   return QRectF(r.x * scale, r.y * scale, r.width * scale, r.height * scale);
 }
 
+// A command line without a desktop session has no XDG_RUNTIME_DIR, and Qt
+// says so on standard error at every PDF written; that notice is noise in a
+// script's output. Every other message goes on as Qt would print it.
+QtMessageHandler qt_default_handler = nullptr;
+
+void QuietWithoutDesktopSession(QtMsgType type, const QMessageLogContext& context,
+                                const QString& message) {
+  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  if (qt_default_handler != nullptr) qt_default_handler(type, context, message);
+}
+
 }  // namespace
 
 DocumentPainter::FontEntry& DocumentPainter::FontFor(const reports::Font& font,
@@ -194,6 +205,7 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
 
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
+  qt_default_handler = qInstallMessageHandler(QuietWithoutDesktopSession);
   // Made once and never destroyed: Qt's fonts belong to the application, and
   // an application destroyed among the static objects at exit is unsafe.
   static int argc = 3;
