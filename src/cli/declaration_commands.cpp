@@ -301,6 +301,8 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
   input.Penal = options.penal.value_or(opening.stored.Penal);
   input.Maj = options.maj.value_or(opening.stored.Maj);
   input.calcul_somaj_at_opening = opening.stored.CalculSomaj;
+  // A typed amount that cannot be kept is refused before any notice about it.
+  CheckUnemploymentInput(input);
   switch (CheckInsuredPaid(input.paid_insured, opening.due_insured)) {
     case InsuredPaidCheck::kBelowDue: {
       input.chosen_mode = ModeOption(options.mode, opening.stored);

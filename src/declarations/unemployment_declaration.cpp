@@ -86,14 +86,16 @@ bool EmployerPaidAboveDue(double paid, long double due) {
   return std::trunc(static_cast<long double>(paid)) > std::trunc(due);
 }
 
-UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
-                                                   const UnemploymentInput& input,
-                                                   const DeclarationSigner& signer) {
+namespace {
+
+// The figures "&Confirmare" stores, TipCalcul apart, with the captions their
+// refusals name.
+std::vector<DeclarationFigure> FiguresToStore(const UnemploymentInput& input) {
   const bool insured_paid_all = RoundEven(input.due_insured) == RoundEven(input.paid_insured);
   const bool employer_paid_all = RoundEven(input.due_employer) == RoundEven(input.paid_employer);
   const bool alternate =
       insured_paid_all && employer_paid_all && RoundEven(input.calcul_somaj_at_opening) == 1;
-  std::vector<DeclarationFigure> figures = {
+  return {
       {"SVAsig", input.paid_insured, "Suma Virata de Asigurati"},
       {"SVAng", input.paid_employer, "Suma Virata de Angajator:"},
       {"SDAsig", input.due_insured, "Suma Datorata de Asigurati"},
@@ -105,6 +107,19 @@ UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
       {"Maj", input.Maj, "Penalitati:"},
       {"CalculSomaj", alternate ? 0.0 : 1.0, "Declaratie Somaj"},
   };
+}
+
+}  // namespace
+
+void CheckUnemploymentInput(const UnemploymentInput& input) {
+  CheckDeclarationFigures(FiguresToStore(input));
+}
+
+UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
+                                                   const UnemploymentInput& input,
+                                                   const DeclarationSigner& signer) {
+  const bool insured_paid_all = RoundEven(input.due_insured) == RoundEven(input.paid_insured);
+  std::vector<DeclarationFigure> figures = FiguresToStore(input);
   CheckDeclarationFigures(figures);
   SaveSigner(session.store().data_folder(), signer, false);
 

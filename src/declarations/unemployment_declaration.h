@@ -93,6 +93,10 @@ struct UnemploymentInput {
   double calcul_somaj_at_opening = 0;
 };
 
+// Throws Error naming the first amount of `input` that cannot be kept, as
+// ConfirmUnemploymentDeclaration would, before anything is told or stored.
+void CheckUnemploymentInput(const UnemploymentInput& input);
+
 // "&Confirmare": writes the declarant to the settings file, then stores the
 // figures in one transaction: the nine amounts; TipCalcul = the chosen
 // spread, or 0 when the insured paid their due (whole lei), else unchanged;

@@ -18,6 +18,7 @@
 #include "params/parameter_store.h"
 #include "params/session.h"
 #include "tests/declarations/file_checks.h"
+#include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
@@ -245,6 +246,20 @@ TEST_F(DeclarationCliTest, AShortfallIsSpreadAndShownAgainOnTheNextRun) {
   const json reopened = json::parse(again.out.substr(again.out.find('{')));
   EXPECT_EQ(reopened["SVAsig"], due - 5000);
   EXPECT_EQ(reopened["TipCalcul"], 3);
+}
+
+TEST_F(DeclarationCliTest, AnAmountThatCannotBeKeptIsRefusedBeforeAnyNoticeAboutIt) {
+  for (const char* paid : {"-5", "1e300"}) {
+    std::vector<std::string> arguments = Declaration("somaj", {"--paid-asig", paid});
+    arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+    const traveno::testing::ProgramResult result = traveno::testing::RunProgram(arguments);
+    EXPECT_NE(result.status, 0) << paid;
+    EXPECT_EQ(result.err, "Suma introdusa la \"Suma Virata de Asigurati\" nu este valida !\n")
+        << paid;
+  }
+  // Nothing was stored: the next run proposes the due amount again.
+  const json reopened = Run(Declaration("somaj", {}), true).Json();
+  EXPECT_EQ(reopened["SVAsig"], reopened["SDAsig"]);
 }
 
 TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
