@@ -198,6 +198,24 @@ TEST_F(PayGridWindowTest, PagesKeysAndTheButtonsThatFollowTheCurrentLine) {
   EXPECT_FALSE(window->isVisible());
 }
 
+// On one department the department column is hidden: the grid opens on a
+// cell the user sees, and the arrow keys move from it at once.
+TEST_F(PayGridWindowTest, OnOneDepartmentTheArrowKeysMoveAVisibleCurrentCell) {
+  auto window = OpenGrid("CENTRAL");
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  ASSERT_TRUE(grid->isColumnHidden(0));
+  ASSERT_TRUE(grid->hasFocus());
+  EXPECT_FALSE(grid->isColumnHidden(grid->currentIndex().column()));
+  EXPECT_EQ(window->CurrentLineText("Nume"), "POPESCU");
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(window->CurrentLineText("Nume"), "GEORGESCU");
+  const int column = grid->currentIndex().column();
+  QTest::keyClick(grid, Qt::Key_Right);
+  EXPECT_GT(grid->currentIndex().column(), column);
+  EXPECT_EQ(window->CurrentLineText("Nume"), "GEORGESCU");
+}
+
 TEST_F(PayGridWindowTest, FillingAColumnPostsEveryLineOfThePage) {
   auto window = OpenGrid();
   Select(*window, kPermanentPage, "STAN", "TIMP");

@@ -410,6 +410,15 @@ void PayGridWindow::ShowLines(std::vector<PersRow> lines, std::optional<std::int
     if (!index.isValid() && shown->model()->rowCount() > 0) {
       index = shown->model()->index(0, keep_column[static_cast<std::size_t>(page)]);
     }
+    // The department column is hidden for one department: a current cell
+    // there shows no focus and the arrow keys seem dead.
+    if (index.isValid() && shown->isColumnHidden(index.column())) {
+      for (int c = 0; c < shown->model()->columnCount(); ++c) {
+        if (shown->isColumnHidden(c)) continue;
+        index = index.siblingAtColumn(c);
+        break;
+      }
+    }
     if (index.isValid()) {
       shown->setCurrentIndex(index);
       shown->scrollTo(index);
