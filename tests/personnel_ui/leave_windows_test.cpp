@@ -1,5 +1,6 @@
 #include "personnel/ui/leave_windows.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,34 @@ TEST_F(LeaveWindowsTest, AnOrdinaryLeaveIsSplitShownAndAddedToTheLine) {
   grid->CalculCM(10);
   EXPECT_EQ(Stored(before.IID).CIC, after.CIC);
   EXPECT_EQ(Stored(before.IID).ZILE_CIC, after.ZILE_CIC);
+}
+
+// Enter walks the dialog: from the average to the first kind, from a kind
+// to the amount per day, which shows that it holds the focus.
+TEST_F(LeaveWindowsTest, EnterMovesFromTheAverageToTheKindsAndToAVisiblePerDayAmount) {
+  auto grid = OpenGrid();
+  Select(*grid, kPermanentPage, "STAN");
+  bool answered = false;
+  testing::AnswerNext<MedicalLeaveWindow>([&](MedicalLeaveWindow* window) {
+    answered = true;
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->media_box(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), window->kind_button(LeaveKind::kOccupational));
+    QRadioButton* ordinary = window->kind_button(LeaveKind::kOrdinary);
+    ordinary->setFocus();
+    QTest::keyClick(ordinary, Qt::Key_Return);
+    EXPECT_TRUE(ordinary->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), window->per_day());
+    // The focused amount is drawn differently from the same amount unfocused.
+    const QImage focused = window->per_day()->grab().toImage();
+    window->leave_days_box()->setFocus();
+    const QImage unfocused = window->per_day()->grab().toImage();
+    EXPECT_NE(focused, unfocused);
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  grid->CalculCM(6);
+  EXPECT_TRUE(answered);
 }
 
 TEST_F(LeaveWindowsTest, HistoryShowsEveryMonthOfThePerson) {

@@ -55,6 +55,20 @@ QLabel* AmountLabel(const char* name, QWidget* parent) {
   return label;
 }
 
+// The amount per day is worked out, not typed; Enter on a kind brings the
+// focus to it, so it is a read-only box that shows the focus.
+QLineEdit* PerDayBox(QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName("ISCMpeZi");
+  box->setReadOnly(true);
+  box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  box->setMinimumWidth(110);
+  QFont bold = box->font();
+  bold.setBold(true);
+  box->setFont(bold);
+  return box;
+}
+
 }  // namespace
 
 MedicalLeaveWindow::MedicalLeaveWindow(personnel::MedicalLeaveForm& form, QWidget* parent)
@@ -62,7 +76,7 @@ MedicalLeaveWindow::MedicalLeaveWindow(personnel::MedicalLeaveForm& form, QWidge
       form_(form),
       kind_group_(new QButtonGroup(this)),
       media_(new QLineEdit(this)),
-      per_day_(AmountLabel("ISCMpeZi", this)),
+      per_day_(PerDayBox(this)),
       leave_days_(DayBox("ISZileCM", this)),
       unpaid_(DayBox("ISCMNePlatite", this)),
       company_days_(DayBox("ISZileCml1", this)),
@@ -136,7 +150,6 @@ MedicalLeaveWindow::MedicalLeaveWindow(personnel::MedicalLeaveForm& form, QWidge
   auto* figures = new QGridLayout;
   int row = 0;
   figures->addWidget(new QLabel("Suma pe zi de concediu medical: ", this), row, 0, 1, 2);
-  per_day_->setFocusPolicy(Qt::StrongFocus);
   figures->addWidget(per_day_, row++, 2);
   figures->addWidget(new QLabel("Zile concediu medical (lucratoare): ", this), row, 0, 1, 2);
   figures->addWidget(leave_days_, row++, 2);

@@ -39,7 +39,7 @@ class MedicalLeaveWindow : public QDialog {
   QSpinBox* company_days_box() const { return company_days_; }
   QSpinBox* state_days_box() const { return state_days_; }
   QSpinBox* cic_days_box() const { return cic_days_; }
-  QLabel* per_day() const { return per_day_; }
+  QLineEdit* per_day() const { return per_day_; }
   QLabel* company_amount() const { return company_amount_; }
   QLabel* state_amount() const { return state_amount_; }
   QLabel* cic_amount() const { return cic_amount_; }
@@ -59,7 +59,7 @@ class MedicalLeaveWindow : public QDialog {
   std::map<engine::LeaveKind, QRadioButton*> kinds_;
   QButtonGroup* kind_group_;
   QLineEdit* media_;
-  QLabel* per_day_;
+  QLineEdit* per_day_;
   QSpinBox* leave_days_;
   QSpinBox* unpaid_;
   QSpinBox* company_days_;
