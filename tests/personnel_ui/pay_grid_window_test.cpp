@@ -216,6 +216,23 @@ TEST_F(PayGridWindowTest, OnOneDepartmentTheArrowKeysMoveAVisibleCurrentCell) {
   EXPECT_EQ(window->CurrentLineText("Nume"), "GEORGESCU");
 }
 
+// "Refresh" on the partial-contract page leaves the focus on that page's
+// grid, where the arrow keys go on moving through its lines.
+TEST_F(PayGridWindowTest, RefreshKeepsTheFocusOnTheGridOfThePageShown) {
+  auto window = OpenGrid();
+  QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+  ASSERT_EQ(window->CurrentPage(), kPartialPage);
+  Select(*window, kPartialPage, "DRAGOMIR");
+  auto* refresh = window->findChild<QPushButton*>("BRefresh");
+  ASSERT_NE(refresh, nullptr);
+  refresh->setFocus();
+  QTest::keyClick(refresh, Qt::Key_Space);
+  EXPECT_EQ(window->CurrentPage(), kPartialPage);
+  EXPECT_TRUE(window->grid(kPartialPage)->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(window->CurrentLineText("Nume"), "LUPU");
+}
+
 TEST_F(PayGridWindowTest, FillingAColumnPostsEveryLineOfThePage) {
   auto window = OpenGrid();
   Select(*window, kPermanentPage, "STAN", "TIMP");

@@ -362,7 +362,9 @@ void PayGridWindow::Recalculate() {
   } else {
     LoadLines();
   }
-  grid(kPermanentPage)->setFocus();
+  // The grid of the page shown: on opening the permanent one; after
+  // "Refresh" the page the user is on (a grid on a hidden page takes no focus).
+  FocusGrid();
 }
 
 void PayGridWindow::LoadLines(std::optional<std::int64_t> select) {
