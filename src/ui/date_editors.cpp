@@ -1,7 +1,11 @@
 #include "ui/date_editors.h"
 
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace traveno::ui {
 
@@ -39,5 +43,37 @@ DateEdit::DateEdit(QWidget* parent) : QDateEdit(parent) {
 void DateEdit::SetValue(Date date) { setDate(ToQDate(date)); }
 
 Date DateEdit::Value() const { return FromQDate(date()); }
+
+void DateEdit::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const bool f4 = event->key() == Qt::Key_F4 && mods == Qt::NoModifier;
+  const bool alt_arrow =
+      (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up) && mods == Qt::AltModifier;
+  if ((f4 || alt_arrow) && !isReadOnly()) {
+    DropCalendarDown();
+    event->accept();
+    return;
+  }
+  QDateEdit::keyPressEvent(event);
+}
+
+void DateEdit::DropCalendarDown() {
+  // The editor drops its calendar down only from a press on its arrow: press
+  // there, where the style draws it.
+  QStyleOptionComboBox option;
+  option.initFrom(this);
+  option.editable = true;
+  option.subControls = QStyle::SC_All;
+  const QRect arrow =
+      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+  const QPointF at = arrow.center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  mousePressEvent(&press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  mouseReleaseEvent(&release);
+}
 
 }  // namespace traveno::ui

@@ -33,6 +33,13 @@ class DateEdit : public QDateEdit {
 
   void SetValue(Date date);
   Date Value() const;
+
+ protected:
+  // F4 and Alt+Down (or Alt+Up) drop the calendar down, as for a list.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void DropCalendarDown();
 };
 
 }  // namespace traveno::ui

@@ -1,9 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "ui/calculator.h"
 #include "ui/date_editors.h"
@@ -18,18 +19,9 @@ TEST(EvaluateExpressionTest, ComputesOrRefuses) {
     std::optional<double> expected;
   };
   const Case kCases[] = {
-      {"1+2*3", 7},
-      {"(1+2)*3", 9},
-      {"10/4", 2.5},
-      {"1234,5 + 0.5", 1235},
-      {"-3*-2", 6},
-      {"200*16%", 32},
-      {"2-3-4", -5},
-      {"1/0", std::nullopt},
-      {"1+", std::nullopt},
-      {"(2", std::nullopt},
-      {"1,2,3", std::nullopt},
-      {"", std::nullopt},
+      {"1+2*3", 7},          {"(1+2)*3", 9},       {"10/4", 2.5},           {"1234,5 + 0.5", 1235},
+      {"-3*-2", 6},          {"200*16%", 32},      {"2-3-4", -5},           {"1/0", std::nullopt},
+      {"1+", std::nullopt},  {"(2", std::nullopt}, {"1,2,3", std::nullopt}, {"", std::nullopt},
       {"abc", std::nullopt},
   };
   for (const Case& c : kCases) {
@@ -65,6 +57,27 @@ TEST(DateEditorsTest, MonthEditorHoldsTheFirstDayAndShowsMonthAndYear) {
   date.SetValue(Date::FromYmd(2004, 2, 29));
   EXPECT_EQ(date.text(), "29.02.2004");
   EXPECT_EQ(date.Value(), Date::FromYmd(2004, 2, 29));
+}
+
+// The date editor looks like a drop-down list: F4 and Alt+Down drop its
+// calendar down, as they do for a list, rather than change the day unseen.
+TEST(DateEditorsTest, F4AndAltDownDropTheCalendarDownAndLeaveTheDate) {
+  const std::pair<Qt::Key, Qt::KeyboardModifiers> kKeys[] = {{Qt::Key_F4, Qt::NoModifier},
+                                                             {Qt::Key_Down, Qt::AltModifier}};
+  for (const auto& [key, modifiers] : kKeys) {
+    DateEdit date;
+    date.SetValue(Date::FromYmd(2003, 1, 15));
+    date.show();
+    date.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&date));
+    date.setFocus();
+    QTest::keyClick(&date, key, modifiers);
+    EXPECT_EQ(date.Value(), Date::FromYmd(2003, 1, 15)) << key;
+    ASSERT_NE(date.calendarWidget(), nullptr);
+    EXPECT_TRUE(date.calendarWidget()->isVisible()) << key;
+    EXPECT_EQ(date.calendarWidget()->selectedDate(), QDate(2003, 1, 15)) << key;
+    date.calendarWidget()->window()->hide();
+  }
 }
 
 TEST(QtProgressTest, WaitWindowStaysUpUntilTheOutermostWaitEnds) {
