@@ -61,20 +61,26 @@ void UpdateCompany(params::Session& session, const std::vector<std::string>& lin
     }
     SheetLine line(text);
     FirmeRow& row = *company;
-    row.CodFiscal = Truncate(Text(line), 13);
-    const auto kind = WholeNumber(Text(line));
-    if (!kind) {
+    try {
+      row.CodFiscal = Truncate(Text(line), 13);
+      const auto kind = WholeNumber(Text(line));
+      if (!kind) throw LineRefused{};
+      row.TipAngaj = *kind;
+      for (const char* field :
+           {"Denumire", "Nume", "Prenume", "Localitate", "Judet", "Strada", "Numar", "CodPostal",
+            "Bloc", "Scara", "Etaj", "Ap", "Sector", "Telefon", "EMail"}) {
+        SetText(row, field, Text(line));
+      }
+      RequireRowValues(row);
+    } catch (const LineRefused&) {
+      prompter.Message(MessageKind::kError, kSheetCompanyFailed);
+      ++result.failed;
+      continue;
+    } catch (const ValueRefused&) {
       prompter.Message(MessageKind::kError, kSheetCompanyFailed);
       ++result.failed;
       continue;
     }
-    row.TipAngaj = *kind;
-    for (const char* field :
-         {"Denumire", "Nume", "Prenume", "Localitate", "Judet", "Strada", "Numar", "CodPostal",
-          "Bloc", "Scara", "Etaj", "Ap", "Sector", "Telefon", "EMail"}) {
-      SetText(row, field, Text(line));
-    }
-    RequireRowValues(row);
     RowWriter<FirmeRow>(session.db(), "Firme").Update(row);
   }
 }

@@ -160,6 +160,33 @@ TEST_F(FiscalSheetImportTest, ALineThatCannotBeStoredIsRefusedAndTheNextFollows)
   EXPECT_EQ(rows[0].NUME, "CORECT");
 }
 
+// A company line is refused with its message whatever makes it fail (a kind
+// that is not a number, a kind the register never holds); the register row
+// keeps its values and the employees follow.
+TEST_F(FiscalSheetImportTest, ACompanyLineThatCannotBeStoredIsRefusedAndTheEmployeesFollow) {
+  for (const char* kind : {"X", "7"}) {
+    SCOPED_TRACE(kind);
+    WriteAll();
+    Write("Rep_2002.txt", {std::string("12345678,") + kind + ",#FABRICA SRL#"});
+    db().Run("DELETE FROM firma.Pers");
+    db().Run("DELETE FROM firma.Pint");
+    prompter_.messages.clear();
+    const auto before = store_->FindCompany("NOUA");
+
+    const SheetImportResult result = Import(dir_);
+
+    ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text, kSheetCompanyFailed);
+    EXPECT_EQ(result.failed, 1);
+    const auto company = store_->FindCompany("NOUA");
+    EXPECT_EQ(company->TipAngaj, before->TipAngaj);
+    EXPECT_EQ(company->Denumire, before->Denumire);
+    EXPECT_EQ(company->CodFiscal, before->CodFiscal);
+    EXPECT_EQ(Employees().size(), 3u);
+  }
+}
+
 TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
   struct Case {
     std::string folder;
