@@ -200,11 +200,13 @@ void WriteCompany(Store& store, FirmeRow firme, const std::optional<FirmeRow>& e
   std::error_code error;
   const bool had_folder = fs::is_directory(folder, error);
   const bool had_database = fs::is_regular_file(file, error);
+  // A company the earlier version never opened has no tables: it is only
+  // registered, as a new company is, and its first choice makes its folder.
+  const bool with_tables = company.has_tables || had_database;
   try {
-    if (!had_folder && !fs::create_directories(folder, error)) {
+    if (with_tables && !had_folder && !fs::create_directories(folder, error)) {
       throw OsError(params::kCompanyFolderNotCreated, error.value());
     }
-    const bool with_tables = company.has_tables || had_database;
     if (with_tables) {
       store.CreateCompanyTables(code);
       store.OpenCompany(code);
