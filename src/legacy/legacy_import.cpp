@@ -292,6 +292,14 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
                          : "Firma " + code + " exista deja in registru si nu a fost preluata.";
     return;
   }
+  // A company's data in its folder without a register row is data as well.
+  std::error_code error;
+  if (!existing && !options.replace &&
+      fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, error)) {
+    result.status = CompanyStatus::kExists;
+    result.message = "Firma " + code + " are deja date in directorul ei si nu a fost preluata.";
+    return;
+  }
   try {
     LegacyCompany company = ReadCompany(*folder, legacy, options.default_code_page);
     for (TableCount& count : company.counts) count.written = count.read;

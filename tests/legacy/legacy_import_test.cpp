@@ -264,6 +264,32 @@ TEST_F(LegacyImportTest, ACompanyInTheRegisterIsReplacedOnlyWhenAsked) {
   EXPECT_EQ(store.Companies().size(), 2u);  // TEST and VECHE, no second row
 }
 
+// A folder of the data folder that holds a company's data without its
+// register row (copied from another computer, say) is data as well: it is
+// replaced only when asked.
+TEST_F(LegacyImportTest, ACompanysDataOutsideTheRegisterIsReplacedOnlyWhenAsked) {
+  testing::WriteLegacyRegister(source_.path(), {{"VECHE"}}, false);
+  testing::WriteLegacyCompany(source_.path() / "VECHE", 6);
+  ASSERT_EQ(Only(Import(), "VECHE").status, CompanyStatus::kImported);
+  {
+    Store store(data_.path());
+    store.OpenCompany("VECHE");
+    store.db().Run("UPDATE firma.Pers SET SALINC = 1 WHERE Nr = 5");
+    store.CloseCompany();
+    store.db().Run("DELETE FROM Firme WHERE Cod = 'VECHE'");
+  }
+
+  const LegacyImportReport kept = Import();
+  EXPECT_EQ(Only(kept, "VECHE").status, CompanyStatus::kExists);
+  EXPECT_FALSE(kept.Complete());
+  EXPECT_FALSE(Company("VECHE"));
+  EXPECT_EQ(Rows<PersRow>("VECHE", "Pers")[0].SALINC, 1);
+
+  ASSERT_EQ(Only(Import(/*replace=*/true), "VECHE").status, CompanyStatus::kImported);
+  EXPECT_EQ(Rows<PersRow>("VECHE", "Pers")[0].SALINC, 4000000);
+  EXPECT_TRUE(Company("VECHE"));
+}
+
 TEST_F(LegacyImportTest, MonthsTheRegisterHoldsKeepTheirParameters) {
   {
     Store store(data_.path());
