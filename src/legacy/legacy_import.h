@@ -58,8 +58,8 @@ struct LegacyImportReport {
 struct LegacyImportOptions {
   std::filesystem::path source;
   // Replace companies already in the register or in their folder of the data
-  // folder (their tables are emptied and
-  // filled again, their register row rewritten).
+  // folder (their tables are emptied and filled again, their register row
+  // rewritten).
   bool replace = false;
   // The company the desktop program works on: never replaced under it.
   std::string working_company;
