@@ -4,6 +4,7 @@
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
+#include "params/departments.h"
 #include "params/unit_of_work.h"
 
 namespace traveno::personnel {
@@ -30,9 +31,13 @@ std::optional<PersRow> FindLineOfPerson(params::Session& session, int iid) {
 
 std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::string> tip,
                                 std::optional<std::string> department) {
-  auto rows = QueryRows<PersRow>(
-      session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
-      session.working_month());
+  // A department the month does not have is a mistake, not an empty scope.
+  if (department && !params::IsDepartmentOfMonth(session, *department)) {
+    throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
+  }
+  auto rows = QueryRows<PersRow>(session.db(),
+                                 "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
+                                 session.working_month());
   if (!tip && !department) return rows;
   std::vector<PersRow> kept;
   kept.reserve(rows.size());
@@ -98,9 +103,10 @@ PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChang
 
 PostedLine UpdateGridLine(params::Session& session, std::int64_t nr,
                           const std::vector<FieldEdit>& edits) {
-  return ChangeLine(session, nr, [&edits](const engine::PayrollEngine& engine, const PersRow& line) {
-    return PostLineEdit(engine, line, edits);
-  });
+  return ChangeLine(session, nr,
+                    [&edits](const engine::PayrollEngine& engine, const PersRow& line) {
+                      return PostLineEdit(engine, line, edits);
+                    });
 }
 
 }  // namespace traveno::personnel
