@@ -12,6 +12,7 @@
 #include "core/system_info.h"
 #include "core/text.h"
 #include "legacy/fiscal_sheet_reader.h"
+#include "params/holidays.h"
 
 namespace traveno::legacy {
 namespace fs = std::filesystem;
@@ -231,6 +232,10 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
   }
   if (session.working_month() < Date::FromYmd(2003, 1, 1)) {
     prompter.Message(MessageKind::kError, kSheetsBefore2003);
+    return result;
+  }
+  if (session.month_closed()) {
+    prompter.Message(MessageKind::kError, params::kMonthClosedMessage);
     return result;
   }
   if (WorkingMonthHasEmployees(session)) {

@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "core/store/row_io.h"
+#include "params/holidays.h"
+#include "params/month_cycle.h"
 #include "tests/params/fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -230,12 +232,22 @@ TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
   }
 }
 
-TEST_F(FiscalSheetImportTest, AMonthBefore2003OrWithEmployeesIsRefused) {
+TEST_F(FiscalSheetImportTest, AMonthBefore2003ClosedOrWithEmployeesIsRefused) {
   WriteAll();
   Open("VECHE", D(2002, 12));
   prompter_.messages.clear();
   EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
   EXPECT_EQ(prompter_.messages.back().text, kSheetsBefore2003);
+
+  // A closed month keeps what it holds.
+  Open("INCHISA", D(2003, 1));
+  ASSERT_TRUE(params::ToggleMonthClosed(*session_));
+  const std::string closed = Snapshot();
+  prompter_.messages.clear();
+  EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, params::kMonthClosedMessage);
+  EXPECT_EQ(Snapshot(), closed);
 
   Open("NOUA", D(2003, 1));
   ASSERT_EQ(Import(dir_).outcome, SheetImportOutcome::kImported);
