@@ -289,6 +289,27 @@ TEST_F(DeclarationCliTest, ACountyCodeLongerThanItsPlaceIsRefused) {
   EXPECT_EQ(LoadSigner(data()).cod_judet, "B");
 }
 
+// A folder where no file can be made is the user's to change: each
+// declaration tells it and fails, and none of them reports it to the error
+// file as a fault of the program.
+TEST_F(DeclarationCliTest, AFolderWhereNoFileCanBeMadeIsToldNotReported) {
+  // Not even the superuser makes files in /proc.
+  if (!fs::is_directory("/proc")) GTEST_SKIP() << "no /proc";
+  const std::vector<std::string> cas = Declaration("cas", {"--judet", "B", "--files", "/proc"});
+  const std::vector<std::string> somaj = Declaration("somaj", {"--files", "/proc"});
+  for (std::vector<std::string> arguments : {cas, somaj}) {
+    SCOPED_TRACE(arguments[1]);
+    fs::remove(data() / kErrorFileName);
+    arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+
+    const traveno::testing::ProgramResult result = traveno::testing::RunProgram(arguments);
+
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find("Nu pot scrie fisierul /proc/A1"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(data() / kErrorFileName));
+  }
+}
+
 TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
   {
     // A pay day kept from a month whose next month had more days.
