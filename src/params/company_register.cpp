@@ -307,8 +307,7 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
   return true;
 }
 
-bool MayDeleteCompany(std::string_view working_company, std::string_view code,
-                      Prompter& prompter) {
+bool MayDeleteCompany(std::string_view working_company, std::string_view code, Prompter& prompter) {
   if (!working_company.empty() &&
       EqualsIgnoreCase(CompanyCode(working_company), CompanyCode(code))) {
     prompter.Message(MessageKind::kWarning, kDeleteWorkingCompany);
@@ -374,6 +373,16 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
     chosen = FirstOfMonth(*month);
     first_month = true;
   }
+  if (first_month) {
+    // A month outside the years a stored date may have could hold no
+    // employee and have no next month.
+    const std::string refusal =
+        RefusalOf("luna de lucru", ValueRule{.kind = ValueKind::kDate}, FieldValue(chosen));
+    if (!refusal.empty()) {
+      prompter.Message(MessageKind::kWarning, refusal);
+      return false;
+    }
+  }
   const std::string former_company = session.company();
   const Date former_month = session.working_month();
   try {
@@ -406,9 +415,8 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
   return true;
 }
 
-CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
-                               Date source_month, Prompter& prompter,
-                               ProgressReporter& progress) {
+CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code, Date source_month,
+                               Prompter& prompter, ProgressReporter& progress) {
   if (!IsConfirmWord(prompter.AskTypedConfirmation(kCloneQuestion))) {
     prompter.Message(MessageKind::kWarning, kCloneNotDone);
     return CloneOutcome::kNotConfirmed;

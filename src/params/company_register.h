@@ -99,8 +99,7 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
 // Whether company `code` may be deleted at all: the working company
 // (`working_company`, empty when none) never may, and is refused with
 // kDeleteWorkingCompany before any question is asked.
-bool MayDeleteCompany(std::string_view working_company, std::string_view code,
-                      Prompter& prompter);
+bool MayDeleteCompany(std::string_view working_company, std::string_view code, Prompter& prompter);
 
 // Whether the company's folder holds its tables (it has been chosen once);
 // false for a database an interrupted first month left without tables.
@@ -112,7 +111,8 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // "&Alege firma": makes `code` the working company and `month` the working
 // month. For an initialised company the month must be one of its months
 // (nothing given: its last month), else kMonthNotInCompany. A company never
-// chosen needs its first month (nothing given: abandoned, false): with the
+// chosen needs its first month (nothing given: abandoned, false; a month
+// outside the years 1900 to 2999 refused with its message): with the
 // wait window "Se initializeaza datele firmei " / "Asteptati va rog..." its
 // folder is made (PrepareCompanyFolder) and its tables, new-company
 // parameters and the month's shared tables are written in one transaction
