@@ -38,6 +38,7 @@ CliSession::CliSession(CliContext& context)
       prompter(*context.out, *context.err, context.yes, context.confirm) {}
 
 bool CliSession::Open(const std::string& code, std::optional<Date> month) {
+  if (!store->FindCompany(code)) throw Error(params::kCompanyNotInRegister);
   if (!params::IsCompanyInitialised(*store, code)) {
     throw Error("Firma " + code +
                 " nu a fost initializata. Alegeti intai prima luna cu: company open --cod " + code +
