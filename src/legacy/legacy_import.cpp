@@ -358,7 +358,8 @@ LegacyImportReport ImportLegacyData(const fs::path& data_folder, const LegacyImp
   });
   for (const FirmeRow& firme : companies) {
     CompanyImport& result = report.companies.emplace_back();
-    result.code = Trim(firme.Cod);
+    // Codes are kept upper case, as the register's editor writes them.
+    result.code = UpperTrim(firme.Cod);
     if (result.code.empty()) {
       report.companies.pop_back();
       continue;
