@@ -126,8 +126,7 @@ std::string ParseRefusal(const CLI::ParseError& error) {
   return "Linia de comanda nu este corecta !";
 }
 
-// The help in the program's words: headings, the help and version options,
-// and the groups of every option and command.
+// The groups of every option and command under the program's own headings.
 void TranslateHelp(CLI::App& app) {
   for (CLI::Option* option : app.get_options()) {
     if (option->get_group() == "Options") option->group("Optiuni");
@@ -147,7 +146,8 @@ int RunCommandLine(CLI::App& app, CliContext& context, std::vector<std::string> 
   } catch (const CLI::Success& e) {
     return app.exit(e, *context.out, *context.err);  // --help, --version
   } catch (const CLI::ParseError& e) {
-    *context.err << ParseRefusal(e) << "\nFolositi --help pentru optiunile comenzii.\n";
+    *context.err << TerminalText(ParseRefusal(e))
+                 << "\nFolositi --help pentru optiunile comenzii.\n";
     return e.get_exit_code();
   } catch (...) {
     return ReportFailure(app, context);

@@ -293,9 +293,9 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
     return;
   }
   // A company's data in its folder without a register row is data as well.
-  std::error_code error;
+  std::error_code ignored;
   if (!existing && !options.replace &&
-      fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, error)) {
+      fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, ignored)) {
     result.status = CompanyStatus::kExists;
     result.message = "Firma " + code + " are deja date in directorul ei si nu a fost preluata.";
     return;
