@@ -307,7 +307,8 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
   return true;
 }
 
-bool MayDeleteCompany(std::string_view working_company, std::string_view code, Prompter& prompter) {
+bool MayDeleteCompany(std::string_view working_company, std::string_view code,
+                      Prompter& prompter) {
   if (!working_company.empty() &&
       EqualsIgnoreCase(CompanyCode(working_company), CompanyCode(code))) {
     prompter.Message(MessageKind::kWarning, kDeleteWorkingCompany);
@@ -415,8 +416,9 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
   return true;
 }
 
-CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code, Date source_month,
-                               Prompter& prompter, ProgressReporter& progress) {
+CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
+                               Date source_month, Prompter& prompter,
+                               ProgressReporter& progress) {
   if (!IsConfirmWord(prompter.AskTypedConfirmation(kCloneQuestion))) {
     prompter.Message(MessageKind::kWarning, kCloneNotDone);
     return CloneOutcome::kNotConfirmed;

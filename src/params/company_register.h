@@ -99,7 +99,8 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
 // Whether company `code` may be deleted at all: the working company
 // (`working_company`, empty when none) never may, and is refused with
 // kDeleteWorkingCompany before any question is asked.
-bool MayDeleteCompany(std::string_view working_company, std::string_view code, Prompter& prompter);
+bool MayDeleteCompany(std::string_view working_company, std::string_view code,
+                      Prompter& prompter);
 
 // Whether the company's folder holds its tables (it has been chosen once);
 // false for a database an interrupted first month left without tables.

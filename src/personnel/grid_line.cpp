@@ -35,9 +35,9 @@ std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::str
   if (department && !params::IsDepartmentOfMonth(session, *department)) {
     throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
   }
-  auto rows = QueryRows<PersRow>(session.db(),
-                                 "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
-                                 session.working_month());
+  auto rows = QueryRows<PersRow>(
+      session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
+      session.working_month());
   if (!tip && !department) return rows;
   std::vector<PersRow> kept;
   kept.reserve(rows.size());
@@ -103,10 +103,9 @@ PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChang
 
 PostedLine UpdateGridLine(params::Session& session, std::int64_t nr,
                           const std::vector<FieldEdit>& edits) {
-  return ChangeLine(session, nr,
-                    [&edits](const engine::PayrollEngine& engine, const PersRow& line) {
-                      return PostLineEdit(engine, line, edits);
-                    });
+  return ChangeLine(session, nr, [&edits](const engine::PayrollEngine& engine, const PersRow& line) {
+    return PostLineEdit(engine, line, edits);
+  });
 }
 
 }  // namespace traveno::personnel
