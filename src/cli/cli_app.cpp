@@ -1,6 +1,8 @@
 #include "cli/cli_app.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "cli/cli_prompter.h"
 #include "cli/company_commands.h"
@@ -45,14 +47,108 @@ int ReportFailure(const CLI::App& app, CliContext& context) {
   return context.exit_code != 0 ? context.exit_code : 1;
 }
 
+// The rest of `text` after `prefix`, when it starts with it.
+std::optional<std::string> After(std::string_view text, std::string_view prefix) {
+  if (!text.starts_with(prefix)) return std::nullopt;
+  return std::string(text.substr(prefix.size()));
+}
+
+// Splits "A<separator>B" at the first separator.
+std::optional<std::pair<std::string, std::string>> SplitAt(std::string_view text,
+                                                           std::string_view separator) {
+  const std::size_t at = text.find(separator);
+  if (at == std::string_view::npos) return std::nullopt;
+  return std::pair{std::string(text.substr(0, at)),
+                   std::string(text.substr(at + separator.size()))};
+}
+
+// What a check of an option's value found, in the program's words.
+std::string ValueRefusal(const std::string& option, const std::string& reason) {
+  if (auto folder = After(reason, "Directory does not exist: ")) {
+    return "Directorul " + *folder + " (" + option + ") nu exista !";
+  }
+  if (auto file = After(reason, "Directory is actually a file: ")) {
+    return *file + " (" + option + ") este un fisier, nu un director !";
+  }
+  if (auto value = After(reason, "Value ")) {
+    if (auto range = SplitAt(*value, " not in range ")) {
+      if (auto bounds = SplitAt(range->second, " to ")) {
+        return "Valoarea " + range->first + " nu este permisa pentru " + option +
+               ": se accepta valori intre " + bounds->first + " si " + bounds->second + " !";
+      }
+    }
+  }
+  if (auto choice = SplitAt(reason, " not in {")) {
+    std::string allowed = choice->second;
+    if (!allowed.empty() && allowed.back() == '}') allowed.pop_back();
+    return "Valoarea " + choice->first + " nu este permisa pentru " + option + ": se accepta " +
+           allowed + " !";
+  }
+  return "Valoarea data pentru " + option + " nu este permisa !";
+}
+
+// A refusal of the command line by the parser, in the program's words (the
+// parser's own texts are English).
+std::string ParseRefusal(const CLI::ParseError& error) {
+  const std::string text = error.what();
+  if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+    if (text.starts_with("A subcommand")) return "Lipseste comanda !";
+    if (text.ends_with(" is required")) {
+      return "Lipseste " + text.substr(0, text.size() - 12) + " (obligatoriu) !";
+    }
+  } else if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+    if (auto extra = After(text, "The following argument was not expected: ")) {
+      return "Argument necunoscut: " + *extra + " !";
+    }
+    if (auto extras = After(text, "The following arguments were not expected: ")) {
+      return "Argumente necunoscute: " + *extras + " !";
+    }
+  } else if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
+    if (auto conversion = After(text, "Could not convert: ")) {
+      if (auto parts = SplitAt(*conversion, " = ")) {
+        return "Valoarea " + parts->second + " nu este valida pentru " + parts->first + " !";
+      }
+    }
+    if (auto flag = SplitAt(text, ": ")) return flag->first + " nu primeste o valoare !";
+  } else if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+    if (auto parts = SplitAt(text, ": ")) return ValueRefusal(parts->first, parts->second);
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+    if (auto parts = SplitAt(text, ": ")) return "Lipseste valoarea pentru " + parts->first + " !";
+  } else if (dynamic_cast<const CLI::ExcludesError*>(&error) != nullptr) {
+    if (auto parts = SplitAt(text, " excludes ")) {
+      return parts->first + " si " + parts->second + " nu pot fi folosite impreuna !";
+    }
+  } else if (dynamic_cast<const CLI::RequiresError*>(&error) != nullptr) {
+    if (auto parts = SplitAt(text, " requires ")) {
+      return parts->first + " se foloseste numai impreuna cu " + parts->second + " !";
+    }
+  }
+  return "Linia de comanda nu este corecta !";
+}
+
+// The groups of every option and command under the program's own headings.
+void TranslateHelp(CLI::App& app) {
+  for (CLI::Option* option : app.get_options()) {
+    if (option->get_group() == "Options") option->group("Optiuni");
+  }
+  for (CLI::App* command : app.get_subcommands({})) {
+    if (command->get_group() == "Subcommands") command->group("Comenzi");
+    TranslateHelp(*command);
+  }
+}
+
 }  // namespace
 
 int RunCommandLine(CLI::App& app, CliContext& context, std::vector<std::string> arguments) {
   std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
   try {
     app.parse(arguments);
+  } catch (const CLI::Success& e) {
+    return app.exit(e, *context.out, *context.err);  // --help, --version
   } catch (const CLI::ParseError& e) {
-    return app.exit(e, *context.out, *context.err);
+    *context.err << TerminalText(ParseRefusal(e))
+                 << "\nFolositi --help pentru optiunile comenzii.\n";
+    return e.get_exit_code();
   } catch (...) {
     return ReportFailure(app, context);
   }
@@ -60,11 +156,21 @@ int RunCommandLine(CLI::App& app, CliContext& context, std::vector<std::string> 
 }
 
 void ConfigureCliApp(CLI::App& app, CliContext& context) {
+  auto formatter = app.get_formatter();
+  formatter->label("Usage", "Utilizare");
+  formatter->label("OPTIONS", "OPTIUNI");
+  formatter->label("SUBCOMMAND", "COMANDA");
+  formatter->label("SUBCOMMANDS", "COMENZI");
+  formatter->label("Positionals", "Argumente");
+  formatter->label("REQUIRED", "OBLIGATORIU");
+  formatter->label("Needs", "Necesita");
+  formatter->label("Excludes", "Exclude");
+  app.set_help_flag("-h,--help", "Afiseaza acest ajutor");
   // Option names are accepted in any case (--denumire as --Denumire).
   app.option_defaults()->ignore_case();
   app.require_subcommand(1);
   app.fallthrough();
-  app.set_version_flag("--version", VersionString());
+  app.set_version_flag("--version", VersionString(), "Afiseaza versiunea programului");
   app.add_option("--data-dir", context.data_dir,
                  "Directorul de date (altfel TRAVENO_DATA sau ~/.local/share/traveno)");
   app.add_flag("--json", context.json, "Rezultatele in format JSON");
@@ -80,6 +186,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);
+  TranslateHelp(app);
 }
 
 }  // namespace traveno::cli

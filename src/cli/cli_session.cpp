@@ -1,6 +1,7 @@
 #include "cli/cli_session.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/json_output.h"
 #include "core/data_folder.h"
@@ -27,6 +28,14 @@ std::unique_ptr<Store> OpenUpgradedDatabases(CliContext& context) {
   const auto folder = ResolveDataFolder(context.data_dir);
   CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
   SilentProgress progress;
+  std::error_code error;
+  const bool is_file =
+      std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error);
+  if (!is_file && !std::filesystem::exists(folder / kRegisterDatabaseName, error)) {
+    // A data folder nobody prepared: say how to prepare it.
+    throw Error("Registrul firmelor nu exista in " + folder.string() +
+                ". Pregatiti directorul de date cu: traveno-cli init (sau traveno-cli demo)");
+  }
   RunUpgrades(folder, prompter, progress);
   return OpenDatabases(folder);
 }
@@ -38,6 +47,7 @@ CliSession::CliSession(CliContext& context)
       prompter(*context.out, *context.err, context.yes, context.confirm) {}
 
 bool CliSession::Open(const std::string& code, std::optional<Date> month) {
+  if (!store->FindCompany(code)) throw Error(params::kCompanyNotInRegister);
   if (!params::IsCompanyInitialised(*store, code)) {
     throw Error("Firma " + code +
                 " nu a fost initializata. Alegeti intai prima luna cu: company open --cod " + code +

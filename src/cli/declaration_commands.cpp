@@ -189,10 +189,19 @@ void RunCas(CliContext& context, const CasOptions& options) {
     const CasEmployerExtras extras{nrf, header.signer.cod_judet};
     const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
     std::vector<std::pair<fs::path, FileOutcome>> written;
-    for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
-      const fs::path path = folder / CasFileName(file, form);
-      written.emplace_back(
-          path, WriteCasFile(file, form, path, declaration, extras, Today(), cli.prompter));
+    try {
+      for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
+        const fs::path path = folder / CasFileName(file, form);
+        written.emplace_back(
+            path, WriteCasFile(file, form, path, declaration, extras, Today(), cli.prompter));
+      }
+    } catch (const OsError& error) {
+      // A folder the user may not write to is the user's to change, as for
+      // the other declarations' files: told, not reported as a fault.
+      ReportFiles(context, written);
+      *context.err << TerminalText(error.what()) << "\n";
+      context.exit_code = 1;
+      return;
     }
     ReportFiles(context, written);
     return;

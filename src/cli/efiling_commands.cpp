@@ -65,6 +65,11 @@ bool OpenForYear(CliSession& cli, const std::string& cod, const std::string& mon
 }
 
 void Efiling(CliContext& context, const EfilingOptions& options) {
+  if (options.out.empty()) {
+    // An empty folder would write the files wherever the command runs.
+    Refuse(context, "Alegeti directorul in care se scriu fisierele (--out) !");
+    return;
+  }
   CliSession cli(context);
   if (!OpenForYear(cli, options.cod, options.month, options.year, decl::kFilingYearWarning)) {
     return;

@@ -436,7 +436,7 @@ void RegisterEngineCommands(CLI::App& app, CliContext& context) {
       ->check(CLI::IsMember({"bonus", "co"}));
   check->add_option("--bonus", check_options->bonus, "Sporul 1..4")->check(CLI::Range(1, 4));
   check->add_option("--months", check_options->months, "Numar de luni anterioare (co)");
-  check->add_option("text", check_options->text, "Formula")->required();
+  check->add_option("formula", check_options->text, "Formula")->required();
   check->callback([&context, check_options] {
     RunFormulaCheck(context, check_options->kind, check_options->bonus, check_options->months,
                     check_options->text);
@@ -448,8 +448,8 @@ void RegisterEngineCommands(CLI::App& app, CliContext& context) {
   };
   auto eval_options = std::make_shared<EvalOptions>();
   CLI::App* eval = formula->add_subcommand("eval", "Evalueaza o formula cu valorile date");
-  eval->add_option("text", eval_options->text, "Formula")->required();
-  eval->add_option("values", eval_options->values, "NUME=VALOARE ...");
+  eval->add_option("formula", eval_options->text, "Formula")->required();
+  eval->add_option("valori", eval_options->values, "NUME=VALOARE ...");
   eval->callback([&context, eval_options] {
     RunFormulaEval(context, eval_options->text, eval_options->values);
   });

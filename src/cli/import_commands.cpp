@@ -136,8 +136,9 @@ void RegisterImportCommands(CLI::App& app, CliContext& context) {
                    "Directorul cu Firme.DB si cu directoarele firmelor")
       ->required()
       ->check(CLI::ExistingDirectory);
-  import_legacy->add_flag("--replace", legacy_options->replace,
-                          "Inlocuieste firmele care exista deja in registru");
+  import_legacy->add_flag(
+      "--replace", legacy_options->replace,
+      "Inlocuieste firmele care exista deja (in registru sau in directorul lor)");
   import_legacy->callback([&context, legacy_options] { ImportLegacy(context, *legacy_options); });
 
   auto sheet_options = std::make_shared<SheetOptions>();

@@ -360,7 +360,7 @@ void RegisterMonthCommands(CLI::App& app, CliContext& context) {
       "set",
       "NUME=VALOARE ...: modifica parametrii, cu verificarile ferestrelor, si recalculeaza luna");
   AddMonthOptions(set, *month);
-  set->add_option("assignments", *assignments, "NUME=VALOARE")->required();
+  set->add_option("atribuiri", *assignments, "NUME=VALOARE")->required();
   set->callback([&context, month, assignments] { ParamsSet(context, *month, *assignments); });
 
   auto bracket = std::make_shared<BracketArgs>();
@@ -413,7 +413,7 @@ void RegisterMonthCommands(CLI::App& app, CliContext& context) {
   holidays->require_subcommand(1);
   CLI::App* holidays_set = holidays->add_subcommand("set", "Zilele sarbatorilor, de exemplu 1,25");
   AddMonthOptions(holidays_set, *month);
-  holidays_set->add_option("days", *days, "Zilele, separate prin virgula (gol: nicio zi)");
+  holidays_set->add_option("zile", *days, "Zilele, separate prin virgula (gol: nicio zi)");
   holidays_set->callback([&context, month, days] { HolidaysSet(context, *month, *days); });
 
   auto department = std::make_shared<DepartmentArgs>();

@@ -132,7 +132,7 @@ struct EmployeeOptions {
 };
 
 void AddEmployeeFields(CLI::App* command, EmployeeOptions& options) {
-  command->add_option("fields", options.fields,
+  command->add_option("campuri", options.fields,
                       "CAMP=VALOARE: Depart, Nume, Prenume, CNP, Functie, Norma, SalInc, Timp, "
                       "Ore_Zi, Studii, Data_Ang, Data_Nas, Data_Lich, Judet, Localitate, Strada, "
                       "Numar, CodPostal, Bloc, Scara, Etaj, Ap, Sector, Telefon, Email, Alte_Date, "
@@ -439,7 +439,7 @@ void RegisterEmployeeCommands(CLI::App& app, CliContext& context) {
       "set", "Modifica in grila campuri editabile ale unei linii si o recalculeaza");
   AddMonthOptions(set, set_options->month);
   set->add_option("--iid", set_options->iid, "IID")->required();
-  set->add_option("fields", set_options->fields, "CAMP=VALOARE (campurile editabile ale grilei)")
+  set->add_option("campuri", set_options->fields, "CAMP=VALOARE (campurile editabile ale grilei)")
       ->required();
   set->callback([&context, set_options] {
     EmployeeSet(context, set_options->month, set_options->iid, set_options->fields);
@@ -467,7 +467,7 @@ void RegisterEmployeeCommands(CLI::App& app, CliContext& context) {
       command->add_option("--nr", options->nr, "Nr-ul persoanei in intretinere")->required();
     }
     if (m.mode != personnel::DependantEditMode::kDelete) {
-      command->add_option("fields", options->fields,
+      command->add_option("campuri", options->fields,
                           "CAMP=VALOARE: Nume, Prenume, CNP, Calitate (0-3), Invaliditate (0-2)");
     }
     const personnel::DependantEditMode mode = m.mode;
@@ -505,8 +505,8 @@ void RegisterBulkCommands(CLI::App& app, CliContext& context) {
   auto fill_options = std::make_shared<FillOptions>();
   CLI::App* fill = app.add_subcommand("fill", "Completeaza o coloana a grilei cu o valoare");
   AddMonthOptions(fill, fill_options->month, true);
-  fill->add_option("field", fill_options->field, "Campul")->required();
-  fill->add_option("value", fill_options->value, "Valoarea")->required();
+  fill->add_option("camp", fill_options->field, "Campul")->required();
+  fill->add_option("valoare", fill_options->value, "Valoarea")->required();
   fill->callback([&context, fill_options] {
     CliSession cli(context);
     if (!OpenMonth(cli, fill_options->month)) return;

@@ -207,7 +207,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
   cnp->require_subcommand(1);
   auto code = std::make_shared<std::string>();
   CLI::App* cnp_check = cnp->add_subcommand("check", "Verifica un cod (sau 12 cifre, sau un '?')");
-  cnp_check->add_option("code", *code, "Codul")->required();
+  cnp_check->add_option("cod", *code, "Codul")->required();
   cnp_check->callback([&context, code] {
     const std::string answer = personnel::VerifyCodeAnswer(*code);
     const personnel::CodeCheck check = personnel::CheckPersonalCode(*code);
@@ -223,7 +223,7 @@ void RegisterPersonnelListCommands(CLI::App& app, CliContext& context) {
   });
   auto solve_code = std::make_shared<std::string>();
   CLI::App* cnp_solve = cnp->add_subcommand("solve", "Cifra necunoscuta ('?') a unui cod");
-  cnp_solve->add_option("code", *solve_code, "Codul cu un '?'")->required();
+  cnp_solve->add_option("cod", *solve_code, "Codul cu un '?'")->required();
   cnp_solve->callback([&context, solve_code] {
     const std::string answer = personnel::VerifyCodeAnswer(*solve_code);
     if (context.json) {

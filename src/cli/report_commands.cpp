@@ -83,7 +83,9 @@ void RegisterReportCommands(CLI::App& app, CliContext& context) {
   CLI::App* report =
       app.add_subcommand("report", "Documentele lunii (stat de plata, fluturasi...)");
   std::vector<std::string> names(reports::ReportNames().begin(), reports::ReportNames().end());
-  report->add_option("name", options->name, "Documentul")->required()->check(CLI::IsMember(names));
+  report->add_option("document", options->name, "Documentul")
+      ->required()
+      ->check(CLI::IsMember(names));
   report->add_option("--cod", options->cod, "Codul firmei")->required();
   report->add_option("--month", options->month, "Luna de lucru AAAA-LL")->required();
   report->add_option("--of", options->of,

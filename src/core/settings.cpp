@@ -1,6 +1,7 @@
 #include "core/settings.h"
 
 #include "core/data_folder.h"
+#include "core/errors.h"
 #include "core/ini_file.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -75,6 +76,11 @@ DeclarationSigner LoadSigner(const fs::path& data_folder) {
 
 void SaveSigner(const fs::path& data_folder, const DeclarationSigner& signer,
                 bool with_county_code) {
+  // A longer code would push every later field of the employer's record.
+  if (with_county_code && CharCount(UpperTrim(signer.cod_judet)) > kCountyCodeWidth) {
+    throw Error("Codul judetului are cel mult " + std::to_string(kCountyCodeWidth) +
+                " caractere !");
+  }
   const IniFile file = SettingsFile(data_folder);
   file.Write(kProgramSection, "Nume", UpperTrim(signer.nume));
   file.Write(kProgramSection, "Prenume", UpperTrim(signer.prenume));

@@ -55,7 +55,9 @@ struct DeclarationSigner {
   std::string functie;
   std::string cod_judet;
 };
+inline constexpr std::size_t kCountyCodeWidth = 3;
 DeclarationSigner LoadSigner(const std::filesystem::path& data_folder);
+// Refuses a county code longer than kCountyCodeWidth before writing anything.
 void SaveSigner(const std::filesystem::path& data_folder, const DeclarationSigner& signer,
                 bool with_county_code);
 

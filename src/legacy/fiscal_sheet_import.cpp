@@ -12,6 +12,7 @@
 #include "core/system_info.h"
 #include "core/text.h"
 #include "legacy/fiscal_sheet_reader.h"
+#include "params/holidays.h"
 
 namespace traveno::legacy {
 namespace fs = std::filesystem;
@@ -61,20 +62,26 @@ void UpdateCompany(params::Session& session, const std::vector<std::string>& lin
     }
     SheetLine line(text);
     FirmeRow& row = *company;
-    row.CodFiscal = Truncate(Text(line), 13);
-    const auto kind = WholeNumber(Text(line));
-    if (!kind) {
+    try {
+      row.CodFiscal = Truncate(Text(line), 13);
+      const auto kind = WholeNumber(Text(line));
+      if (!kind) throw LineRefused{};
+      row.TipAngaj = *kind;
+      for (const char* field :
+           {"Denumire", "Nume", "Prenume", "Localitate", "Judet", "Strada", "Numar", "CodPostal",
+            "Bloc", "Scara", "Etaj", "Ap", "Sector", "Telefon", "EMail"}) {
+        SetText(row, field, Text(line));
+      }
+      RequireRowValues(row);
+    } catch (const LineRefused&) {
+      prompter.Message(MessageKind::kError, kSheetCompanyFailed);
+      ++result.failed;
+      continue;
+    } catch (const ValueRefused&) {
       prompter.Message(MessageKind::kError, kSheetCompanyFailed);
       ++result.failed;
       continue;
     }
-    row.TipAngaj = *kind;
-    for (const char* field :
-         {"Denumire", "Nume", "Prenume", "Localitate", "Judet", "Strada", "Numar", "CodPostal",
-          "Bloc", "Scara", "Etaj", "Ap", "Sector", "Telefon", "EMail"}) {
-      SetText(row, field, Text(line));
-    }
-    RequireRowValues(row);
     RowWriter<FirmeRow>(session.db(), "Firme").Update(row);
   }
 }
@@ -225,6 +232,10 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
   }
   if (session.working_month() < Date::FromYmd(2003, 1, 1)) {
     prompter.Message(MessageKind::kError, kSheetsBefore2003);
+    return result;
+  }
+  if (session.month_closed()) {
+    prompter.Message(MessageKind::kError, params::kMonthClosedMessage);
     return result;
   }
   if (WorkingMonthHasEmployees(session)) {

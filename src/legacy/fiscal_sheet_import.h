@@ -34,7 +34,7 @@ enum class SheetImportOutcome {
   kImported,
   kFolderInvalid,  // the window stays open
   kFileMissing,    // the window stays open
-  kRefused,        // a month before 2003, or a month that already has employees
+  kRefused,        // a month before 2003, closed, or that already has employees
 };
 
 struct SheetImportResult {
@@ -48,7 +48,7 @@ struct SheetImportResult {
 // The window's "&Confirm" with the folder as typed (the file names are
 // appended to it directly, so a folder needs its final "/"). Refuses an
 // invalid folder, a missing file (in the order Rep, FF2, FF1, Ded) and a
-// working month before 2003 or with employees, each with its message. Then,
+// working month before 2003, closed or with employees, each with its message. Then,
 // under the wait windows, in one transaction: the company line updates the
 // register row (a line that fails shows kSheetCompanyFailed); each FF1 line
 // creates a permanent employee unless the month already has its personal code

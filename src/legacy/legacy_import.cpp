@@ -200,11 +200,13 @@ void WriteCompany(Store& store, FirmeRow firme, const std::optional<FirmeRow>& e
   std::error_code error;
   const bool had_folder = fs::is_directory(folder, error);
   const bool had_database = fs::is_regular_file(file, error);
+  // A company the earlier version never opened has no tables: it is only
+  // registered, as a new company is, and its first choice makes its folder.
+  const bool with_tables = company.has_tables || had_database;
   try {
-    if (!had_folder && !fs::create_directories(folder, error)) {
+    if (with_tables && !had_folder && !fs::create_directories(folder, error)) {
       throw OsError(params::kCompanyFolderNotCreated, error.value());
     }
-    const bool with_tables = company.has_tables || had_database;
     if (with_tables) {
       store.CreateCompanyTables(code);
       store.OpenCompany(code);
@@ -290,6 +292,14 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
                          : "Firma " + code + " exista deja in registru si nu a fost preluata.";
     return;
   }
+  // A company's data in its folder without a register row is data as well.
+  std::error_code ignored;
+  if (!existing && !options.replace &&
+      fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, ignored)) {
+    result.status = CompanyStatus::kExists;
+    result.message = "Firma " + code + " are deja date in directorul ei si nu a fost preluata.";
+    return;
+  }
   try {
     LegacyCompany company = ReadCompany(*folder, legacy, options.default_code_page);
     for (TableCount& count : company.counts) count.written = count.read;
@@ -348,7 +358,8 @@ LegacyImportReport ImportLegacyData(const fs::path& data_folder, const LegacyImp
   });
   for (const FirmeRow& firme : companies) {
     CompanyImport& result = report.companies.emplace_back();
-    result.code = Trim(firme.Cod);
+    // Codes are kept upper case, as the register's editor writes them.
+    result.code = UpperTrim(firme.Cod);
     if (result.code.empty()) {
       report.companies.pop_back();
       continue;

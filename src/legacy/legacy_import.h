@@ -35,7 +35,7 @@ struct TableCount {
 
 enum class CompanyStatus {
   kImported,
-  kExists,    // already in the register, and not to be replaced
+  kExists,    // already in the register or its folder, and not to be replaced
   kNoFolder,  // listed in the register without a folder: it does not exist
   kFailed,    // its tables could not be read or written; nothing was written
 };
@@ -57,8 +57,9 @@ struct LegacyImportReport {
 
 struct LegacyImportOptions {
   std::filesystem::path source;
-  // Replace companies already in the register (their tables are emptied and
-  // filled again, their register row rewritten).
+  // Replace companies already in the register or in their folder of the data
+  // folder (their tables are emptied and filled again, their register row
+  // rewritten).
   bool replace = false;
   // The company the desktop program works on: never replaced under it.
   std::string working_company;

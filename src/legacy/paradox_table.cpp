@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -44,6 +45,9 @@ void CollectError(pxdoc_t*, int, const char* message, void* data) {
 
 struct ParadoxTable::Handles {
   pxdoc_t* doc = nullptr;
+  // Opened for reading only: the tables of an earlier version may lie on a
+  // medium or in a folder the user may only read.
+  FILE* file = nullptr;
   iconv_t to_utf8 = reinterpret_cast<iconv_t>(-1);
   std::string last_error;
   ~Handles() {
@@ -51,6 +55,7 @@ struct ParadoxTable::Handles {
       PX_close(doc);
       PX_delete(doc);
     }
+    if (file != nullptr) std::fclose(file);
     if (to_utf8 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_utf8);
   }
 };
@@ -86,11 +91,12 @@ ParadoxTable::ParadoxTable(const fs::path& file, int default_code_page)
   std::error_code error;
   const auto size = fs::file_size(file_, error);
   if (error) Fail("fisierul lipseste sau nu poate fi deschis");
+  // The library's own texts are collected, never shown: the refusals name the fault.
   handles_->doc = PX_new3(CollectError, nullptr, nullptr, nullptr, &handles_->last_error);
   if (handles_->doc == nullptr) Fail("memorie insuficienta");
-  if (PX_open_file(handles_->doc, file_.c_str()) < 0) {
-    Fail("antetul este deteriorat (" + handles_->last_error + ")");
-  }
+  handles_->file = std::fopen(file_.c_str(), "rb");
+  if (handles_->file == nullptr) Fail("fisierul lipseste sau nu poate fi deschis");
+  if (PX_open_fp(handles_->doc, handles_->file) < 0) Fail("antetul este deteriorat");
   const pxhead_t* head = handles_->doc->px_head;
   if (head->px_filetype != pxfFileTypIndexDB && head->px_filetype != pxfFileTypNonIndexDB) {
     Fail("nu este un tabel de date");
@@ -252,8 +258,7 @@ void ParadoxTable::ReadRecord(int index, std::vector<ParadoxValue>& values) {
     Fail("inregistrarea " + std::to_string(index + 1) + " lipseste");
   handles_->last_error.clear();
   if (PX_get_record(handles_->doc, index, record_.data()) == nullptr) {
-    Fail("inregistrarea " + std::to_string(index + 1) + " este deteriorata (" +
-         handles_->last_error + ")");
+    Fail("inregistrarea " + std::to_string(index + 1) + " este deteriorata");
   }
   values.resize(fields_.size());
   for (std::size_t i = 0; i < fields_.size(); ++i) {

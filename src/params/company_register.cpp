@@ -374,6 +374,16 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
     chosen = FirstOfMonth(*month);
     first_month = true;
   }
+  if (first_month) {
+    // A month outside the years a stored date may have could hold no
+    // employee and have no next month.
+    const std::string refusal =
+        RefusalOf("luna de lucru", ValueRule{.kind = ValueKind::kDate}, FieldValue(chosen));
+    if (!refusal.empty()) {
+      prompter.Message(MessageKind::kWarning, refusal);
+      return false;
+    }
+  }
   const std::string former_company = session.company();
   const Date former_month = session.working_month();
   try {

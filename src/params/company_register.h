@@ -112,7 +112,8 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // "&Alege firma": makes `code` the working company and `month` the working
 // month. For an initialised company the month must be one of its months
 // (nothing given: its last month), else kMonthNotInCompany. A company never
-// chosen needs its first month (nothing given: abandoned, false): with the
+// chosen needs its first month (nothing given: abandoned, false; a month
+// outside the years 1900 to 2999 refused with its message): with the
 // wait window "Se initializeaza datele firmei " / "Asteptati va rog..." its
 // folder is made (PrepareCompanyFolder) and its tables, new-company
 // parameters and the month's shared tables are written in one transaction

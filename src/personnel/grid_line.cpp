@@ -4,6 +4,7 @@
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
+#include "params/departments.h"
 #include "params/unit_of_work.h"
 
 namespace traveno::personnel {
@@ -30,6 +31,10 @@ std::optional<PersRow> FindLineOfPerson(params::Session& session, int iid) {
 
 std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::string> tip,
                                 std::optional<std::string> department) {
+  // A department the month does not have is a mistake, not an empty scope.
+  if (department && !params::IsDepartmentOfMonth(session, *department)) {
+    throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
+  }
   auto rows = QueryRows<PersRow>(
       session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
       session.working_month());

@@ -22,8 +22,7 @@ namespace traveno::personnel {
 // The refusal of every change to a closed month.
 inline constexpr const char* kMonthClosed = "Luna fiind inchisa nu se pot face modificari !";
 // A line asked for by its row number that the working month does not hold.
-inline constexpr const char* kLineMissing =
-    "Angajatul ales nu exista in luna de lucru !";
+inline constexpr const char* kLineMissing = "Angajatul ales nu exista in luna de lucru !";
 
 // The engine of the session's working month: its parameters in memory, the
 // month's brackets and the company's stored months. Reads the brackets once;
@@ -44,6 +43,7 @@ std::optional<PersRow> FindLine(params::Session& session, std::int64_t nr);
 std::optional<PersRow> FindLineOfPerson(params::Session& session, int iid);
 // The lines of the working month in LUNA, IID order, optionally only those
 // of one kind ("1" or "2") and of one department (compared by UpperTrim).
+// Throws ValueRefused for a department the month does not have.
 std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::string> tip = {},
                                 std::optional<std::string> department = {});
 // Rewrites a stored line (by Nr). Joins the caller's transaction.

@@ -31,6 +31,15 @@ std::optional<Report> BuildReport(const DocumentContext& context, const ReportRe
   if (name == "advance-co") {
     std::vector<HolidayAdvanceLine> lines = HolidayAdvanceLines(session);
     if (lines.empty()) return std::nullopt;
+    for (const int iid : request.iids) {
+      const bool listed =
+          std::any_of(lines.begin(), lines.end(),
+                      [iid](const HolidayAdvanceLine& line) { return line.IID == iid; });
+      if (!listed) {
+        throw Error("Persoana cu IID " + std::to_string(iid) +
+                    " nu are avans de concediu in luna de lucru !");
+      }
+    }
     for (HolidayAdvanceLine& line : lines) {
       line.Listare =
           std::find(request.iids.begin(), request.iids.end(), line.IID) != request.iids.end();

@@ -18,7 +18,8 @@ struct ReportRequest {
   // The month of the situations and of the hired and left lists (the
   // working month when not given).
   std::optional<Date> of;
-  // The holiday-advance statement: the IIDs of the rows to print.
+  // The holiday-advance statement: the IIDs of the rows to print, each one a
+  // row of the statement (an IID without a holiday advance is refused).
   std::vector<int> iids;
   // The bracket list: the annual table instead of the monthly one.
   bool annual = false;

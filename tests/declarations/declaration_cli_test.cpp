@@ -10,6 +10,8 @@
 #include <optional>
 #include <sstream>
 
+#include "core/data_folder.h"
+#include "core/settings.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
 #include "engine/calculated_fields.h"
@@ -31,6 +33,13 @@ using nlohmann::json;
 using testing::HaveIndependentReader;
 using testing::ReadWithIndependentReader;
 using traveno::testing::CliResult;
+
+std::string FileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
 
 // The demo company is made once and copied into each test's folder.
 class DeclarationCliTest : public ::testing::Test {
@@ -260,6 +269,45 @@ TEST_F(DeclarationCliTest, AnAmountThatCannotBeKeptIsRefusedBeforeAnyNoticeAbout
   // Nothing was stored: the next run proposes the due amount again.
   const json reopened = Run(Declaration("somaj", {}), true).Json();
   EXPECT_EQ(reopened["SVAsig"], reopened["SDAsig"]);
+}
+
+// The county code has three places in the employer's record: a longer one
+// would push every later field, so it is refused and nothing is written.
+TEST_F(DeclarationCliTest, ACountyCodeLongerThanItsPlaceIsRefused) {
+  const std::string settings_before = FileText(data() / kSettingsFileName);
+  std::vector<std::string> arguments =
+      Declaration("cas", {"--judet", "ABCD", "--nume", "Nou", "--files", out().string()});
+  arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+
+  const traveno::testing::ProgramResult result = traveno::testing::RunProgram(arguments);
+
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.err, "Codul judetului are cel mult 3 caractere !\n");
+  EXPECT_FALSE(fs::exists(out()));
+  EXPECT_EQ(FileText(data() / kSettingsFileName), settings_before);
+  EXPECT_EQ(Run(Declaration("cas", {"--judet", "b", "--files", out().string()})).exit_code, 0);
+  EXPECT_EQ(LoadSigner(data()).cod_judet, "B");
+}
+
+// A folder where no file can be made is the user's to change: each
+// declaration tells it and fails, and none of them reports it to the error
+// file as a fault of the program.
+TEST_F(DeclarationCliTest, AFolderWhereNoFileCanBeMadeIsToldNotReported) {
+  // Not even the superuser makes files in /proc.
+  if (!fs::is_directory("/proc")) GTEST_SKIP() << "no /proc";
+  const std::vector<std::string> cas = Declaration("cas", {"--judet", "B", "--files", "/proc"});
+  const std::vector<std::string> somaj = Declaration("somaj", {"--files", "/proc"});
+  for (std::vector<std::string> arguments : {cas, somaj}) {
+    SCOPED_TRACE(arguments[1]);
+    fs::remove(data() / kErrorFileName);
+    arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+
+    const traveno::testing::ProgramResult result = traveno::testing::RunProgram(arguments);
+
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find("Nu pot scrie fisierul /proc/A1"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(data() / kErrorFileName));
+  }
 }
 
 TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {

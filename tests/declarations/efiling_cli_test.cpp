@@ -79,6 +79,12 @@ TEST_F(EfilingCliTest, RefusesAnotherYearAndAFolderThatCannotBeWritten) {
   EXPECT_EQ(result.err, "Nu pot scrie fisierul " + (missing / "Rep_2002.txt").string() + " !\n");
   EXPECT_FALSE(fs::exists(missing));
 
+  // An empty folder is refused rather than taken as wherever the command runs.
+  result = Run({"efiling", "--cod", "FIXT", "--year", "2002", "--out", ""});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.err, "Alegeti directorul in care se scriu fisierele (--out) !\n");
+  EXPECT_FALSE(fs::exists(fs::current_path() / "Rep_2002.txt"));
+
   result = Run({"fiscal-sheet", "--cod", "FIXT", "--iid", "1", "--year", "2001"});
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.err.substr(0, 24), "Pentru a tipari FF trebu");

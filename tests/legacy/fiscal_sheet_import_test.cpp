@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "core/store/row_io.h"
+#include "params/holidays.h"
+#include "params/month_cycle.h"
 #include "tests/params/fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -160,6 +162,33 @@ TEST_F(FiscalSheetImportTest, ALineThatCannotBeStoredIsRefusedAndTheNextFollows)
   EXPECT_EQ(rows[0].NUME, "CORECT");
 }
 
+// A company line is refused with its message whatever makes it fail (a kind
+// that is not a number, a kind the register never holds); the register row
+// keeps its values and the employees follow.
+TEST_F(FiscalSheetImportTest, ACompanyLineThatCannotBeStoredIsRefusedAndTheEmployeesFollow) {
+  for (const char* kind : {"X", "7"}) {
+    SCOPED_TRACE(kind);
+    WriteAll();
+    Write("Rep_2002.txt", {std::string("12345678,") + kind + ",#FABRICA SRL#"});
+    db().Run("DELETE FROM firma.Pers");
+    db().Run("DELETE FROM firma.Pint");
+    prompter_.messages.clear();
+    const auto before = store_->FindCompany("NOUA");
+
+    const SheetImportResult result = Import(dir_);
+
+    ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text, kSheetCompanyFailed);
+    EXPECT_EQ(result.failed, 1);
+    const auto company = store_->FindCompany("NOUA");
+    EXPECT_EQ(company->TipAngaj, before->TipAngaj);
+    EXPECT_EQ(company->Denumire, before->Denumire);
+    EXPECT_EQ(company->CodFiscal, before->CodFiscal);
+    EXPECT_EQ(Employees().size(), 3u);
+  }
+}
+
 TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
   struct Case {
     std::string folder;
@@ -203,12 +232,22 @@ TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
   }
 }
 
-TEST_F(FiscalSheetImportTest, AMonthBefore2003OrWithEmployeesIsRefused) {
+TEST_F(FiscalSheetImportTest, AMonthBefore2003ClosedOrWithEmployeesIsRefused) {
   WriteAll();
   Open("VECHE", D(2002, 12));
   prompter_.messages.clear();
   EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
   EXPECT_EQ(prompter_.messages.back().text, kSheetsBefore2003);
+
+  // A closed month keeps what it holds.
+  Open("INCHISA", D(2003, 1));
+  ASSERT_TRUE(params::ToggleMonthClosed(*session_));
+  const std::string closed = Snapshot();
+  prompter_.messages.clear();
+  EXPECT_EQ(Import(dir_).outcome, SheetImportOutcome::kRefused);
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, params::kMonthClosedMessage);
+  EXPECT_EQ(Snapshot(), closed);
 
   Open("NOUA", D(2003, 1));
   ASSERT_EQ(Import(dir_).outcome, SheetImportOutcome::kImported);

@@ -49,6 +49,53 @@ TEST(ImportLegacyCommandTest, CreatesTheCompaniesAndTheirMonthsShowTheUpgradesVa
   EXPECT_EQ(rows[0]["Ch_Prof"], 255000);
 }
 
+// The earlier version's register may hold a code as typed (in lower case):
+// the company is imported under the code the program uses, so the commands,
+// which take codes in any case, find it.
+TEST(ImportLegacyCommandTest, ACodeInLowerCaseIsImportedUpperCased) {
+  testing::TempFolder source;
+  testing::TempFolder data;
+  const std::string dir = data.path().string();
+  testing::WriteLegacyRegister(source.path(), {{"mica"}}, false);
+  testing::WriteLegacyCompany(source.path() / "mica", 1);
+
+  const auto result =
+      testing::RunCli({"--data-dir", dir, "import-legacy", "--from", source.path().string()});
+  ASSERT_EQ(result.exit_code, 0) << result.out << result.err;
+
+  const auto months = testing::RunCli({"--data-dir", dir, "--json", "months", "--cod", "mica"});
+  ASSERT_EQ(months.exit_code, 0) << months.err;
+  EXPECT_EQ(months.Json().size(), 2u) << months.out;
+  const auto list = testing::RunCli({"--data-dir", dir, "--json", "employee", "list", "--cod",
+                                     "MICA", "--month", "2002-03", "--all"});
+  ASSERT_EQ(list.exit_code, 0) << list.err;
+  EXPECT_EQ(list.Json().size(), 2u) << list.out;
+}
+
+// A company the earlier version registered but never opened has an empty
+// folder: it is registered as a new company is, and its first choice then
+// makes its folder, tables and first month.
+TEST(ImportLegacyCommandTest, ACompanyNeverOpenedCanBeSetUpAfterTheImport) {
+  testing::TempFolder source;
+  testing::TempFolder data;
+  const std::string dir = data.path().string();
+  testing::WriteLegacyRegister(source.path(), {{"VECHE"}, {"GOALA"}}, false);
+  testing::WriteLegacyCompany(source.path() / "VECHE", 1);
+  std::filesystem::create_directories(source.path() / "GOALA");
+
+  const auto result =
+      testing::RunCli({"--data-dir", dir, "import-legacy", "--from", source.path().string()});
+  ASSERT_EQ(result.exit_code, 0) << result.out << result.err;
+  EXPECT_NE(result.out.find("Firma GOALA a fost preluata."), std::string::npos) << result.out;
+
+  const auto open = testing::RunCli(
+      {"--data-dir", dir, "company", "open", "--cod", "GOALA", "--month", "2003-01"});
+  EXPECT_EQ(open.exit_code, 0) << open.err;
+  const auto months = testing::RunCli({"--data-dir", dir, "--json", "months", "--cod", "GOALA"});
+  ASSERT_EQ(months.exit_code, 0) << months.err;
+  EXPECT_EQ(months.Json().size(), 1u) << months.out;
+}
+
 }  // namespace
 }  // namespace traveno
 

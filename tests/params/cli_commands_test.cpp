@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
@@ -114,6 +115,28 @@ TEST_F(CliCommandsTest, CompanyRegisterCommands) {
   EXPECT_EQ(Run({"company", "delete", "--cod", "GAMA"}).exit_code, 1);  // no --yes
   EXPECT_EQ(Run({"--yes", "company", "delete", "--cod", "GAMA"}).exit_code, 0);
   EXPECT_THROW(Run({"company", "show", "--cod", "GAMA"}), std::exception);
+}
+
+// A command over a company's month tells a code the register does not have
+// as such, and a company never opened as one to open first.
+TEST_F(CliCommandsTest, ACompanyNotInTheRegisterIsToldAsSuch) {
+  Run({"init"});
+  ASSERT_EQ(Run({"company", "add", "--cod", "alfa", "--Denumire", "Alfa SRL"}).exit_code, 0);
+  const std::string data = folder_.path().string();
+  auto grid = [&data](const char* code) {
+    return traveno::testing::RunProgram(
+        {"--data-dir", data, "grid", "--cod", code, "--month", "2003-01"});
+  };
+
+  const auto missing = grid("NOSUCH");
+  EXPECT_NE(missing.status, 0);
+  EXPECT_EQ(missing.err, "Firma aleasa nu exista in registru !\n");
+
+  const auto not_opened = grid("ALFA");
+  EXPECT_NE(not_opened.status, 0);
+  EXPECT_EQ(not_opened.err,
+            "Firma ALFA nu a fost initializata. Alegeti intai prima luna cu: company open --cod "
+            "ALFA --month AAAA-LL\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "params/parameter_store.h"
 #include "tests/params/fixture.h"
+#include "tests/support/data_snapshot.h"
 #include "tests/support/distinct_rows.h"
 
 namespace traveno::params::testing {
@@ -107,6 +108,26 @@ TEST_F(CompanyRegisterTest, NewCompanyIsInitialisedOnItsFirstMonth) {
   EXPECT_FALSE(ChooseCompanyAndMonth(*session_, "ALFA", D(2003, 5), prompter_, progress_));
   EXPECT_TRUE(prompter_.Shown(kMonthNotInCompany));
   EXPECT_EQ(session_->working_month(), D(2003, 1));
+}
+
+// A first month outside the years a month may have (its employees could not
+// be stored, its next month not made) is refused before anything is made.
+TEST_F(CompanyRegisterTest, AFirstMonthOutsideTheStoredYearsIsRefused) {
+  AddCompany("ALFA");
+  const std::string before = traveno::testing::DataSnapshot(folder_.path());
+  for (const Date month : {D(9999, 12), D(1899, 12), D(3000, 1)}) {
+    SCOPED_TRACE(month.ToText());
+    prompter_.messages.clear();
+    EXPECT_FALSE(ChooseCompanyAndMonth(*session_, "ALFA", month, prompter_, progress_));
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text,
+              "Data " + month.ToText() +
+                  " nu este permisa pentru luna de lucru: se accepta datele anilor 1900 - 2999 !");
+    EXPECT_FALSE(session_->HasWorkingMonth());
+    EXPECT_FALSE(fs::exists(folder_.path() / "ALFA"));
+    EXPECT_EQ(traveno::testing::DataSnapshot(folder_.path()), before);
+  }
+  EXPECT_TRUE(ChooseCompanyAndMonth(*session_, "ALFA", D(2999, 12), prompter_, progress_));
 }
 
 TEST_F(CompanyRegisterTest, ExistingFolderStopsTheFirstChoice) {

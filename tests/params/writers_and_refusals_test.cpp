@@ -310,6 +310,29 @@ TEST(DataFolderTest, AFileNamedAsTheDataFolderIsToldAsSuch) {
   EXPECT_NE(result.err.find(kDataFolderIsFile), std::string::npos) << result.err;
 }
 
+TEST(DataFolderTest, AFolderNobodyPreparedTellsHowToPrepareIt) {
+  traveno::testing::TempFolder folder;
+  const fs::path data = folder.path() / "date";
+  for (const std::vector<std::string> command :
+       {std::vector<std::string>{"company", "list"},
+        std::vector<std::string>{"company", "add", "--cod", "ABC", "--denumire", "Firma"}}) {
+    std::vector<std::string> args = {"--data-dir", data.string()};
+    args.insert(args.end(), command.begin(), command.end());
+    const ProgramResult result = RunProgram(args);
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find("Pregatiti directorul de date cu: traveno-cli init"),
+              std::string::npos)
+        << result.err;
+  }
+  EXPECT_FALSE(fs::exists(data / kRegisterDatabaseName));
+  // Once prepared, the same command works.
+  ASSERT_EQ(RunProgram({"--data-dir", data.string(), "init"}).status, 0);
+  EXPECT_EQ(
+      RunProgram({"--data-dir", data.string(), "company", "add", "--cod", "ABC", "--denumire", "F"})
+          .status,
+      0);
+}
+
 // The commands that only read work on a data folder the user may not write,
 // run by a user without the right to write it.
 TEST(ReadOnlyFolderTest, ListingsWorkWhereNothingCanBeWritten) {

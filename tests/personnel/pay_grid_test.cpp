@@ -2,6 +2,7 @@
 
 #include "core/data_folder.h"
 #include "core/errors.h"
+#include "params/departments.h"
 #include "personnel/dependants.h"
 #include "personnel/grid_line.h"
 #include "tests/personnel/services_fixture.h"
@@ -66,6 +67,7 @@ TEST_F(PayGridTest, TypedGrossAndNetAreReachedThroughDifBrut) {
 TEST_F(PayGridTest, RecalculationOfADepartmentTotalsOnlyItsLines) {
   PersRow a = Hire("A");
   PersRow b = Hire("B");
+  ASSERT_TRUE(params::AddDepartment(*session_, "PROD", "Productie", prompter_));
   db().Run("UPDATE firma.Pers SET Depart = 'PROD' WHERE Nr = ?", b.Nr);
   EXPECT_EQ(RecalculateCompany(*session_, progress_, std::string("prod")), 1);
   EXPECT_EQ(session_->totals().NrAngajati, 1);

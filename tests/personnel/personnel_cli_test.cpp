@@ -8,7 +8,9 @@
 #include <sstream>
 
 #include "core/errors.h"
+#include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/data_snapshot.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::cli {
@@ -97,6 +99,36 @@ TEST_F(PersonnelCliTest, GridShowsThePagesColumnsAndCells) {
   EXPECT_EQ(page["linii"][0]["NUME"], "DRAGOMIR");
   EXPECT_EQ(page["linii"][0]["SALINC"], "3 000 000");
   EXPECT_FALSE(Run(Month({"grid", "--depart", "PRODUCT"})).Json()["coloane"][0]["vizibila"]);
+}
+
+// A department the month does not have (a typing mistake) is refused by
+// every command over a part of the grid, instead of showing, filling or
+// indexing nothing and reporting success.
+TEST_F(PersonnelCliTest, ADepartmentTheMonthDoesNotHaveIsRefused) {
+  Run({"demo"});
+  const std::string before = traveno::testing::DataSnapshot(folder_.path());
+  for (const std::vector<std::string>& command : {std::vector<std::string>{"grid", "--lines"},
+                                                  {"fill", "PRIME", "5"},
+                                                  {"recalc"},
+                                                  {"index", "--percent", "10"}}) {
+    SCOPED_TRACE(command.front());
+    std::vector<std::string> arguments = Month(command);
+    arguments.insert(arguments.begin(), {"--data-dir", folder_.path().string()});
+    arguments.insert(arguments.end(), {"--depart", "nosuch"});
+    const traveno::testing::ProgramResult result = traveno::testing::RunProgram(arguments);
+    EXPECT_NE(result.status, 0);
+    EXPECT_EQ(result.err, "Departamentul NOSUCH nu exista in luna de lucru !\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(traveno::testing::DataSnapshot(folder_.path()), before);
+  const json lines = Run(Month({"employee", "list", "--all"})).Json();
+  const auto in_product = std::count_if(lines.begin(), lines.end(), [](const json& line) {
+    return line["Depart"] == "PRODUCT" && line["TIP"] == "1";
+  });
+  ASSERT_GT(in_product, 0);
+  EXPECT_EQ(
+      Run(Month({"grid", "--lines", "--tip", "1", "--depart", "product"})).Json()["linii"].size(),
+      static_cast<std::size_t>(in_product));
 }
 
 TEST_F(PersonnelCliTest, MedicalLeaveTakesTheDaysTypedByHand) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/numbers.h"
+#include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/temp_folder.h"
 
@@ -158,6 +159,35 @@ TEST_F(ReportCliTest, ADocumentWithNothingToPrintFailsWithAMessage) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_NE(result.err.find("nu are date de listat"), std::string::npos);
   EXPECT_EQ(result.out, "");
+}
+
+// The holiday-advance statement prints the persons asked for: an IID without
+// a holiday advance in the month (a typing mistake) is refused, not printed
+// as an empty statement.
+TEST(HolidayAdvanceCommandTest, AnIidWithoutAHolidayAdvanceIsRefused) {
+  traveno::testing::TempFolder data;
+  const std::string dir = data.path().string();
+  ASSERT_EQ(traveno::testing::RunCli({"--data-dir", dir, "demo"}).exit_code, 0);
+  ASSERT_EQ(traveno::testing::RunCli({"--data-dir", dir, "employee", "set", "--cod", "DEMO",
+                                      "--month", "2003-01", "--iid", "2", "AVANS_CO=100000"})
+                .exit_code,
+            0);
+  auto statement = [&dir](const std::vector<std::string>& iids) {
+    std::vector<std::string> arguments = {"--data-dir", dir,    "report",  "advance-co",
+                                          "--cod",      "DEMO", "--month", "2003-01",
+                                          "--text",     "--iid"};
+    arguments.insert(arguments.end(), iids.begin(), iids.end());
+    return traveno::testing::RunProgram(arguments);
+  };
+
+  const auto refused = statement({"2", "99999"});
+  EXPECT_NE(refused.status, 0);
+  EXPECT_EQ(refused.err, "Persoana cu IID 99999 nu are avans de concediu in luna de lucru !\n");
+  EXPECT_EQ(refused.out, "");
+
+  const auto printed = statement({"2"});
+  EXPECT_EQ(printed.status, 0) << printed.err;
+  EXPECT_NE(Squeezed(printed.out).find(" TOTAL 100 000 "), std::string::npos) << printed.out;
 }
 
 TEST_F(ReportCliTest, EveryDocumentIsPreparedForTheDemoMonth) {
