@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 #include "ui/calculator.h"
 #include "ui/date_editors.h"
@@ -19,9 +19,18 @@ TEST(EvaluateExpressionTest, ComputesOrRefuses) {
     std::optional<double> expected;
   };
   const Case kCases[] = {
-      {"1+2*3", 7},          {"(1+2)*3", 9},       {"10/4", 2.5},           {"1234,5 + 0.5", 1235},
-      {"-3*-2", 6},          {"200*16%", 32},      {"2-3-4", -5},           {"1/0", std::nullopt},
-      {"1+", std::nullopt},  {"(2", std::nullopt}, {"1,2,3", std::nullopt}, {"", std::nullopt},
+      {"1+2*3", 7},
+      {"(1+2)*3", 9},
+      {"10/4", 2.5},
+      {"1234,5 + 0.5", 1235},
+      {"-3*-2", 6},
+      {"200*16%", 32},
+      {"2-3-4", -5},
+      {"1/0", std::nullopt},
+      {"1+", std::nullopt},
+      {"(2", std::nullopt},
+      {"1,2,3", std::nullopt},
+      {"", std::nullopt},
       {"abc", std::nullopt},
   };
   for (const Case& c : kCases) {
