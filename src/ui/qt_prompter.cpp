@@ -1,10 +1,13 @@
 #include "ui/qt_prompter.h"
 
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include "core/system_info.h"
+#include "ui/window_base.h"
 
 namespace traveno::ui {
 
@@ -15,6 +18,19 @@ QString DisplayText(const std::string& text) {
   result.replace('\r', '\n');
   return result;
 }
+
+namespace {
+
+// A message box sizes itself to its text and buttons alone; a short message
+// would be narrower than its caption, which the title bar then cuts.
+void WidenForCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  grid->addItem(new QSpacerItem(CaptionWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
 
 void QtPrompter::Message(MessageKind kind, const std::string& text) {
   QMessageBox box(parent_);
@@ -35,6 +51,7 @@ void QtPrompter::Message(MessageKind kind, const std::string& text) {
       break;
   }
   box.setStandardButtons(QMessageBox::Ok);
+  WidenForCaption(box);
   box.exec();
 }
 
@@ -43,6 +60,7 @@ bool QtPrompter::AskYesNo(const std::string& text) {
                   QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton("&Da", QMessageBox::YesRole);
   box.addButton("&Nu", QMessageBox::NoRole);
+  WidenForCaption(box);
   box.exec();
   return box.clickedButton() == yes;
 }

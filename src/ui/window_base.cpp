@@ -47,10 +47,7 @@ void PlaceWindow(QWidget* window) {
   if (screen == nullptr) return;
   const QRect available = screen->availableGeometry();
   // A caption is read whole: the title bar needs the text and its buttons.
-  QFont caption_font = window->font();
-  caption_font.setBold(true);
-  const int caption_width =
-      QFontMetrics(caption_font).horizontalAdvance(window->windowTitle()) + 160;
+  const int caption_width = CaptionWidth(*window);
   if (window->width() < caption_width && window->minimumWidth() < window->maximumWidth()) {
     window->resize(std::min(caption_width, available.width()), window->height());
   }
@@ -190,6 +187,12 @@ void WindowBehaviour::WindowHidden(QWidget* window) {
   QWidget* target = CanTakeFocus(opener) ? opener.data() : FirstFocusable(opener_window);
   opener_window->activateWindow();
   if (target != nullptr && target != opener_window) target->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+int CaptionWidth(const QWidget& window) {
+  QFont caption_font = window.font();
+  caption_font.setBold(true);
+  return QFontMetrics(caption_font).horizontalAdvance(window.windowTitle()) + 160;
 }
 
 void InstallWindowBehaviour(QApplication& application) {

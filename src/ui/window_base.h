@@ -106,6 +106,10 @@ void SizeToChars(QLineEdit* box, int chars);
 // The window opens maximised.
 void OpenMaximised(QWidget* window);
 
+// The width a window needs for its caption to be read whole: the text in the
+// title bar's bold font and room for the title bar's buttons.
+int CaptionWidth(const QWidget& window);
+
 // A button whose function is not available: disabled, and its hint (status
 // tip and tool tip) says why.
 void DisableWithHint(QAbstractButton* button, const QString& hint);

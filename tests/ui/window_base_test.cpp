@@ -15,6 +15,7 @@
 #include "tests/ui/scripted_prompter.h"
 #include "ui/global_keys.h"
 #include "ui/help.h"
+#include "ui/qt_prompter.h"
 #include "ui/romanian_texts.h"
 
 namespace traveno::ui {
@@ -117,6 +118,26 @@ TEST_F(WindowBehaviourTest, AWindowOpensCentredAndWideEnoughForItsCaption) {
   EXPECT_LE(std::abs(dialog.geometry().center().x() - screen.center().x()), 2);
   EXPECT_LE(std::abs(dialog.geometry().center().y() - screen.center().y()), 2);
   dialog.close();
+}
+
+TEST_F(WindowBehaviourTest, AShortMessageIsAsWideAsItsCaptionNeeds) {
+  QtPrompter prompter(&window_);
+  for (const bool question : {false, true}) {
+    int width = 0;
+    int needed = 0;
+    AnswerNextModal([&](QWidget* box) {
+      width = box->width();
+      needed = CaptionWidth(*box);
+      box->close();
+    });
+    if (question) {
+      prompter.AskYesNo("Tiparesc tot raportul ?");
+    } else {
+      prompter.Message(MessageKind::kInformation, "Gata !");
+    }
+    EXPECT_GT(needed, 160) << question;
+    EXPECT_GE(width, needed) << question;
+  }
 }
 
 TEST_F(WindowBehaviourTest, HelpTopicIsTheWindowInHandOrTheOneBelowAMessageBox) {
