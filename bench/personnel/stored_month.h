@@ -3,51 +3,27 @@
 // whole run (one per size) and removed at exit.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "bench/support/bench_company.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
-#include "params/company_register.h"
 #include "params/parameter_store.h"
 #include "personnel/grid_line.h"
 #include "personnel/pay_grid.h"
 
 namespace traveno::personnel::bench {
 
-class QuietPrompter final : public Prompter {
- public:
-  void Message(MessageKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return true; }
-  std::optional<std::string> AskText(const std::string&, const std::string&,
-                                     const std::string& initial) override {
-    return initial;
-  }
-  std::string AskTypedConfirmation(const std::string&) override { return "CONFIRM"; }
-};
+using ::traveno::bench::QuietPrompter;
 
 // A company with one month of `lines` employees of both kinds, with bonuses
 // in several modes (one by formula), piece-work and hourly pay.
-struct StoredMonth {
-  explicit StoredMonth(int lines) {
-    folder = std::filesystem::temp_directory_path() /
-             ("traveno-bench-" + std::to_string(::getpid()) + "-" + std::to_string(lines));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    store = std::make_unique<Store>(folder);
-    store->EnsureRegisterTables();
-    session = std::make_unique<params::Session>(*store);
-    QuietPrompter prompter;
+struct StoredMonth : ::traveno::bench::BenchCompany {
+  explicit StoredMonth(int lines) : BenchCompany(std::to_string(lines)) {
     SilentProgress progress;
-    params::CompanyInput company;
-    company.row.Cod = "BENCH";
-    company.row.Denumire = "FIRMA BENCH";
-    params::AddCompany(*store, company, prompter);
-    params::ChooseCompanyAndMonth(*session, "BENCH", Date::FromYmd(2003, 1, 1), prompter, progress);
     Database& db = store->db();
     const Date month = session->working_month();
     {
@@ -96,16 +72,6 @@ struct StoredMonth {
     first_nr = *db.QueryInt("SELECT MIN(Nr) FROM firma.Pers");
     RecalculateCompany(*session, progress);
   }
-  ~StoredMonth() {
-    session.reset();
-    store.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-
-  std::filesystem::path folder;
-  std::unique_ptr<Store> store;
-  std::unique_ptr<params::Session> session;
   std::int64_t first_nr = 0;
 };
 

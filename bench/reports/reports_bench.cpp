@@ -6,16 +6,15 @@
 // the rows, linear from 1 000 to 10 000; the first page under 0.2 s; the PDF
 // linear in pages.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "bench/support/bench_company.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
-#include "params/company_register.h"
 #include "params/departments.h"
 #include "params/parameter_store.h"
 #include "personnel/pay_grid.h"
@@ -28,35 +27,14 @@
 namespace traveno::reports {
 namespace {
 
-class QuietPrompter final : public Prompter {
- public:
-  void Message(MessageKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return true; }
-  std::optional<std::string> AskText(const std::string&, const std::string&,
-                                     const std::string& initial) override {
-    return initial;
-  }
-  std::string AskTypedConfirmation(const std::string&) override { return "CONFIRM"; }
-};
+using ::traveno::bench::QuietPrompter;
 
 // A company with one month of `lines` employees of both kinds in two
 // departments, calculated, with bonuses, overtime, leave and deductions.
-struct StoredMonth {
-  explicit StoredMonth(int lines) {
-    folder = std::filesystem::temp_directory_path() /
-             ("traveno-reports-bench-" + std::to_string(::getpid()) + "-" + std::to_string(lines));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    store = std::make_unique<Store>(folder);
-    store->EnsureRegisterTables();
-    session = std::make_unique<params::Session>(*store);
+struct StoredMonth : ::traveno::bench::BenchCompany {
+  explicit StoredMonth(int lines) : BenchCompany("reports-" + std::to_string(lines)) {
     QuietPrompter prompter;
     SilentProgress progress;
-    params::CompanyInput company;
-    company.row.Cod = "BENCH";
-    company.row.Denumire = "FIRMA BENCH";
-    params::AddCompany(*store, company, prompter);
-    params::ChooseCompanyAndMonth(*session, "BENCH", Date::FromYmd(2003, 1, 1), prompter, progress);
     params::AddDepartment(*session, "PRODUCT", "PRODUCTIE", prompter);
     Database& db = store->db();
     const Date month = session->working_month();
@@ -99,16 +77,6 @@ struct StoredMonth {
     session->LoadParameters();
     personnel::RecalculateCompany(*session, progress);
   }
-  ~StoredMonth() {
-    session.reset();
-    store.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-
-  std::filesystem::path folder;
-  std::unique_ptr<Store> store;
-  std::unique_ptr<params::Session> session;
 };
 
 StoredMonth& Month(int lines) {
