@@ -67,13 +67,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
   traveno::ui::GlobalKeys keys([] { traveno::ui::OpenHelpOfWindowInHand(); },
-                               [] {
-                                 static QPointer<traveno::ui::Calculator> calculator;
-                                 if (!calculator) calculator = new traveno::ui::Calculator();
-                                 calculator->show();
-                                 calculator->raise();
-                                 calculator->activateWindow();
-                               });
+                               [] { traveno::ui::ShowCalculator(); });
 
   traveno::app::MainWindowOptions options;
   options.data_folder = data_folder;

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -198,5 +199,16 @@ void Calculator::Evaluate() {
 }
 
 QString Calculator::ResultText() const { return result_->text(); }
+
+Calculator* ShowCalculator() {
+  static QPointer<Calculator> calculator;
+  QWidget* owner = QApplication::activeModalWidget();
+  if (calculator && calculator->parentWidget() != owner) delete calculator;
+  if (!calculator) calculator = new Calculator(owner);
+  calculator->show();
+  calculator->raise();
+  calculator->activateWindow();
+  return calculator;
+}
 
 }  // namespace traveno::ui

@@ -38,4 +38,9 @@ class Calculator : public QDialog {
   QLabel* result_;
 };
 
+// F6: shows the one calculator of the program over the window in hand. While
+// a modal window is open the calculator belongs to it, because a window that
+// does not is blocked by the modal one and takes neither keys nor clicks.
+Calculator* ShowCalculator();
+
 }  // namespace traveno::ui

@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -54,6 +57,37 @@ TEST(CalculatorTest, EnterShowsTheResultWithDecimalComma) {
   EXPECT_EQ(calculator.ResultText(), "Eroare");
   EXPECT_EQ(CalculatorText(-0.0), "0");
   EXPECT_EQ(CalculatorText(1500), "1500");
+}
+
+// Records the windows that a modal window blocks from the keyboard and mouse.
+class BlockedWindows : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowBlocked) blocked.insert(watched);
+    if (event->type() == QEvent::WindowUnblocked) blocked.remove(watched);
+    return false;
+  }
+  QSet<QObject*> blocked;
+};
+
+TEST(CalculatorTest, F6OverAModalWindowGivesACalculatorThatTakesKeys) {
+  BlockedWindows watch;
+  qApp->installEventFilter(&watch);
+  Calculator* at_main = ShowCalculator();
+  EXPECT_FALSE(watch.blocked.contains(at_main));
+  {
+    QDialog modal;
+    modal.setModal(true);
+    modal.show();
+    QPointer<Calculator> over_modal = ShowCalculator();
+    EXPECT_TRUE(over_modal->isVisible());
+    EXPECT_FALSE(watch.blocked.contains(over_modal.data()));
+    EXPECT_EQ(ShowCalculator(), over_modal.data()) << "a second F6 keeps the same calculator";
+  }
+  Calculator* after_modal = ShowCalculator();
+  EXPECT_FALSE(watch.blocked.contains(after_modal));
+  qApp->removeEventFilter(&watch);
+  delete after_modal;
 }
 
 TEST(DateEditorsTest, MonthEditorHoldsTheFirstDayAndShowsMonthAndYear) {
