@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -287,6 +288,33 @@ TEST_F(ParameterWindowsTest, DeductionNamesAreSavedAtMostFifteenCharacters) {
   window.confirm_button()->click();
   EXPECT_EQ(params::ReadCompanyText(db(), kMonth, "Den_Retineri"), "Cotizatie sindi");
   EXPECT_EQ(session_->parameters().company.Den_Retineri, "Cotizatie sindi");
+}
+
+TEST_F(ParameterWindowsTest, EnterInTheSettingWindowsConfirmsWhatWasTyped) {
+  {
+    DeductionNamesWindow window(*session_, prompter_);
+    ShowActive(window);
+    QTest::keyClicks(window.name(0), "Sindicat");
+    QTest::keyClick(window.name(0), Qt::Key_Return);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(params::ReadCompanyText(db(), kMonth, "Den_PrIncas"), "Sindicat");
+  }
+  {
+    InitialisedSumsWindow sums(*session_);
+    ShowActive(sums);
+    QCheckBox* first = qobject_cast<QCheckBox*>(QApplication::focusWidget());
+    ASSERT_NE(first, nullptr);
+    QTest::keyClick(first, Qt::Key_Space);
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(sums.result(), QDialog::Accepted);
+    EXPECT_FALSE(sums.isVisible());
+  }
+  {
+    ExemptSumsWindow exempt(*session_, prompter_, progress_);
+    ShowActive(exempt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(exempt.result(), QDialog::Accepted);
+  }
 }
 
 TEST_F(ParameterWindowsTest, BonusFormulaIsCheckedThenConfirmedAndTheBonusBecomesAFormula) {

@@ -44,6 +44,9 @@ void AddButtons(QDialog* dialog, QVBoxLayout* layout, QPushButton* confirm,
   // The buttons were made first; Tab reaches them after the window's boxes.
   if (extra != nullptr) ui::PutLastInTabOrder({extra});
   ui::PutLastInTabOrder({confirm, abandon});
+  // Enter in a box confirms what was typed (without it Enter went to
+  // "&Abandon" and dropped the changes).
+  confirm->setDefault(true);
   QObject::connect(abandon, &QPushButton::clicked, dialog, &QDialog::reject);
 }
 
