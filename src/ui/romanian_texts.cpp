@@ -44,6 +44,7 @@ const QtText kQtTexts[] = {
     {"QFileDialog", "Files of type:", "Fisiere de tipul:"},
     {"QFileDialog", "&Open", "&Deschidere"},
     {"QFileDialog", "&Save", "&Salvare"},
+    {"QFileDialog", "&Choose", "&Alege"},
     {"QFileDialog", "Open", "Deschidere"},
     {"QFileDialog", "Save", "Salvare"},
     {"QFileDialog", "Save As", "Salvare ca"},

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -184,6 +185,13 @@ TEST(RomanianTextsTest, StandardButtonsAndDayNamesAreRomanian) {
   EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), "Salvare");
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cauta in:");
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Nume fisier:");
+  // The folder chooser's accept button.
+  QFileDialog folders;
+  folders.setOption(QFileDialog::DontUseNativeDialog);
+  folders.setFileMode(QFileDialog::Directory);
+  auto* box = folders.findChild<QDialogButtonBox*>();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->button(QDialogButtonBox::Open)->text(), "&Alege");
   // The program's own names, whatever the machine's language.
   EXPECT_EQ(WeekdayName(QDate(2003, 1, 1)), "Miercuri");
   EXPECT_EQ(WeekdayName(QDate(2003, 1, 4)), "Sambata");
