@@ -685,6 +685,8 @@ void MainWindow::RefreshOpenCloseButton() {
   const QString hint = QString(closed ? kClosedMonthCaption : kOpenMonthCaption).remove('&');
   button->setStatusTip(button->isEnabled() ? hint : hint + " - " + kNotYetAvailable);
   button->setToolTip(button->statusTip());
+  // Pressed from the keyboard, the button keeps the focus: its new hint shows.
+  if (QApplication::focusWidget() == button) hint_->setText(button->statusTip());
 }
 
 void MainWindow::RefreshTrecere() {

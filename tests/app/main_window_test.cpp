@@ -174,6 +174,12 @@ TEST_F(MainWindowTest, TheOpenCloseButtonFollowsTheClosedMark) {
   EXPECT_EQ(button->statusTip(), "Luna fiind inchisa se va deschide");
   button->click();
   EXPECT_FALSE(fake_->closed);
+  // Pressed from the keyboard, the button keeps the focus and the status line shows its new hint.
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Space);
+  EXPECT_TRUE(fake_->closed);
+  EXPECT_EQ(QApplication::focusWidget(), button);
+  EXPECT_EQ(window->hint_text(), "Luna fiind inchisa se va deschide");
 }
 
 TEST_F(MainWindowTest, ClosingTheFirstChoiceWithoutChoosingEndsTheProgram) {
