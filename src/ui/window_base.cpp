@@ -7,10 +7,12 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcutEvent>
 #include <QStyle>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVariant>
 
@@ -24,6 +26,19 @@ constexpr const char* kHelpTopicProperty = "travenoHelpTopic";
 bool IsEnter(const QKeyEvent* key) {
   const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
   return mods == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+}
+
+// An Alt letter that no button or label answers reaches the focused box as
+// text on this window system: it must not type the letter into the box.
+bool IsUnansweredAltLetter(const QKeyEvent* key, const QWidget* widget) {
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  if (mods != Qt::AltModifier || key->text().isEmpty() || !key->text().front().isPrint()) {
+    return false;
+  }
+  return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+         qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+         qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
+         qobject_cast<const QTextEdit*>(widget) != nullptr;
 }
 
 bool CanTakeFocus(const QWidget* widget) {
@@ -107,6 +122,7 @@ bool WindowBehaviour::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (IsUnansweredAltLetter(key, widget)) return true;
       if (!IsEnter(key)) break;
       // Enter on a focused button presses it, as Space does.
       if (auto* button = qobject_cast<QAbstractButton*>(widget);

@@ -9,6 +9,7 @@
 //     after the first Tab;
 //   - an edit box that receives the focus other than by a mouse click selects
 //     its text, so that typing replaces the "0" it shows;
+//   - an Alt letter that no control answers types nothing into an edit box;
 //   - when a modal window closes, the window that opened it is activated and
 //     the focus goes back to the control that had it (or, when that control
 //     is gone, hidden or disabled, to the window's first control that can

@@ -83,6 +83,22 @@ TEST_F(WindowBehaviourTest, ABoxReachedByKeyboardSelectsItsTextSoTypingReplacesI
   EXPECT_TRUE(amount_->selectedText().isEmpty());
 }
 
+TEST_F(WindowBehaviourTest, AnAltLetterNoControlAnswersTypesNothingIntoABox) {
+  amount_->setFocus();
+  amount_->setText("1,5");
+  amount_->deselect();
+  QTest::keyClick(amount_, Qt::Key_Z, Qt::AltModifier);
+  QTest::keyClick(amount_, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
+  EXPECT_EQ(amount_->text(), "1,5");
+  // The button's own Alt letter still presses it.
+  QTest::keyClick(amount_, Qt::Key_P, Qt::AltModifier);
+  QTest::qWait(200);  // a mnemonic presses the button after its short animation
+  EXPECT_GE(first_clicks_, 1);
+  // Letters typed without Alt go in.
+  QTest::keyClicks(amount_, "0");
+  EXPECT_EQ(amount_->text(), "1,50");
+}
+
 TEST_F(WindowBehaviourTest, FocusReturnsToTheOpenerWhenAModalWindowCloses) {
   struct Case {
     bool disable_opener;
