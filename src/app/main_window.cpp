@@ -570,6 +570,11 @@ void MainWindow::ImportLegacyFolder() {
                     this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
                     .toStdString());
   if (folder.empty()) return;
+  // A folder without a register is refused before asking what to do with its companies.
+  if (!legacy::HoldsLegacyRegister(folder)) {
+    prompter().Message(MessageKind::kError, legacy::kNoLegacyRegister);
+    return;
+  }
   legacy::LegacyImportOptions import_options;
   import_options.source = folder;
   import_options.replace = prompter().AskYesNo(

@@ -342,6 +342,10 @@ bool LegacyImportReport::Complete() const {
   });
 }
 
+bool HoldsLegacyRegister(const std::filesystem::path& folder) {
+  return FindTableFile(folder, "Firme.DB").has_value();
+}
+
 LegacyImportReport ImportLegacyData(const fs::path& data_folder, const LegacyImportOptions& options,
                                     ProgressReporter& progress) {
   LegacyImportReport report;

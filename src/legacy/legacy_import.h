@@ -70,6 +70,9 @@ struct LegacyImportOptions {
 inline constexpr const char* kNoLegacyRegister =
     "Directorul ales nu contine registrul firmelor (Firme.DB) al unei versiuni anterioare !";
 
+// Whether a folder holds the company register of an earlier version.
+bool HoldsLegacyRegister(const std::filesystem::path& folder);
+
 // Imports the legacy data of `options.source` into the data folder, whose
 // register tables must exist. The general parameters and tax brackets of the
 // months the register does not hold yet are written first, in one

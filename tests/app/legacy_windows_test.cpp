@@ -106,6 +106,28 @@ TEST(LegacyFromTheMainWindow, TheGlobalPanelButtonImportsTheChosenFolder) {
   EXPECT_NE(prompter.messages[0].text.find("pers.db: citite 3, scrise 3"), std::string::npos);
 }
 
+TEST(LegacyFromTheMainWindow, AFolderWithoutARegisterIsRefusedWithoutAQuestion) {
+  traveno::testing::TempFolder folder;
+  traveno::testing::TempFolder source;  // empty: no register of an earlier version
+  traveno::testing::ScriptedPrompter prompter;
+  MainWindowOptions options = Options(folder.path(), prompter);
+  options.choose_legacy_folder = [&](QWidget*) { return source.path(); };
+  MainWindow window(std::move(options));
+  StartOnTest(window, true);
+  prompter.messages.clear();
+  prompter.questions.clear();
+
+  window.button(Function::kConfigGlobala)->click();
+  window.button(Function::kPreluareDateVechi)->click();
+
+  EXPECT_TRUE(prompter.questions.empty());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].kind, MessageKind::kError);
+  EXPECT_EQ(prompter.messages[0].text,
+            "Directorul ales nu contine registrul firmelor (Firme.DB) al unei versiuni "
+            "anterioare !");
+}
+
 }  // namespace
 }  // namespace traveno::app
 
