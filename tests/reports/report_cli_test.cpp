@@ -211,6 +211,29 @@ TEST(IdentityCardsCommandTest, AMonthWithoutEmployeesHasNothingToPrint) {
   EXPECT_EQ(cards.out, "");
 }
 
+TEST_F(ReportCliTest, AnOptionTheDocumentDoesNotUseIsRefused) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* option;
+  } kCases[] = {
+      {{"statement", "--iid", "2"}, "--iid"},
+      {{"recap", "--of", "2003-01"}, "--of"},
+      {{"slips", "--annual"}, "--annual"},
+  };
+  for (const auto& c : kCases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back("--text");
+    const CliResult result = Report(arguments);
+    EXPECT_EQ(result.exit_code, 1) << c.option;
+    EXPECT_NE(result.err.find(std::string("Optiunea ") + c.option), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  // The documents that use them still take them.
+  EXPECT_EQ(Report({"hired", "--of", "2003-01", "--text"}).exit_code, 0);
+  EXPECT_EQ(Report({"brackets", "--annual", "--text"}).exit_code, 0);
+}
+
 TEST_F(ReportCliTest, EveryDocumentIsPreparedForTheDemoMonth) {
   for (const char* name : {"slips", "advance", "advance-slips", "sick-leave", "holidays", "hired",
                            "left", "id-cards", "insured", "brackets"}) {
