@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
@@ -29,7 +30,29 @@ struct ReportOptions {
   bool text = false;
 };
 
+// An option the chosen document does not use is a mistake, not something to
+// ignore: the document printed would not be the one asked for.
+std::optional<std::string> UnusedOption(const ReportOptions& options) {
+  const std::string& name = options.name;
+  if (!options.iids.empty() && name != "advance-co") {
+    return "Optiunea --iid se foloseste numai cu documentul advance-co !";
+  }
+  if (!options.of.empty() && name != "sick-leave" && name != "holidays" && name != "hired" &&
+      name != "left") {
+    return "Optiunea --of se foloseste numai cu documentele sick-leave, holidays, hired si left !";
+  }
+  if (options.annual && name != "brackets") {
+    return "Optiunea --annual se foloseste numai cu documentul brackets !";
+  }
+  return std::nullopt;
+}
+
 void RunReport(CliContext& context, const ReportOptions& options) {
+  if (const std::optional<std::string> refusal = UnusedOption(options)) {
+    *context.err << *refusal << "\n";
+    context.exit_code = 1;
+    return;
+  }
   CliSession cli(context);
   if (!cli.Open(UpperTrim(options.cod), ParseMonthArgument(options.month))) {
     context.exit_code = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/errors.h"
+#include "personnel/checks.h"
 #include "reports/advance_statements.h"
 #include "reports/bracket_list.h"
 #include "reports/identity_cards.h"
@@ -51,7 +52,13 @@ std::optional<Report> BuildReport(const DocumentContext& context, const ReportRe
   if (name == "holidays") return HolidaySituation(context, of);
   if (name == "hired") return HiredList(context, of);
   if (name == "left") return LeftList(context, of);
-  if (name == "id-cards") return IdentityCardList(context);
+  if (name == "id-cards") {
+    // The cards are printed from a list that has rows; a month without
+    // employees has nothing to print.
+    std::vector<personnel::PersonLine> lines = personnel::IdentityCards(session);
+    if (lines.empty()) return std::nullopt;
+    return IdentityCardList(context, std::move(lines));
+  }
   if (name == "insured") return InsuredPersonsList(context);
   if (name == "brackets") return BracketList(context, request.annual);
   throw Error("Document necunoscut: " + name);

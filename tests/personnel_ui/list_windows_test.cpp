@@ -105,6 +105,30 @@ TEST_F(ListWindowsTest, ChecksListTheFaultyLinesOfThePage) {
   }
 }
 
+TEST_F(ListWindowsTest, AnEmptyListStartsOnItsExitButtonAndAFullOneOnItsGrid) {
+  for (const bool empty : {true, false}) {
+    ListContent content;
+    content.mode = ListMode::kTimeCheck;
+    content.heading = "Lista de proba";
+    content.columns = {"Marca", "Nume"};
+    if (!empty) content.lines.push_back({"1", "POPESCU"});
+    ListWindow window(content, prompter_);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    if (empty) {
+      EXPECT_EQ(focus->objectName(), "BIesire");
+      QTest::keyClick(focus, Qt::Key_Space);
+      EXPECT_FALSE(window.isVisible());
+    } else {
+      EXPECT_EQ(focus, window.grid());
+      EXPECT_TRUE(window.grid()->currentIndex().isValid());
+    }
+  }
+}
+
 TEST_F(ListWindowsTest, PrintableListsWaitForTheirDocumentAndFollowTheFilter) {
   ListWindow cards(IdentityCardsContent(*session_), prompter_);
   cards.show();

@@ -190,6 +190,50 @@ TEST(HolidayAdvanceCommandTest, AnIidWithoutAHolidayAdvanceIsRefused) {
   EXPECT_NE(Squeezed(printed.out).find(" TOTAL 100 000 "), std::string::npos) << printed.out;
 }
 
+// Identity cards are printed for the employees of the month: a month without
+// any has nothing to print, as the other documents.
+TEST(IdentityCardsCommandTest, AMonthWithoutEmployeesHasNothingToPrint) {
+  traveno::testing::TempFolder data;
+  const std::string dir = data.path().string();
+  for (const std::vector<std::string>& step :
+       {std::vector<std::string>{"init"},
+        std::vector<std::string>{"company", "add", "--cod", "GOL", "--denumire", "Firma goala"},
+        std::vector<std::string>{"company", "open", "--cod", "GOL", "--month", "2003-01"}}) {
+    std::vector<std::string> arguments = {"--data-dir", dir};
+    arguments.insert(arguments.end(), step.begin(), step.end());
+    const auto done = traveno::testing::RunProgram(arguments);
+    ASSERT_EQ(done.status, 0) << step.front() << ": " << done.err;
+  }
+  const auto cards = traveno::testing::RunProgram(
+      {"--data-dir", dir, "report", "id-cards", "--cod", "GOL", "--month", "2003-01", "--text"});
+  EXPECT_EQ(cards.status, 1);
+  EXPECT_NE(cards.err.find("nu are date de listat"), std::string::npos) << cards.err;
+  EXPECT_EQ(cards.out, "");
+}
+
+TEST_F(ReportCliTest, AnOptionTheDocumentDoesNotUseIsRefused) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* option;
+  } kCases[] = {
+      {{"statement", "--iid", "2"}, "--iid"},
+      {{"recap", "--of", "2003-01"}, "--of"},
+      {{"slips", "--annual"}, "--annual"},
+  };
+  for (const auto& c : kCases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back("--text");
+    const CliResult result = Report(arguments);
+    EXPECT_EQ(result.exit_code, 1) << c.option;
+    EXPECT_NE(result.err.find(std::string("Optiunea ") + c.option), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  // The documents that use them still take them.
+  EXPECT_EQ(Report({"hired", "--of", "2003-01", "--text"}).exit_code, 0);
+  EXPECT_EQ(Report({"brackets", "--annual", "--text"}).exit_code, 0);
+}
+
 TEST_F(ReportCliTest, EveryDocumentIsPreparedForTheDemoMonth) {
   for (const char* name : {"slips", "advance", "advance-slips", "sick-leave", "holidays", "hired",
                            "left", "id-cards", "insured", "brackets"}) {

@@ -203,7 +203,13 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
     resize(1000, 600);
     ui::OpenMaximised(this);
   }
-  grid_->setFocus();
+  // An empty list has nothing to move through: the keyboard starts on the
+  // button that closes it, where the focus shows.
+  if (grid_->model()->rowCount() > 0) {
+    grid_->setFocus();
+  } else {
+    exit->setFocus();
+  }
 }
 
 void ListWindow::set_printer(ListPrinter printer) {
