@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShortcutEvent>
 #include <QStyle>
 #include <QTextEdit>
@@ -276,6 +277,19 @@ void DisableWithHint(QAbstractButton* button, const QString& hint) {
   button->setEnabled(false);
   button->setStatusTip(hint);
   button->setToolTip(hint);
+}
+
+void BindRecordKeys(QWidget* grid, QObject* receiver, const std::function<void()>& add,
+                    const std::function<void()>& modify, const std::function<void()>& remove) {
+  const std::pair<QKeySequence, const std::function<void()>*> keys[] = {
+      {QKeySequence(Qt::Key_Insert), &add},
+      {QKeySequence(Qt::Key_Return), &modify},
+      {QKeySequence(Qt::Key_Enter), &modify},
+      {QKeySequence(Qt::Key_Delete), &remove}};
+  for (const auto& [key, action] : keys) {
+    auto* shortcut = new QShortcut(key, grid, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, receiver, *action);
+  }
 }
 
 QWidget* FirstFocusable(QWidget* window) {

@@ -42,6 +42,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 #include <map>
 
@@ -114,6 +115,11 @@ int CaptionWidth(const QWidget& window);
 // A button whose function is not available: disabled, and its hint (status
 // tip and tool tip) says why.
 void DisableWithHint(QAbstractButton* button, const QString& hint);
+
+// The keys of a record list's pop-up menu, on its grid: Ins adds, Enter (or
+// the keypad's Enter) modifies, Del deletes. The calls stop with `receiver`.
+void BindRecordKeys(QWidget* grid, QObject* receiver, const std::function<void()>& add,
+                    const std::function<void()>& modify, const std::function<void()>& remove);
 
 // The first control of `window` in the tab order that can take the focus now
 // (enabled and visible), or null.

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -207,15 +206,9 @@ DepartmentWindow::DepartmentWindow(params::Session& session, Prompter& prompter,
   connect(delete_, &QPushButton::clicked, this, &DepartmentWindow::BStergereClick);
   connect(exit, &QPushButton::clicked, this, &QDialog::accept);
   // The keys of the pop-up menu work on the grid as well.
-  const std::pair<QKeySequence, void (DepartmentWindow::*)()> kKeys[] = {
-      {QKeySequence(Qt::Key_Insert), &DepartmentWindow::BAdaugareClick},
-      {QKeySequence(Qt::Key_Return), &DepartmentWindow::BModificareClick},
-      {QKeySequence(Qt::Key_Enter), &DepartmentWindow::BModificareClick},
-      {QKeySequence(Qt::Key_Delete), &DepartmentWindow::BStergereClick}};
-  for (const auto& [key, action] : kKeys) {
-    auto* shortcut = new QShortcut(key, grid_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(shortcut, &QShortcut::activated, this, action);
-  }
+  ui::BindRecordKeys(
+      grid_, this, [this] { BAdaugareClick(); }, [this] { BModificareClick(); },
+      [this] { BStergereClick(); });
   Reload();
 }
 

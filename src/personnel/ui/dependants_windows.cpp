@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -243,15 +242,9 @@ DependantsWindow::DependantsWindow(params::Session& session, Prompter& prompter,
   connect(exit, &QPushButton::clicked, this, &QDialog::accept);
   connect(grid_, &QAbstractItemView::doubleClicked, this, &DependantsWindow::BModificareClick);
   connect(base_, &QLineEdit::textEdited, this, &DependantsWindow::ShowTotal);
-  const std::pair<QKeySequence, void (DependantsWindow::*)()> kKeys[] = {
-      {QKeySequence(Qt::Key_Insert), &DependantsWindow::BAdaugareClick},
-      {QKeySequence(Qt::Key_Return), &DependantsWindow::BModificareClick},
-      {QKeySequence(Qt::Key_Enter), &DependantsWindow::BModificareClick},
-      {QKeySequence(Qt::Key_Delete), &DependantsWindow::BStergereClick}};
-  for (const auto& [key, action] : kKeys) {
-    auto* shortcut = new QShortcut(key, grid_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(shortcut, &QShortcut::activated, this, action);
-  }
+  ui::BindRecordKeys(
+      grid_, this, [this] { BAdaugareClick(); }, [this] { BModificareClick(); },
+      [this] { BStergereClick(); });
   Reload();
   grid_->setFocus();
 }
