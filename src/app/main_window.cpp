@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "backup/safety_copies.h"
 #include "app/company_choice_window.h"
 #include "app/company_editor.h"
 #include "app/company_register_window.h"
@@ -737,9 +738,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::Purge() {
   // The purge asks first and keeps a copy of the register.
   if (store_) {
-    store_->VerificareFoldere(prompter());
+    store_->VerificareFoldere(prompter(), backup::PurgeSafetyCopy(options_.data_folder));
   } else {
-    Store(options_.data_folder).VerificareFoldere(prompter());
+    Store(options_.data_folder)
+        .VerificareFoldere(prompter(), backup::PurgeSafetyCopy(options_.data_folder));
   }
 }
 

@@ -356,6 +356,21 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
     for (const std::string& code : result.companies) {
       if (IsFile(CompanyFolder(target, code) / kCompanyDatabaseName)) replaced.push_back(code);
     }
+    const bool replaces_register = result.register_replaced && has_register;
+    const bool replaces_settings = result.settings_replaced && IsFile(target / kSettingsFileName);
+    if (options.confirm && (replaces_register || replaces_settings || !replaced.empty())) {
+      std::string what;
+      auto add = [&what](const std::string& item) { what += (what.empty() ? "" : ", ") + item; };
+      if (replaces_register) add("registrul firmelor");
+      if (replaces_settings) add("fisierul de setari");
+      for (const std::string& code : replaced) add("firma " + code);
+      if (!options.confirm("Restaurarea salvarii din " + manifest.created + " va inlocui: " +
+                           what + ".\r\nDatele inlocuite se pastreaza intr-o copie de siguranta "
+                           "in directorul " + kSafetyCopyFolder + ".\r\nContinuati ?")) {
+        result.abandoned = true;
+        return result;
+      }
+    }
     if (has_register && (!alone || !replaced.empty())) {
       result.safety_copy = KeepSafetyCopyOf(
           target, replaced, alone ? BackupScope::kCompanies : BackupScope::kComplete, "restaurare");

@@ -50,12 +50,18 @@ struct RestoreOptions {
   // Refuses while the desktop program works on the target (for the command
   // line; the desktop program restores with its own databases released).
   bool refuse_while_program_runs = true;
+  // Asked, once the archive is verified, when the restore replaces data the
+  // folder holds (the question names what); No abandons with nothing
+  // changed. Nothing: no question.
+  std::function<bool(const std::string& question)> confirm;
   // Called once all is verified, staged and kept, right before the switch:
   // whoever holds the target's databases open closes them there.
   std::function<void()> release_data;
 };
 
 struct RestoreResult {
+  // Abandoned at the question: nothing changed.
+  bool abandoned = false;
   Manifest manifest;
   std::vector<std::string> companies;  // the companies restored
   bool register_replaced = false;

@@ -110,6 +110,10 @@ std::optional<fs::path> KeepSafetyCopy(const fs::path& data_folder, std::string_
                           operation);
 }
 
+std::function<void()> PurgeSafetyCopy(const fs::path& data_folder) {
+  return [data_folder] { KeepSafetyCopy(data_folder, "", "curatare"); };
+}
+
 std::vector<ListedBackup> ListSafetyCopies(const fs::path& data_folder) {
   std::vector<ListedBackup> list;
   std::error_code error;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ std::optional<std::filesystem::path> KeepSafetyCopyOf(const std::filesystem::pat
                                                       const std::vector<std::string>& companies,
                                                       BackupScope scope,
                                                       std::string_view operation);
+
+// The safety copy of the register purge (the register and the settings),
+// for Store::VerificareFoldere.
+std::function<void()> PurgeSafetyCopy(const std::filesystem::path& data_folder);
 
 struct ListedBackup {
   std::filesystem::path file;

@@ -3,6 +3,8 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "backup/restore.h"
+#include "backup/safety_copies.h"
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
@@ -49,9 +51,10 @@ void ImportLegacy(CliContext& context, const LegacyOptions& options) {
   fs::create_directories(folder, ignored);
   CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
   SilentProgress progress;
+  backup::CompleteInterruptedRestore(folder);
   {
     Store store(folder);
-    store.VerificareFoldere(prompter);
+    store.VerificareFoldere(prompter, backup::PurgeSafetyCopy(folder));
     store.EnsureRegisterTables();
   }
   RunUpgrades(folder, prompter, progress);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "backup/safety_copies.h"
 #include "core/errors.h"
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
@@ -247,6 +248,7 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
   const auto ff2 = ReadLines(path_of("FF2_2002.txt"));
   const auto ded = ReadLines(path_of("Ded_2002.txt"));
 
+  backup::KeepSafetyCopy(session.store().data_folder(), session.company(), "fise");
   Transaction tx(session.db());
   {
     WaitScope wait(progress, kApplicationTitle, "Preluare date firma...");

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "backup/safety_copies.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/field_rules.h"
@@ -315,6 +316,8 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
       }
     }
     firme.Cod = code;
+    if (existing || fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, ignored))
+      backup::KeepSafetyCopy(store.data_folder(), code, "preluare");
     WriteCompany(store, firme, existing, company);
     result.tables = std::move(company.counts);
     result.status = CompanyStatus::kImported;
