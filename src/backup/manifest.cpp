@@ -87,6 +87,13 @@ bool IsDataFileName(std::string_view name) {
          !CompanyOfFileName(name).empty();
 }
 
+std::string DisplayTime(std::string_view stored) {
+  if (stored.size() < 16) return std::string(stored);
+  const std::string text(stored);
+  return text.substr(8, 2) + "." + text.substr(5, 2) + "." + text.substr(0, 4) + " " +
+         text.substr(11, 5);
+}
+
 std::string OperationText(std::string_view operation) {
   if (operation.empty()) return "Salvare";
   if (operation == "trecere") return "Inainte de trecerea la luna urmatoare";

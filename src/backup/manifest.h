@@ -74,6 +74,9 @@ std::string CompanyOfFileName(std::string_view name);
 // the settings file, or a company database whose code is a plain folder name.
 bool IsDataFileName(std::string_view name);
 
+// A manifest's time as the program shows a moment: "DD.MM.YYYY HH:MM".
+std::string DisplayTime(std::string_view created);
+
 // The Romanian words of an operation a safety copy is kept before.
 std::string OperationText(std::string_view operation);
 

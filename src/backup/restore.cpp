@@ -364,7 +364,7 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
       if (replaces_register) add("registrul firmelor");
       if (replaces_settings) add("fisierul de setari");
       for (const std::string& code : replaced) add("firma " + code);
-      if (!options.confirm("Restaurarea salvarii din " + manifest.created + " va inlocui: " +
+      if (!options.confirm("Restaurarea salvarii din " + DisplayTime(manifest.created) + " va inlocui: " +
                            what + ".\r\nDatele inlocuite se pastreaza intr-o copie de siguranta "
                            "in directorul " + kSafetyCopyFolder + ".\r\nContinuati ?")) {
         result.abandoned = true;
