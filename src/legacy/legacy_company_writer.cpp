@@ -158,8 +158,7 @@ namespace {
 // it (looked at under the write lock, which that import holds while it
 // writes). When it cannot be looked at, the folder stays: its database holds
 // no data, so the next import fills it.
-void RemoveMadeFolder(Store& store, const std::string& code) {
-  const fs::path folder = store.CompanyFolderOf(code);
+void RemoveMadeFolder(Store& store, const std::string& code, const fs::path& folder) {
   try {
     store.AttachNewCompany(code);
     Transaction tx(store.db());
@@ -178,7 +177,7 @@ void RemoveMadeFolder(Store& store, const std::string& code) {
 int WriteLegacyCompany(Store& store, FirmeRow firme, const LegacyImportOptions& options,
                        const LegacyCompany& company) {
   const std::string code = firme.Cod;
-  const fs::path folder = store.CompanyFolderOf(code);
+  const fs::path folder = CheckedCompanyFolder(store.data_folder(), code);
   const fs::path file = folder / kCompanyDatabaseName;
   std::error_code error;
   // A company the earlier version never opened has no tables: it is only
@@ -237,7 +236,7 @@ int WriteLegacyCompany(Store& store, FirmeRow firme, const LegacyImportOptions& 
     return brackets;
   } catch (...) {
     store.CloseCompany();
-    if (made_folder) RemoveMadeFolder(store, code);
+    if (made_folder) RemoveMadeFolder(store, code, folder);
     throw;
   }
 }
@@ -288,7 +287,8 @@ bool AlreadyImported(Store& store, const FirmeRow& firme, const LegacyCompany& c
     const std::optional<FirmeRow> registered = FindRegistered(store, firme.Cod);
     if (!registered || !SameRow(*registered, firme, false)) return false;
     std::error_code error;
-    const fs::path file = store.CompanyFolderOf(firme.Cod) / kCompanyDatabaseName;
+    const fs::path file =
+        CheckedCompanyFolder(store.data_folder(), firme.Cod) / kCompanyDatabaseName;
     if (!company.has_tables) return !fs::exists(file, error);
     store.OpenCompany(firme.Cod);
     Database& db = store.db();

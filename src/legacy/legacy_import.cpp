@@ -215,7 +215,7 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
   // Decided before the tables are read, and again when the company is written.
   const std::optional<std::string> refusal =
       Refusal(code, FindRegistered(store, code).has_value(),
-              FolderHoldsCompanyData(store.CompanyFolderOf(code)), options);
+              FolderHoldsCompanyData(CheckedCompanyFolder(store.data_folder(), code)), options);
   if (refusal && EqualsIgnoreCase(options.working_company, code)) {
     result.status = CompanyStatus::kExists;
     result.message = *refusal;
