@@ -297,9 +297,11 @@ bool AlreadyImported(Store& store, const FirmeRow& firme, const LegacyCompany& c
                       TableHolds(db, "Pint", company.pint) && TableHolds(db, "Poze", company.poze);
     store.CloseCompany();
     return same;
-  } catch (const StoreError&) {
+  } catch (const Error&) {
+    // A company that cannot be read (or is newer than the program) is left
+    // as it is.
     store.CloseCompany();
-    return false;  // a company that cannot be read is left as it is
+    return false;
   }
 }
 
