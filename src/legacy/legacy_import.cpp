@@ -1,9 +1,6 @@
 #include "legacy/legacy_import.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,8 +10,6 @@
 #include "core/store/field_rules.h"
 #include "core/store/pers_upgrade_rules.h"
 #include "core/store/row_io.h"
-#include "core/store/schema.h"
-#include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
 #include "core/system_info.h"
 #include "core/text.h"
@@ -22,7 +17,6 @@
 #include "legacy/legacy_rows.h"
 #include "legacy/paradox_table.h"
 #include "params/company_register.h"
-#include "params/month_cycle.h"
 
 namespace traveno::legacy {
 namespace fs = std::filesystem;
