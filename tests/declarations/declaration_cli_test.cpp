@@ -2,6 +2,8 @@
 // in-process; the files read back by the independent dBASE reader and the
 // printed figures compared with the engine's totals of the same month.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "core/settings.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
+#include "declarations/write_protected.h"
 #include "engine/calculated_fields.h"
 #include "engine/company_totals.h"
 #include "params/company_register.h"
@@ -310,6 +313,8 @@ TEST_F(DeclarationCliTest, AFolderWhereNoFileCanBeMadeIsToldNotReported) {
   }
 }
 
+// The employer's file that cannot be made is not written, and no line says
+// it was: only the files written are reported.
 TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
   {
     // A pay day kept from a month whose next month had more days.
@@ -317,12 +322,104 @@ TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
     store.OpenCompany("DEMO");
     params::WriteCompany(store.db(), Date::FromYmd(2003, 1, 1), "ZiLichidare", 29);
   }
-  const CliResult result = Run(Declaration("somaj", {"--files", out().string()}));
-  EXPECT_EQ(result.exit_code, 1);
-  EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2.txt"), std::string::npos)
-      << result.err;
-  EXPECT_TRUE(fs::exists(out() / "A1.txt"));
-  EXPECT_FALSE(fs::exists(out() / "A2.txt"));
+  for (const std::string form : {"txt", "dbf"}) {
+    SCOPED_TRACE(form);
+    const fs::path folder = out() / form;
+    std::vector<std::string> more = {"--files", folder.string()};
+    if (form == "dbf") more.push_back("--dbf");
+    const CliResult result = Run(Declaration("somaj", more));
+    EXPECT_EQ(result.exit_code, 1);
+    const fs::path a1 = folder / ("A1." + form);
+    const fs::path a2 = folder / ("A2." + form);
+    EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2." + form), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("Fisierul " + a2.string() + " nu a fost scris !"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "Salvez in " + a1.string() + ": 19 inregistrari\n");
+    EXPECT_TRUE(fs::exists(a1));
+    EXPECT_FALSE(fs::exists(a2));
+  }
+}
+
+// A month without employees has nothing to declare: both declarations that
+// write files say so, fail and write nothing.
+TEST_F(DeclarationCliTest, AMonthWithoutEmployeesFailsEveryDeclarationWithFiles) {
+  {
+    Store store(data());
+    store.OpenCompany("DEMO");
+    store.db().Run("DELETE FROM firma.Pers");
+  }
+  for (const char* kind : {"cas", "somaj"}) {
+    for (const std::vector<std::string>& more :
+         {std::vector<std::string>{"--files", out().string()},
+          std::vector<std::string>{"--text"}}) {
+      SCOPED_TRACE(std::string(kind) + " " + more.front());
+      const CliResult result = Run(Declaration(kind, more));
+      EXPECT_EQ(result.exit_code, 1);
+      EXPECT_EQ(result.err, "Luna de lucru nu are angajati: nu este nimic de declarat.\n");
+      EXPECT_EQ(result.out, "");
+    }
+  }
+  EXPECT_FALSE(fs::exists(out()) && !fs::is_empty(out()));
+}
+
+// A data folder the user may not write (run as nobody): each declaration
+// says what it could not keep and still prints, from the stored rows, with
+// what was typed.
+TEST_F(DeclarationCliTest, AWriteProtectedDataFolderIsToldAndTheDeclarationsStillPrint) {
+  fs::create_directories(out());
+  fs::permissions(out(), fs::perms::all);  // where nobody may write the files
+  const std::string settings_before = FileText(data() / kSettingsFileName);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // As root every file stays writable: the commands run as nobody then.
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+    int failures = 0;
+    auto run = [&](const char* kind, std::vector<std::string> more) {
+      std::vector<std::string> arguments = Declaration(kind, std::move(more));
+      arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+      return traveno::testing::RunProgram(arguments);
+    };
+    auto check = [&](bool ok, const std::string& what,
+                     const traveno::testing::ProgramResult& result) {
+      if (ok) return;
+      ++failures;
+      std::fprintf(stderr, "%s: status %d, err %s\n", what.c_str(), result.status,
+                   result.err.c_str());
+    };
+    const std::string figures_not_kept = std::string(kFiguresNotKept) + "\n";
+    // The declarant as kept: nothing to keep, nothing to tell.
+    const auto cas = run("cas", {"--text"});
+    check(cas.status == 0 && cas.err.empty() &&
+              cas.out.find("J.Total CAS datorat de angajator:") != std::string::npos,
+          "cas", cas);
+    const auto renamed = run("cas", {"--text", "--nume", " Nou "});
+    check(renamed.status == 1 && renamed.err == std::string(kSignerNotKept) + "\n" &&
+              renamed.out.find(" NOU") != std::string::npos,
+          "cas --nume", renamed);
+    const auto cas_files = run("cas", {"--files", out().string()});
+    check(cas_files.status == 0 && fs::exists(out() / "A12.txt"), "cas --files", cas_files);
+    // The penalties typed are printed though they cannot be stored.
+    const auto somaj = run("somaj", {"--text", "--maj", "777"});
+    check(somaj.status == 1 && somaj.err == figures_not_kept &&
+              PrintedAmount(somaj.out, "Penalitati") == 777,
+          "somaj", somaj);
+    const auto somaj_files = run("somaj", {"--files", out().string()});
+    check(somaj_files.status == 1 && fs::exists(out() / "A1.txt") &&
+              fs::exists(out() / "A2.txt"),
+          "somaj --files", somaj_files);
+    const auto sanatate = run("sanatate", {"--text", "--rest-a", "555"});
+    check(sanatate.status == 1 && sanatate.err == figures_not_kept &&
+              PrintedAmount(sanatate.out, " c. Sume restante") == 555,
+          "sanatate", sanatate);
+    ::_exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(FileText(data() / kSettingsFileName), settings_before);
 }
 
 }  // namespace

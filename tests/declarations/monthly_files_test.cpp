@@ -123,19 +123,35 @@ TEST_F(MonthlyFilesTest, ANaturalPersonEmployerFilesItsPersonalCode) {
   }
 }
 
-TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerRecord) {
+// The employer's file is the declaration: without its record it is not
+// written, and the file of an earlier writing stays as it was.
+TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerFile) {
+  const UnemploymentDeclaration good = BuildUnemploymentDeclaration(*session_);
+  ASSERT_TRUE(WriteA2Txt(Out("A2.txt"), good, header_, prompter_).written);
+  ASSERT_TRUE(WriteA2Dbf(Out("A2.dbf"), good, header_, kFilesToday, prompter_).written);
+  const std::string txt_before = ReadAll(Out("A2.txt"));
+  const std::string dbf_before = ReadAll(Out("A2.dbf"));
+
   SetCompanyParameter("ZiLichidare", 31);  // April has 30 days
   const UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
   const FileOutcome txt = WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
   EXPECT_TRUE(txt.failed);
-  EXPECT_FALSE(fs::exists(Out("A2.txt")));
+  EXPECT_FALSE(txt.written);
+  EXPECT_EQ(ReadAll(Out("A2.txt")), txt_before);
   const FileOutcome dbf = WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
   EXPECT_TRUE(dbf.failed);
-  EXPECT_EQ(DbfTable::Open(Out("A2.dbf")).record_count(), 0u);
-  ASSERT_EQ(prompter_.messages.size(), 2u);
+  EXPECT_FALSE(dbf.written);
+  EXPECT_EQ(dbf.records, 0);
+  EXPECT_EQ(ReadAll(Out("A2.dbf")), dbf_before);
+  EXPECT_FALSE(WriteA2Dbf(Out("New.dbf"), somaj, header_, kFilesToday, prompter_).written);
+  EXPECT_FALSE(fs::exists(Out("New.dbf")));
+  ASSERT_EQ(prompter_.messages.size(), 3u);
   EXPECT_EQ(prompter_.messages[0].kind, MessageKind::kError);
   EXPECT_EQ(prompter_.messages[0].text, kA2TxtFailed);
   EXPECT_EQ(prompter_.messages[1].text, kA2DbfFailed);
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path() / "out"), fs::directory_iterator()),
+            2);
 }
 
 TEST_F(MonthlyFilesTest, PayDatesInTheMonthAfter) {
