@@ -61,8 +61,10 @@ class MonthlyFilesTest : public MonthlyFilesFixture {
     }
   }
 
-  DeclarationHeader header_{"123", kFilesToday, {"Popescu", "Ion", "Director", "B"}};
-  CasEmployerExtras extras_{1, "B"};
+  // The declarant as typed, filling the fields of A2.
+  DeclarationHeader header_{
+      "17/2003", kFilesToday, {"Popovici-Țuțuianu", "Ana-Mădălina", "Director economic și financiar", "B"}};
+  CasEmployerExtras extras_{2, "B"};
 };
 
 TEST_F(MonthlyFilesTest, EveryFileOfTheMonthAsKept) {
@@ -89,12 +91,18 @@ TEST_F(MonthlyFilesTest, EveryFileOfTheMonthAsKept) {
   for (const auto& [name, records] : kTables) {
     ASSERT_EQ(ReadWithIndependentReader(Out(name))["records"].size(), records) << name;
   }
+  // The names as stored, Romanian letters in the code page's forms.
   const auto a11 = ReadWithIndependentReader(Out("A11.dbf"));
-  EXPECT_EQ(a11["records"][1]["NUME"], "ŞTEFĂNESCU ANA");
-  EXPECT_EQ(a11["records"][3]["CV"], 4);
+  ASSERT_EQ(a11["records"].size(), 4u);
+  EXPECT_EQ(a11["records"][1]["NUME"], "Ştefănescu-Ţăranu Ana-Ştefana");
+  EXPECT_EQ(a11["records"][3]["NUME"], "LUPU-ŢIBULEAC ANCA-LĂCRĂMIOAR");  // cut to 29
+  EXPECT_EQ(a11["records"][1]["CASTOT"], 550000);
+  EXPECT_EQ(a11["records"][1]["BASS"], 450000);
   const auto a2 = ReadWithIndependentReader(Out("A2.dbf"));
+  ASSERT_EQ(a2["records"].size(), 1u);
+  EXPECT_EQ(a2["records"][0]["DEN"], "SC Fixtură Lunară şi Ţesături");
   EXPECT_EQ(a2["records"][0]["DATAL"], "2003-04-10");
-  EXPECT_EQ(a2["records"][0]["TOTOBL"], 114000);
+  EXPECT_EQ(a2["records"][0]["TOTOBL"], 99500);
 }
 
 TEST_F(MonthlyFilesTest, ANaturalPersonEmployerFilesItsPersonalCode) {
@@ -104,23 +112,38 @@ TEST_F(MonthlyFilesTest, ANaturalPersonEmployerFilesItsPersonalCode) {
   WriteA11Txt(Out("A11.txt"), cas, prompter_);
   WriteA11Dbf(Out("A11.dbf"), cas, kFilesToday, prompter_);
   WriteA12Txt(Out("A12.txt"), cas, extras_, prompter_);
+  WriteA12Dbf(Out("A12.dbf"), cas, extras_, kFilesToday, prompter_);
   WriteA1Txt(Out("A1.txt"), somaj, prompter_);
+  WriteA1Dbf(Out("A1.dbf"), somaj, kFilesToday, prompter_);
   WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
+  WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
   const std::string a11 = Lines(Out("A11.txt")).at(0);
   EXPECT_EQ(a11.substr(6, 13), "1600101400077");                // CF holds the code, whole
   EXPECT_EQ(a11.substr(a11.size() - 14, 13), "1600101400077");  // CNPA
   const std::string a12 = Lines(Out("A12.txt")).at(0);
-  EXPECT_EQ(a12.substr(43, 10), std::string(10, ' '));  // no fiscal code
+  EXPECT_EQ(a12.substr(43, 13), std::string(10, ' ') + "J40");  // no fiscal code
+  EXPECT_EQ(a12.substr(461, 13), "1600101400077");              // CNPA, after the banks
   const std::string a1 = Lines(Out("A1.txt")).at(0);
   EXPECT_EQ(a1.substr(6, 10), "         0");
   EXPECT_EQ(a1.substr(16, 13), "1600101400077");
   const std::string a2 = Lines(Out("A2.txt")).at(0);
-  EXPECT_EQ(a2.substr(90, 10), std::string(10, ' '));
-  if (HaveIndependentReader()) {
-    const auto json = ReadWithIndependentReader(Out("A11.dbf"));
-    EXPECT_EQ(json["records"][0]["CF"], 0);
-    EXPECT_EQ(json["records"][0]["CNPA"], 1600101400077);
-  }
+  EXPECT_EQ(a2.substr(92, 13), std::string(10, ' ') + "J40");  // CF after the name's 60
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  const auto a11_table = ReadWithIndependentReader(Out("A11.dbf"));
+  ASSERT_EQ(a11_table["records"].size(), 4u);
+  EXPECT_EQ(a11_table["records"][0]["CF"], 0);
+  EXPECT_EQ(a11_table["records"][0]["CNPA"], 1600101400077);
+  const auto a12_table = ReadWithIndependentReader(Out("A12.dbf"));
+  ASSERT_EQ(a12_table["records"].size(), 1u);
+  EXPECT_EQ(a12_table["records"][0]["CF"], 0);
+  EXPECT_EQ(a12_table["records"][0]["CNPA"], 1600101400077);
+  const auto a1_table = ReadWithIndependentReader(Out("A1.dbf"));
+  ASSERT_EQ(a1_table["records"].size(), 3u);
+  EXPECT_TRUE(a1_table["records"][0]["CF"].is_null());  // left blank
+  EXPECT_EQ(a1_table["records"][0]["CN"], 1600101400077);
+  const auto a2_table = ReadWithIndependentReader(Out("A2.dbf"));
+  ASSERT_EQ(a2_table["records"].size(), 1u);
+  EXPECT_EQ(a2_table["records"][0]["CF"], 0);
 }
 
 // The employer's file is the declaration: without its record it is not
@@ -152,6 +175,32 @@ TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerFile) {
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path() / "out"), fs::directory_iterator()),
             2);
+}
+
+// A declaration of December is paid in January of the next year: the year
+// of the pay date is not the declaration's.
+TEST_F(MonthlyFilesTest, TheMonthAfterDecemberIsJanuaryOfTheNextYear) {
+  CasDeclaration cas = BuildCasDeclaration(*session_);
+  UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
+  cas.month = D(2003, 12);
+  somaj.month = D(2003, 12);
+  WriteA12Txt(Out("A12.txt"), cas, extras_, prompter_);
+  WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
+  EXPECT_EQ(Lines(Out("A12.txt")).at(0).substr(0, 14), "20031210 12004");
+  EXPECT_EQ(Lines(Out("A2.txt")).at(0).substr(18, 14), "20031210012004");
+  WriteA12Dbf(Out("A12.dbf"), cas, extras_, kFilesToday, prompter_);
+  WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  const auto a12 = ReadWithIndependentReader(Out("A12.dbf"));
+  ASSERT_EQ(a12["records"].size(), 1u);
+  EXPECT_EQ(a12["records"][0]["AN"], 2003);
+  EXPECT_EQ(a12["records"][0]["LN"], 12);
+  EXPECT_EQ(a12["records"][0]["DCLL"], 1);
+  EXPECT_EQ(a12["records"][0]["DCAA"], 2004);
+  const auto a2 = ReadWithIndependentReader(Out("A2.dbf"));
+  ASSERT_EQ(a2["records"].size(), 1u);
+  EXPECT_EQ(a2["records"][0]["AN"], 2003);
+  EXPECT_EQ(a2["records"][0]["DATAL"], "2004-01-10");
 }
 
 TEST_F(MonthlyFilesTest, PayDatesInTheMonthAfter) {
