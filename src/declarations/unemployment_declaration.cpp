@@ -151,8 +151,8 @@ UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
 
   Database& db = session.db();
   params::UnitOfWork work(db);
-  const double tip_calcul = TipCalculOfConfirmation(
-      input, params::ReadCompany(db, session.working_month(), "TipCalcul"));
+  const double tip_calcul =
+      TipCalculOfConfirmation(input, params::ReadCompany(db, session.working_month(), "TipCalcul"));
   figures.push_back({"TipCalcul", tip_calcul, "Distribuire sume "});
   WriteDeclarationFigures(db, session.working_month(), figures);
   work.Commit();

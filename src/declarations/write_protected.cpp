@@ -24,8 +24,8 @@ DeclarationSigner SignerAsKept(const DeclarationSigner& signer) {
           UpperTrim(signer.cod_judet)};
 }
 
-SignerKeeping KeepSigner(const std::filesystem::path& data_folder,
-                         const DeclarationSigner& signer, bool with_county_code) {
+SignerKeeping KeepSigner(const std::filesystem::path& data_folder, const DeclarationSigner& signer,
+                         bool with_county_code) {
   try {
     SaveSigner(data_folder, signer, with_county_code);
     return {LoadSigner(data_folder), true};

@@ -33,7 +33,7 @@ struct SignerKeeping {
 // thrown). When the data folder cannot be written, nothing is thrown: the
 // declarant is returned as it would have been kept, `kept` telling whether
 // that is what the file already holds. Throws OsError for any other failure.
-SignerKeeping KeepSigner(const std::filesystem::path& data_folder,
-                         const DeclarationSigner& signer, bool with_county_code);
+SignerKeeping KeepSigner(const std::filesystem::path& data_folder, const DeclarationSigner& signer,
+                         bool with_county_code);
 
 }  // namespace traveno::declarations

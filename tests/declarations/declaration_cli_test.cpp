@@ -80,12 +80,12 @@ class DeclarationCliTest : public ::testing::Test {
     const Date month = Date::FromYmd(2003, 1, 1);
     db.Run("DELETE FROM firma.Pers WHERE LUNA = ?", month);
     const std::pair<const char*, double> kGeneral[] = {
-        {"CAS", 22},         {"SanatateAng", 6.5}, {"SanatateFirm", 7},    {"Accident", 0.5},
-        {"SalMinEc", 2500000}, {"SalMedEc", 6962000}, {"SomajFirm", 3},     {"SomajAng", 1},
-        {"SomajCol", 1}};
+        {"CAS", 22},       {"SanatateAng", 6.5},  {"SanatateFirm", 7},
+        {"Accident", 0.5}, {"SalMinEc", 2500000}, {"SalMedEc", 6962000},
+        {"SomajFirm", 3},  {"SomajAng", 1},       {"SomajCol", 1}};
     for (const auto& [name, value] : kGeneral) params::WriteGeneral(db, month, name, value);
-    const std::pair<const char*, double> kCompany[] = {{"TimpLuna", 176}, {"TimpZile", 0},
-                                                       {"ZiLichidare", 10}, {"Deschisa", 1}};
+    const std::pair<const char*, double> kCompany[] = {
+        {"TimpLuna", 176}, {"TimpZile", 0}, {"ZiLichidare", 10}, {"Deschisa", 1}};
     for (const auto& [name, value] : kCompany) params::WriteCompany(db, month, name, value);
     params::WriteCompanyText(db, month, "Ex_Firma", "DA");
     auto row = [&](const char* nume, const char* tip, double brut, int marca) {
@@ -361,8 +361,7 @@ TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
     const fs::path a2 = folder / ("A2." + form);
     EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2." + form), std::string::npos)
         << result.err;
-    EXPECT_NE(result.err.find("Fisierul " + a2.string() + " nu a fost scris !"),
-              std::string::npos)
+    EXPECT_NE(result.err.find("Fisierul " + a2.string() + " nu a fost scris !"), std::string::npos)
         << result.err;
     EXPECT_EQ(result.out, "Salvez in " + a1.string() + ": 19 inregistrari\n");
     EXPECT_TRUE(fs::exists(a1));
@@ -434,8 +433,7 @@ TEST_F(DeclarationCliTest, AWriteProtectedDataFolderIsToldAndTheDeclarationsStil
               PrintedAmount(somaj.out, "Penalitati") == 777,
           "somaj", somaj);
     const auto somaj_files = run("somaj", {"--files", out().string()});
-    check(somaj_files.status == 1 && fs::exists(out() / "A1.txt") &&
-              fs::exists(out() / "A2.txt"),
+    check(somaj_files.status == 1 && fs::exists(out() / "A1.txt") && fs::exists(out() / "A2.txt"),
           "somaj --files", somaj_files);
     const auto sanatate = run("sanatate", {"--text", "--rest-a", "555"});
     check(sanatate.status == 1 && sanatate.err == figures_not_kept &&

@@ -21,9 +21,9 @@ TEST_F(HealthDeclarationTest, TheFiguresOfTheMonthWorkedOutByHand) {
       {"SanatateFirm", 7}, {"SanatateAng", 6.5}, {"SalMinEc", 2500000}};
   for (const auto& [name, value] : kGeneral) SetGeneralParameter(name, value);
   PersRow permanent = Row("ALBU", "1", 10000000);
-  permanent.CM1L = 1000000;  // paid by the employer
-  permanent.CM2L = 500000;   // paid by the state
-  permanent.CIC = 200000;    // child care
+  permanent.CM1L = 1000000;       // paid by the employer
+  permanent.CM2L = 500000;        // paid by the state
+  permanent.CIC = 200000;         // child care
   permanent.SumeExcept = 400000;  // left out by Ex_Firma
   permanent.SANATATE = 650000;
   permanent.ZILE_CM = 3;

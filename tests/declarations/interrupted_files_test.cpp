@@ -57,10 +57,14 @@ const DeclarationFile kFiles[] = {
                    Prompter& prompter) { WriteA11Txt(p, w.cas, prompter); }},
     {"A11.dbf", [](const fs::path& p, const Writing& w,
                    Prompter& prompter) { WriteA11Dbf(p, w.cas, w.today, prompter); }},
-    {"A12.txt", [](const fs::path& p, const Writing& w,
-                   Prompter& prompter) { WriteA12Txt(p, w.cas, {1, "B"}, prompter); }},
-    {"A12.dbf", [](const fs::path& p, const Writing& w,
-                   Prompter& prompter) { WriteA12Dbf(p, w.cas, {1, "B"}, w.today, prompter); }},
+    {"A12.txt",
+     [](const fs::path& p, const Writing& w, Prompter& prompter) {
+       WriteA12Txt(p, w.cas, {1, "B"}, prompter);
+     }},
+    {"A12.dbf",
+     [](const fs::path& p, const Writing& w, Prompter& prompter) {
+       WriteA12Dbf(p, w.cas, {1, "B"}, w.today, prompter);
+     }},
     {"A1.txt", [](const fs::path& p, const Writing& w,
                   Prompter& prompter) { WriteA1Txt(p, w.somaj, prompter); }},
     {"A1.dbf", [](const fs::path& p, const Writing& w,
@@ -77,8 +81,9 @@ class InterruptedFilesTest : public MonthlyFilesFixture {
     MonthlyFilesFixture::SetUp();
     earlier_ = Current(Date::FromYmd(2003, 4, 4));
     // The newer writing differs in every file: other figures, another date.
-    db().Run("UPDATE firma.Pers SET BRUT = BRUT + 1000, SOMAJ = SOMAJ + 10 "
-             "WHERE NUME = 'POPESCU'");
+    db().Run(
+        "UPDATE firma.Pers SET BRUT = BRUT + 1000, SOMAJ = SOMAJ + 10 "
+        "WHERE NUME = 'POPESCU'");
     newer_ = Current(kFilesToday);
     for (const DeclarationFile& file : kFiles) {
       kept_[file.name] = Written(file, earlier_, "earlier");
@@ -88,8 +93,10 @@ class InterruptedFilesTest : public MonthlyFilesFixture {
   }
 
   Writing Current(Date date) {
-    return {BuildCasDeclaration(*session_), BuildUnemploymentDeclaration(*session_),
-            {"123", date, {"POPESCU", "ION", "DIRECTOR", "B"}}, date};
+    return {BuildCasDeclaration(*session_),
+            BuildUnemploymentDeclaration(*session_),
+            {"123", date, {"POPESCU", "ION", "DIRECTOR", "B"}},
+            date};
   }
 
   // The content of a file written alone into a folder of its own.

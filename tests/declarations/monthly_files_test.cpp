@@ -43,7 +43,7 @@ std::vector<std::string> Lines(const fs::path& path) {
 nlohmann::json RecordsOf(const fs::path& path) {
   const nlohmann::json table = ReadWithIndependentReader(path);
   return table.is_object() && table.contains("records") ? table.at("records")
-                                                         : nlohmann::json::array();
+                                                        : nlohmann::json::array();
 }
 
 class MonthlyFilesTest : public MonthlyFilesFixture {
@@ -71,7 +71,9 @@ class MonthlyFilesTest : public MonthlyFilesFixture {
 
   // The declarant as typed, filling the fields of A2.
   DeclarationHeader header_{
-      "17/2003", kFilesToday, {"Popovici-Țuțuianu", "Ana-Mădălina", "Director economic și financiar", "B"}};
+      "17/2003",
+      kFilesToday,
+      {"Popovici-Țuțuianu", "Ana-Mădălina", "Director economic și financiar", "B"}};
   CasEmployerExtras extras_{2, "B"};
 };
 
