@@ -38,8 +38,14 @@ std::vector<SourceCompany> DataFolderSource::Companies() {
   while (rows.Step()) {
     const std::string code = Truncate(Trim(rows.Text(0)), 8);
     if (code.empty()) continue;
+    fs::path folder;
+    try {
+      folder = CheckedCompanyFolder(data_folder_, code);
+    } catch (const Error&) {
+      continue;  // a code that cannot name a folder has no data of its own
+    }
     std::error_code error;
-    if (!fs::is_regular_file(CompanyFolder(data_folder_, code) / kCompanyDatabaseName, error)) continue;
+    if (!fs::is_regular_file(folder / kCompanyDatabaseName, error)) continue;
     bool listed = false;
     for (const SourceCompany& company : companies) listed = listed || company.code == code;
     if (!listed) companies.push_back({code, rows.Text(1)});
@@ -54,7 +60,7 @@ std::unique_ptr<MemoryDatabase> DataFolderSource::CopyRegister() {
 }
 
 std::unique_ptr<MemoryDatabase> DataFolderSource::CopyCompany(std::string_view code) {
-  Database company(CompanyFolder(data_folder_, code) / kCompanyDatabaseName, false);
+  Database company(CheckedCompanyFolder(data_folder_, code) / kCompanyDatabaseName, false);
   auto copy = std::make_unique<MemoryDatabase>();
   copy->CopyFrom(company.handle(), "main");
   return copy;

@@ -10,6 +10,7 @@
 #include "backup/backup_source.h"
 #include "backup/restore.h"
 #include "core/errors.h"
+#include "core/store/schema_upgrades.h"
 #include "core/text.h"
 #include "tests/backup/backup_fixture.h"
 #include "tests/support/temp_folder.h"
@@ -187,12 +188,13 @@ TEST_F(DamagedArchiveTest, EachKindOfDamageIsNamed) {
 TEST_F(DamagedArchiveTest, AnArchiveOfANewerLayoutIsRefusedUntouched) {
   const fs::path newer = work_.path() / "noua.tar";
   RewriteArchive(good_, newer, [](const std::string& name, std::string b) -> std::optional<std::string> {
-    if (name == "ALFA/firma.db") b[63] = 2;  // the layout version (user_version), big-endian
+    // The layout version (user_version) is big-endian at offset 60.
+    if (name == "ALFA/firma.db") b[63] = static_cast<char>(kStoreLayoutVersion + 1);
     if (name == kManifestName) {
       Manifest manifest = ParseManifest(b);
-      manifest.layout_version = 2;
+      manifest.layout_version = kStoreLayoutVersion + 1;
       for (ArchivedFile& f : manifest.files) {
-        if (f.name == "ALFA/firma.db") f.layout_version = 2;
+        if (f.name == "ALFA/firma.db") f.layout_version = kStoreLayoutVersion + 1;
       }
       return ManifestJson(manifest);
     }
