@@ -1,7 +1,10 @@
 // The safety copies kept before the operations that change a month
 // wholesale, how many are kept, the backup settings and the reminder at
 // exit, and the commands of the command line.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <nlohmann/json.hpp>
@@ -194,6 +197,21 @@ TEST(BackupCommandsTest, BackupListShowSettingsAndRestoreFromTheCommandLine) {
   auto restored = RunProgram({dir, "--yes", "restore", "--from", archive.string()});
   EXPECT_EQ(restored.status, 0) << restored.err;
   EXPECT_NE(restored.out.find("Datele inlocuite sunt pastrate in"), std::string::npos);
+
+  // Not while the desktop program works on the folder (its lock file held).
+  {
+    const int lock = ::open((data.path() / "traveno.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const std::string held = FolderState(data.path());
+    auto busy = RunProgram({dir, "--yes", "restore", "--from", archive.string()});
+    EXPECT_NE(busy.status, 0);
+    EXPECT_NE(busy.err.find("Programul TRAVENO lucreaza acum cu directorul de date"),
+              std::string::npos)
+        << busy.err;
+    EXPECT_EQ(FolderState(data.path()), held);
+    ::close(lock);
+  }
 
   auto elsewhere = RunProgram({"restore", "--from", archive.string(), "--to",
                                (out.path() / "acasa").string()});
