@@ -88,7 +88,8 @@ inline void AddCompanyWithMonths(Store& store, params::Session& session, const s
       writer.Update(row);
       if (i % 2 == 0) {
         Blob photo;
-        for (int b = 0; b < 600 + i; ++b) photo.push_back(static_cast<unsigned char>((b * 7 + i) & 0xFF));
+        for (int b = 0; b < 600 + i; ++b)
+          photo.push_back(static_cast<unsigned char>((b * 7 + i) & 0xFF));
         store.db().Run("INSERT INTO firma.Poze (IID, Poza) VALUES (?, ?)", row.IID, photo);
       }
       if (i == 0) {
@@ -108,7 +109,8 @@ inline void AddCompanyWithMonths(Store& store, params::Session& session, const s
 // Rewrites an archive entry by entry: `edit` gets each entry's name and
 // bytes and may change them or drop the entry (nothing); `extra` entries
 // (name, bytes) follow.
-using EntryEdit = std::function<std::optional<std::string>(const std::string& name, std::string bytes)>;
+using EntryEdit =
+    std::function<std::optional<std::string>(const std::string& name, std::string bytes)>;
 inline void RewriteArchive(const fs::path& from, const fs::path& to, const EntryEdit& edit,
                            const std::vector<std::pair<std::string, std::string>>& extra = {}) {
   std::vector<std::pair<std::string, std::string>> entries;
@@ -119,7 +121,10 @@ inline void RewriteArchive(const fs::path& from, const fs::path& to, const Entry
     archive_entry* entry = nullptr;
     while (archive_read_next_header(in, &entry) == ARCHIVE_OK) {
       std::string bytes(static_cast<std::size_t>(archive_entry_size(entry)), '\0');
-      if (!bytes.empty()) ASSERT_EQ(archive_read_data(in, bytes.data(), bytes.size()), static_cast<la_ssize_t>(bytes.size()));
+      if (!bytes.empty()) {
+        ASSERT_EQ(archive_read_data(in, bytes.data(), bytes.size()),
+                  static_cast<la_ssize_t>(bytes.size()));
+      }
       entries.emplace_back(archive_entry_pathname(entry), std::move(bytes));
     }
     archive_read_free(in);
@@ -140,7 +145,8 @@ inline void RewriteArchive(const fs::path& from, const fs::path& to, const Entry
     archive_entry_set_perm(entry, 0644);
     ASSERT_EQ(archive_write_header(out, entry), ARCHIVE_OK);
     archive_entry_free(entry);
-    ASSERT_EQ(archive_write_data(out, kept->data(), kept->size()), static_cast<la_ssize_t>(kept->size()));
+    ASSERT_EQ(archive_write_data(out, kept->data(), kept->size()),
+              static_cast<la_ssize_t>(kept->size()));
   }
   archive_write_close(out);
   archive_write_free(out);

@@ -20,13 +20,6 @@ namespace {
 
 using traveno::testing::TempFolder;
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
 class DamagedArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -89,10 +82,11 @@ TEST_F(DamagedArchiveTest, EachKindOfDamageIsNamed) {
   const Case kCases[] = {
       {"a byte flipped inside a database",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name == "ALFA/firma.db") b[b.size() / 2] ^= 0x20;
-           return b;
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == "ALFA/firma.db") b[b.size() / 2] ^= 0x20;
+                          return b;
+                        });
        },
        "Fisierul ALFA/firma.db din arhiva este deteriorat"},
       {"a byte flipped in the archive's own headers",
@@ -109,67 +103,77 @@ TEST_F(DamagedArchiveTest, EachKindOfDamageIsNamed) {
        "Arhiva este deteriorata sau incompleta"},
       {"cut short before its manifest",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name == kManifestName) return std::nullopt;
-           return b;
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == kManifestName) return std::nullopt;
+                          return b;
+                        });
        },
        "Arhiva nu contine manifestul"},
       {"a file of the manifest missing",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name == "ALFA/firma.db") return std::nullopt;
-           return b;
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == "ALFA/firma.db") return std::nullopt;
+                          return b;
+                        });
        },
        "Lipseste din arhiva fisierul ALFA/firma.db"},
       {"a file the manifest does not list",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [&](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name == kManifestName) {
-             Manifest listed = ParseManifest(b);
-             std::erase_if(listed.files, [](const ArchivedFile& f) { return f.name == "ALFA/firma.db"; });
-             listed.companies.clear();
-             return ManifestJson(listed);
-           }
-           return b;
-         });
+         RewriteArchive(good_, file,
+                        [&](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == kManifestName) {
+                            Manifest listed = ParseManifest(b);
+                            std::erase_if(listed.files, [](const ArchivedFile& f) {
+                              return f.name == "ALFA/firma.db";
+                            });
+                            listed.companies.clear();
+                            return ManifestJson(listed);
+                          }
+                          return b;
+                        });
        },
        "Fisierul ALFA/firma.db din arhiva nu este trecut in manifest"},
       {"a manifest that lies about the rows, with every checksum right",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name != kManifestName) return b;
-           Manifest lying = ParseManifest(b);
-           for (ArchivedFile& f : lying.files) {
-             if (f.name == "ALFA/firma.db") f.rows["Pers"] += 1;
-           }
-           return ManifestJson(lying);
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name != kManifestName) return b;
+                          Manifest lying = ParseManifest(b);
+                          for (ArchivedFile& f : lying.files) {
+                            if (f.name == "ALFA/firma.db") f.rows["Pers"] += 1;
+                          }
+                          return ManifestJson(lying);
+                        });
        },
        "tabela Pers din ALFA/firma.db are 6 linii, manifestul spune 7"},
       {"a manifest that lies about the months",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name != kManifestName) return b;
-           Manifest lying = ParseManifest(b);
-           lying.companies[0].months.push_back("2003-03");
-           return ManifestJson(lying);
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name != kManifestName) return b;
+                          Manifest lying = ParseManifest(b);
+                          lying.companies[0].months.push_back("2003-03");
+                          return ManifestJson(lying);
+                        });
        },
        "firma ALFA are lunile 2003-01, 2003-02, manifestul spune 2003-01, 2003-02, 2003-03"},
       {"a damaged manifest",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string& name, std::string b) -> std::optional<std::string> {
-           if (name == kManifestName) b.resize(b.size() / 2);
-           return b;
-         });
+         RewriteArchive(good_, file,
+                        [](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == kManifestName) b.resize(b.size() / 2);
+                          return b;
+                        });
        },
        "Manifestul arhivei este deteriorat"},
       {"a name that would leave the data folder",
        [&](const fs::path& file) {
-         RewriteArchive(good_, file, [](const std::string&, std::string b) -> std::optional<std::string> { return b; },
-                        {{"../registru.db", "x"}});
+         RewriteArchive(
+             good_, file,
+             [](const std::string&, std::string b) -> std::optional<std::string> { return b; },
+             {{"../registru.db", "x"}});
        },
        "\"../registru.db\", care nu este un fisier de date al programului"},
       {"no archive at all",
@@ -187,19 +191,20 @@ TEST_F(DamagedArchiveTest, EachKindOfDamageIsNamed) {
 
 TEST_F(DamagedArchiveTest, AnArchiveOfANewerLayoutIsRefusedUntouched) {
   const fs::path newer = work_.path() / "noua.tar";
-  RewriteArchive(good_, newer, [](const std::string& name, std::string b) -> std::optional<std::string> {
-    // The layout version (user_version) is big-endian at offset 60.
-    if (name == "ALFA/firma.db") b[63] = static_cast<char>(kStoreLayoutVersion + 1);
-    if (name == kManifestName) {
-      Manifest manifest = ParseManifest(b);
-      manifest.layout_version = kStoreLayoutVersion + 1;
-      for (ArchivedFile& f : manifest.files) {
-        if (f.name == "ALFA/firma.db") f.layout_version = kStoreLayoutVersion + 1;
-      }
-      return ManifestJson(manifest);
-    }
-    return b;
-  });
+  RewriteArchive(good_, newer,
+                 [](const std::string& name, std::string b) -> std::optional<std::string> {
+                   // The layout version (user_version) is big-endian at offset 60.
+                   if (name == "ALFA/firma.db") b[63] = static_cast<char>(kStoreLayoutVersion + 1);
+                   if (name == kManifestName) {
+                     Manifest manifest = ParseManifest(b);
+                     manifest.layout_version = kStoreLayoutVersion + 1;
+                     for (ArchivedFile& f : manifest.files) {
+                       if (f.name == "ALFA/firma.db") f.layout_version = kStoreLayoutVersion + 1;
+                     }
+                     return ManifestJson(manifest);
+                   }
+                   return b;
+                 });
   const std::string message = Refusal(newer);
   EXPECT_NE(message.find("versiune mai noua a programului"), std::string::npos) << message;
 }

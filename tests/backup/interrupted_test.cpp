@@ -67,7 +67,9 @@ bool RunKilled(const std::function<void(ProgressReporter&)>& work, int kill_at,
   }
   int status = 0;
   waitpid(child, &status, 0);
-  if (WIFEXITED(status)) EXPECT_EQ(WEXITSTATUS(status), 0) << "the work failed in the child";
+  if (WIFEXITED(status)) {
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the work failed in the child";
+  }
   return WIFSIGNALED(status);
 }
 
@@ -107,8 +109,9 @@ TEST(InterruptedBackupTest, AKilledBackupLeavesNoArchiveAndTheDataUntouched) {
     const bool by_report = trial % 2 == 0;
     const int kill_at = by_report ? 1 + static_cast<int>(random() % counted.calls()) : 0;
     const auto delay = std::chrono::microseconds(random() % (took.count() + 1));
-    const bool was_killed = RunKilled(
-        [&](ProgressReporter& progress) { Backup(data.path(), archive, progress); }, kill_at, delay);
+    const bool was_killed =
+        RunKilled([&](ProgressReporter& progress) { Backup(data.path(), archive, progress); },
+                  kill_at, delay);
     killed += was_killed;
     // Killed before the archive was complete, nothing under its name; killed
     // after (or not at all), the archive is whole.
@@ -173,9 +176,8 @@ TEST(InterruptedRestoreTest, AKilledRestoreLeavesTheFolderAsBeforeOrAsRestored) 
     fresh_target();
     int kill_at = 0;
     if (trial % 4 != 3) {
-      kill_at = trial % 2 == 0
-                    ? 1 + static_cast<int>(random() % counted.calls())
-                    : counted.calls() - static_cast<int>(random() % kSwitchReports);
+      kill_at = trial % 2 == 0 ? 1 + static_cast<int>(random() % counted.calls())
+                               : counted.calls() - static_cast<int>(random() % kSwitchReports);
     }
     const auto delay = std::chrono::microseconds(random() % (took.count() + 1));
     RunKilled(restore, kill_at, delay);
@@ -183,8 +185,8 @@ TEST(InterruptedRestoreTest, AKilledRestoreLeavesTheFolderAsBeforeOrAsRestored) 
     CompleteInterruptedRestore(target);
     const std::string state = FolderState(target);
     EXPECT_TRUE(state == before || state == after)
-        << "trial " << trial << " (report " << kill_at << " of " << counted.calls() << "): "
-        << traveno::testing::FirstDifference(state, state == before ? after : before);
+        << "trial " << trial << " (report " << kill_at << " of " << counted.calls()
+        << "): " << traveno::testing::FirstDifference(state, state == before ? after : before);
     as_before += state == before;
     as_restored += state == after;
     for (const auto& entry : fs::directory_iterator(target)) {
