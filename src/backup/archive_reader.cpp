@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <set>
@@ -24,6 +25,9 @@ namespace {
 
 // A manifest is a few kilobytes; anything far larger is no manifest.
 constexpr la_int64_t kManifestLimit = 64 << 20;
+// The most memory set aside at once for a database read back, whatever size
+// the archive's header claims (it grows past that as the bytes come).
+constexpr la_int64_t kReserveLimit = la_int64_t{256} << 20;
 
 class ArchiveReader {
  public:
@@ -122,6 +126,9 @@ class StagedFile {
     }
   }
   void Close() {
+    // The bytes start on their way to the disk now; the restore waits for
+    // them once, before its journal.
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail(errno);
@@ -140,6 +147,10 @@ class StagedFile {
 struct StagedFacts {
   std::uint64_t size = 0;
   std::string sha256;
+  // A database: what its integrity check found (empty: nothing) and, when
+  // sound, its facts.
+  std::string problem;
+  DatabaseFacts facts;
 };
 
 std::string Join(const std::vector<std::string>& items) {
@@ -159,26 +170,36 @@ std::string IntegrityProblem(sqlite3* db) {
   return found.empty() ? "fara raspuns" : found;
 }
 
-// Checks one staged database against its line of the manifest.
-void VerifyDatabase(const fs::path& file, const ArchivedFile& listed, const Manifest& manifest) {
-  std::string problem;
-  DatabaseFacts facts;
+// Checks a database read from the archive, in memory: its integrity and,
+// when sound, the facts the manifest gives of it.
+void CheckDatabase(std::span<const unsigned char> bytes, StagedFacts& staged) {
   try {
-    Database db(file, false);
-    problem = IntegrityProblem(db.handle());
-    if (problem.empty()) facts = ReadFacts(db.handle());
+    MemoryDatabase db;
+    db.Load(bytes);
+    staged.problem = IntegrityProblem(db.handle());
+    if (staged.problem.empty()) staged.facts = ReadFacts(db.handle());
   } catch (const StoreError& error) {
-    problem = error.detail().empty() ? error.what() : error.detail();
+    staged.problem = error.detail().empty() ? error.what() : error.detail();
   }
+}
+
+// Checks what was found of one staged database against its line of the
+// manifest.
+void VerifyDatabase(const StagedFacts& staged, const ArchivedFile& listed,
+                    const Manifest& manifest) {
+  const std::string& problem = staged.problem;
+  const DatabaseFacts& facts = staged.facts;
   if (!problem.empty()) {
     throw Error("Baza de date " + listed.name +
-                " din arhiva este deteriorata (verificarea integritatii a gasit: " + problem + ").");
+                " din arhiva este deteriorata (verificarea integritatii a gasit: " + problem +
+                ").");
   }
   if (facts.layout_version > kStoreLayoutVersion) {
     throw Error("Baza de date " + listed.name +
                 " din arhiva a fost scrisa de o versiune mai noua a programului (formatul " +
                 std::to_string(facts.layout_version) + ", programul cunoaste formatul " +
-                std::to_string(kStoreLayoutVersion) + "). Folositi versiunea mai noua a programului.");
+                std::to_string(kStoreLayoutVersion) +
+                "). Folositi versiunea mai noua a programului.");
   }
   const std::string lie = "Manifestul arhivei nu corespunde datelor: ";
   if (!listed.layout_version || *listed.layout_version != facts.layout_version) {
@@ -262,7 +283,8 @@ Manifest ReadVerified(const fs::path& path, const fs::path& staging, ProgressRep
     const std::string name = raw_name != nullptr ? raw_name : "";
     last = name;
     if (archive_entry_filetype(entry) != AE_IFREG) {
-      throw Error("Arhiva contine \"" + name + "\", care nu este un fisier de date al programului.");
+      throw Error("Arhiva contine \"" + name +
+                  "\", care nu este un fisier de date al programului.");
     }
     if (name == kManifestName) {
       if (manifest_text) throw Error("Arhiva contine manifestul de doua ori.");
@@ -277,16 +299,27 @@ Manifest ReadVerified(const fs::path& path, const fs::path& staging, ProgressRep
     StagedFile file(staging / name);
     Sha256 hash;
     StagedFacts facts;
+    // A database is kept in memory as well, to be checked there.
+    const bool database = name != kSettingsFileName;
+    std::vector<unsigned char> image;
+    if (database) {
+      image.reserve(static_cast<std::size_t>(
+          std::clamp<la_int64_t>(archive_entry_size(entry), 0, kReserveLimit)));
+    }
     reader.ReadData(name, [&](std::span<const unsigned char> bytes) {
       hash.Update(bytes);
       file.Write(bytes);
+      if (database) image.insert(image.end(), bytes.begin(), bytes.end());
       facts.size += bytes.size();
       read += bytes.size();
-      if (archive_size > 0) progress.Advance(static_cast<int>(std::min<std::uint64_t>(90, read * 90 / archive_size)));
+      if (archive_size > 0) {
+        progress.Advance(static_cast<int>(std::min<std::uint64_t>(90, read * 90 / archive_size)));
+      }
     });
     file.Close();
     facts.sha256 = hash.HexDigest();
-    staged[name] = facts;
+    if (database) CheckDatabase(image, facts);
+    staged[name] = std::move(facts);
   }
   if (!manifest_text) {
     throw Error(
@@ -316,7 +349,7 @@ Manifest ReadVerified(const fs::path& path, const fs::path& staging, ProgressRep
   }
   std::size_t checked = 0;
   for (const ArchivedFile& file : manifest.files) {
-    if (file.name != kSettingsFileName) VerifyDatabase(staging / file.name, file, manifest);
+    if (file.name != kSettingsFileName) VerifyDatabase(staged.at(file.name), file, manifest);
     progress.Advance(90 + static_cast<int>(10 * ++checked / manifest.files.size()));
   }
   return manifest;

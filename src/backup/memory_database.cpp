@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstring>
 
 #include "core/errors.h"
 #include "core/store/sqlite.h"
@@ -45,10 +46,9 @@ MemoryDatabase::MemoryDatabase() {
   // are read without a copy.
   static std::atomic<int> counter{0};
   const std::string uri = "file:traveno-copie-" + std::to_string(counter++) + "?vfs=memdb";
-  const int rc = sqlite3_open_v2(uri.c_str(), &handle_,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI |
-                                     SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+  const int rc = sqlite3_open_v2(
+      uri.c_str(), &handle_,
+      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_close(handle_);
     handle_ = nullptr;
@@ -69,6 +69,17 @@ void MemoryDatabase::CopyFrom(sqlite3* source, const char* schema) {
   const int finish = sqlite3_backup_finish(backup);
   if (rc != SQLITE_DONE) Fail(rc, source);
   if (finish != SQLITE_OK) Fail(finish, handle_);
+}
+
+void MemoryDatabase::Load(std::span<const unsigned char> bytes) {
+  auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.empty() ? 1 : bytes.size()));
+  if (copy == nullptr) Fail(SQLITE_NOMEM, handle_);
+  if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
+  // SQLite owns the copy from here on, also when it refuses it.
+  const auto size = static_cast<sqlite3_int64>(bytes.size());
+  const int rc = sqlite3_deserialize(handle_, "main", copy, size, size,
+                                     SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY);
+  if (rc != SQLITE_OK) Fail(rc, handle_);
 }
 
 std::span<const unsigned char> MemoryDatabase::Image() {
