@@ -9,6 +9,7 @@
 #include "backup/archive_writer.h"
 #include "backup/backup_source.h"
 #include "backup/restore.h"
+#include "backup/sha256.h"
 #include "core/errors.h"
 #include "core/store/schema_upgrades.h"
 #include "core/text.h"
@@ -135,6 +136,28 @@ TEST_F(DamagedArchiveTest, EachKindOfDamageIsNamed) {
                         });
        },
        "Fisierul ALFA/firma.db din arhiva nu este trecut in manifest"},
+      {"a database that fails its integrity check, with a checksum made to match",
+       [&](const fs::path& file) {
+         std::string bytes_now;
+         RewriteArchive(good_, file,
+                        [&](const std::string& name, std::string b) -> std::optional<std::string> {
+                          if (name == "ALFA/firma.db") {
+                            b[4096] = '\xFF';  // the kind of the second page: none there is
+                            bytes_now = b;
+                          }
+                          if (name != kManifestName) return b;
+                          Manifest lying = ParseManifest(b);
+                          for (ArchivedFile& f : lying.files) {
+                            if (f.name != "ALFA/firma.db") continue;
+                            Sha256 hash;
+                            hash.Update({reinterpret_cast<const unsigned char*>(bytes_now.data()),
+                                         bytes_now.size()});
+                            f.sha256 = hash.HexDigest();
+                          }
+                          return ManifestJson(lying);
+                        });
+       },
+       "Baza de date ALFA/firma.db din arhiva este deteriorata"},
       {"a manifest that lies about the rows, with every checksum right",
        [&](const fs::path& file) {
          RewriteArchive(good_, file,
