@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <future>
+#include <system_error>
 
 #include "backup/sha256.h"
 #include "core/atomic_file.h"
@@ -130,9 +131,14 @@ ArchivedFile AddFile(PartialArchive& archive, const std::string& name,
   ArchivedFile file;
   file.name = name;
   file.size = bytes.size();
-  std::future<std::string> hashing = std::async(std::launch::async, HexSha256, bytes);
+  std::future<std::string> hashing;
+  try {
+    hashing = std::async(std::launch::async, HexSha256, bytes);
+  } catch (const std::system_error&) {
+    // No thread to spare: the checksum is computed here after the write.
+  }
   archive.Add(name, bytes, now);
-  file.sha256 = hashing.get();
+  file.sha256 = hashing.valid() ? hashing.get() : HexSha256(bytes);
   return file;
 }
 
@@ -179,8 +185,9 @@ Manifest WriteBackup(BackupSource& source, const fs::path& destination,
           if (!listed) chosen.push_back(company);
         }
       }
-      if (!found)
+      if (!found) {
         throw Error("Firma " + code + " nu exista in registru sau nu are date de salvat !");
+      }
     }
   }
 
