@@ -175,7 +175,7 @@ std::string IntegrityProblem(sqlite3* db) {
 void CheckDatabase(std::span<const unsigned char> bytes, StagedFacts& staged) {
   try {
     MemoryDatabase db;
-    db.Load(bytes);
+    db.View(bytes);
     staged.problem = IntegrityProblem(db.handle());
     if (staged.problem.empty()) staged.facts = ReadFacts(db.handle());
   } catch (const StoreError& error) {

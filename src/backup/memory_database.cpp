@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <atomic>
-#include <cstring>
 
 #include "core/errors.h"
 #include "core/store/sqlite.h"
@@ -71,14 +70,13 @@ void MemoryDatabase::CopyFrom(sqlite3* source, const char* schema) {
   if (finish != SQLITE_OK) Fail(finish, handle_);
 }
 
-void MemoryDatabase::Load(std::span<const unsigned char> bytes) {
-  auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.empty() ? 1 : bytes.size()));
-  if (copy == nullptr) Fail(SQLITE_NOMEM, handle_);
-  if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
-  // SQLite owns the copy from here on, also when it refuses it.
+void MemoryDatabase::View(std::span<const unsigned char> bytes) {
+  // Read-only and never freed by SQLite: the bytes are only looked at.
+  static unsigned char nothing = 0;
+  unsigned char* data = bytes.empty() ? &nothing : const_cast<unsigned char*>(bytes.data());
   const auto size = static_cast<sqlite3_int64>(bytes.size());
-  const int rc = sqlite3_deserialize(handle_, "main", copy, size, size,
-                                     SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY);
+  const int rc =
+      sqlite3_deserialize(handle_, "main", data, size, size, SQLITE_DESERIALIZE_READONLY);
   if (rc != SQLITE_OK) Fail(rc, handle_);
 }
 

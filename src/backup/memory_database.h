@@ -40,9 +40,10 @@ class MemoryDatabase {
   // StoreError kStoreBusy).
   void CopyFrom(sqlite3* source, const char* schema);
 
-  // Replaces the content by a copy of the file image `bytes` (a database
-  // read back from an archive), to be checked without touching the disk.
-  void Load(std::span<const unsigned char> bytes);
+  // Reads the file image `bytes` (a database read back from an archive) in
+  // place, read-only, to be checked without touching the disk: the bytes
+  // must stay as they are while this object lives.
+  void View(std::span<const unsigned char> bytes);
 
   // The bytes of the database file it stands for; valid until the next change.
   std::span<const unsigned char> Image();
