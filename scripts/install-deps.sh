@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   ccache qt6-base-dev libgl-dev qt6-translations-l10n
-  libsqlite3-dev libsodium-dev libxlsxwriter-dev
+  libsqlite3-dev libsodium-dev libxlsxwriter-dev libarchive-dev
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "backup/safety_copies.h"
 #include "app/company_editor.h"
 #include "params/company_register.h"
 #include "ui/date_editors.h"
@@ -226,7 +227,8 @@ void CompanyChoiceWindow::BFirmaNouaClick() {
 }
 
 void CompanyChoiceWindow::reject() {
-  session_.store().VerificareFoldere(prompter_);
+  session_.store().VerificareFoldere(
+      prompter_, backup::PurgeSafetyCopy(session_.store().data_folder()));
   QDialog::reject();
 }
 

@@ -13,7 +13,11 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <ctime>
 
+#include "backup/restore.h"
+#include "backup/safety_copies.h"
+#include "backup/ui/backup_windows.h"
 #include "app/company_choice_window.h"
 #include "app/company_editor.h"
 #include "app/company_register_window.h"
@@ -146,6 +150,10 @@ void MainWindow::BuildPanels() {
        "Verificarea codurilor numerice personale", true},
       {F::kPreluareDateVechi, "Preluare date &anterioare", "BPreluareDateVechi",
        "Preia firmele unei versiuni anterioare a programului (tabele Paradox)", true},
+      {F::kSalvareDate, "&Salvare date", "BSalvareDate",
+       "Salveaza registrul, firmele si setarile intr-o arhiva", true},
+      {F::kRestaurareDate, "&Restaurare date", "BRestaurareDate",
+       "Restaureaza datele dintr-o salvare sau dintr-o copie de siguranta", true},
   };
   const std::vector<ButtonSpec> company = {
       {F::kModificareFirma, "&Modificare date firma", "BModificareFirma", "Datele firmei de lucru",
@@ -424,6 +432,12 @@ void MainWindow::Run(Function function) {
     case F::kPreluareDateVechi:
       ImportLegacyFolder();
       break;
+    case F::kSalvareDate:
+      OpenBackup();
+      break;
+    case F::kRestaurareDate:
+      OpenRestore();
+      break;
     case F::kFisaFiscala1:
     case F::kFisaFiscala2:
       OpenFiscalSheets(function == F::kFisaFiscala1 ? "1" : "2");
@@ -593,6 +607,49 @@ void MainWindow::ImportLegacyFolder() {
   }
 }
 
+void MainWindow::OpenBackup() {
+  backup_ui::BackupWindow window(options_.data_folder, prompter(), progress(),
+                                 options_.choose_backup_file, this);
+  window.exec();
+}
+
+void MainWindow::OpenRestore() {
+  backup_ui::RestoreWindow window(
+      options_.data_folder, prompter(), progress(),
+      [this] {
+        workplace_.reset();
+        store_.reset();
+      },
+      options_.choose_backup_file, this);
+  window.exec();
+  if (window.restored()) ReopenData();
+}
+
+void MainWindow::ReopenData() {
+  try {
+    workplace_.reset();
+    store_.reset();
+    backup::CompleteInterruptedRestore(options_.data_folder);
+    if (UpgradesNeeded(options_.data_folder)) {
+      RunUpgrades(options_.data_folder, prompter(), progress());
+    }
+    store_ = OpenDatabases(options_.data_folder);
+  } catch (const Error& error) {
+    prompter().Message(MessageKind::kError, error.what());
+    Terminate(1);
+    return;
+  }
+  workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
+                                       : std::make_unique<SessionWorkplace>(*store_, prompter());
+  if (workplace_->CanChoose()) workplace_->ChooseCompanyAndMonth(this);
+  if (!workplace_->HasWorkingMonth()) {
+    Terminate(0);
+    return;
+  }
+  RefreshHeading();
+  ShowPanel(Panel::kMain);
+}
+
 void MainWindow::OpenSheetImport() {
   params::Session* session = workplace_ ? workplace_->session() : nullptr;
   if (session == nullptr || !session->HasWorkingMonth() || workplace_->progress() == nullptr) {
@@ -737,9 +794,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::Purge() {
   // The purge asks first and keeps a copy of the register.
   if (store_) {
-    store_->VerificareFoldere(prompter());
+    store_->VerificareFoldere(prompter(), backup::PurgeSafetyCopy(options_.data_folder));
   } else {
-    Store(options_.data_folder).VerificareFoldere(prompter());
+    Store(options_.data_folder)
+        .VerificareFoldere(prompter(), backup::PurgeSafetyCopy(options_.data_folder));
   }
 }
 
@@ -753,6 +811,8 @@ bool MainWindow::FinishStart() {
   // line's "init" makes them.
   ClearReadOnly(options_.data_folder, true);
   try {
+    // A restore stopped half-way is completed before anything is read.
+    backup::CompleteInterruptedRestore(options_.data_folder);
     Purge();
   } catch (const Error& error) {
     // Only a missing data folder, or a register written by a newer
@@ -818,6 +878,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!ending_ && AsksOnExit(settings_) && !prompter().AskYesNo(kExitQuestion)) {
     event->ignore();
     return;
+  }
+  if (!ending_ && started_) {
+    backup_ui::RemindBackupAtExit(options_.data_folder, prompter(), std::time(nullptr),
+                                  [this] { OpenBackup(); });
   }
   ending_ = true;
   workplace_.reset();

@@ -40,7 +40,7 @@ enum class Function {
   kSalarii, kListe, kConfigGlobala, kConfigFirma, kRaportari, kAjutor, kIesire,
   // global configuration
   kImpozitar, kImpozitarAnual, kParametriCalcul, kDateFirme, kConfigParola, kVerificareCnp,
-  kPreluareDateVechi,
+  kPreluareDateVechi, kSalvareDate, kRestaurareDate,
   // company configuration
   kModificareFirma, kParametriFirma, kTrecereLuna, kDeschidereInchidere, kDepartamente,
   // lists
@@ -90,6 +90,9 @@ struct MainWindowOptions {
   // The folder of an earlier version's data to import; empty when abandoned.
   // Null: the folder chooser.
   std::function<std::filesystem::path(QWidget*)> choose_legacy_folder;
+  // The archive file of "Salvare date" and "Restaurare date" ("Alege...",
+  // "Alt fisier..."); empty when abandoned. Null: the file dialogs.
+  std::function<std::filesystem::path(QWidget*)> choose_backup_file;
 };
 
 class MainWindow : public QMainWindow {
@@ -164,6 +167,11 @@ class MainWindow : public QMainWindow {
   void OpenDocument(Function function);
   void ImportLegacyFolder();
   void OpenSheetImport();
+  // "&Salvare date" and "&Restaurare date"; after a restore the data folder
+  // is opened again and a company and month chosen, as at the start.
+  void OpenBackup();
+  void OpenRestore();
+  void ReopenData();
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

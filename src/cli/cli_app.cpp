@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/backup_commands.h"
 #include "cli/cli_prompter.h"
 #include "cli/company_commands.h"
 #include "cli/core_commands.h"
@@ -186,6 +187,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);
+  RegisterBackupCommands(app, context);
   TranslateHelp(app);
 }
 

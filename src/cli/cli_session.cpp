@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "backup/restore.h"
 #include "cli/json_output.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
@@ -36,6 +37,7 @@ std::unique_ptr<Store> OpenUpgradedDatabases(CliContext& context) {
     throw Error("Registrul firmelor nu exista in " + folder.string() +
                 ". Pregatiti directorul de date cu: traveno-cli init (sau traveno-cli demo)");
   }
+  backup::CompleteInterruptedRestore(folder);
   RunUpgrades(folder, prompter, progress);
   return OpenDatabases(folder);
 }

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "backup/restore.h"
+#include "backup/safety_copies.h"
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
@@ -25,10 +27,11 @@ fs::path PreparedDataFolder(const CliContext& context) {
 void Init(CliContext& context) {
   const fs::path folder = PreparedDataFolder(context);
   ClearReadOnly(folder, true);
+  backup::CompleteInterruptedRestore(folder);
   CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
   {
     Store store(folder);
-    store.VerificareFoldere(prompter);
+    store.VerificareFoldere(prompter, backup::PurgeSafetyCopy(folder));
     store.EnsureRegisterTables();
   }
   SilentProgress progress;

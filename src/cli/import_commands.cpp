@@ -3,6 +3,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "backup/restore.h"
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
@@ -54,6 +55,7 @@ void ImportLegacy(CliContext& context, const LegacyOptions& options) {
   fs::create_directories(folder, ignored);
   CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
   SilentProgress progress;
+  backup::CompleteInterruptedRestore(folder);
   Store(folder).EnsureRegisterTables();
   RunUpgrades(folder, prompter, progress);
   legacy::LegacyImportOptions import_options;

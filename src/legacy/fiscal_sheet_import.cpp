@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "backup/safety_copies.h"
 #include "core/errors.h"
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
@@ -338,6 +339,7 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
   const auto ff2 = ReadLines(files["FF2_2002.txt"]);
   const auto ded = ReadLines(files["Ded_2002.txt"]);
 
+  backup::KeepSafetyCopy(session.store().data_folder(), session.company(), "fise");
   Transaction tx(session.db());
   {
     WaitScope wait(progress, kApplicationTitle, "Preluare date firma...");

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "backup/safety_copies.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/field_rules.h"
@@ -232,6 +233,9 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
       }
     }
     if (refusal) throw CompanyTaken{*refusal};
+    // What the import replaces is kept first.
+    if (FindRegistered(store, code) || FolderHoldsCompanyData(CheckedCompanyFolder(store.data_folder(), code)))
+      backup::KeepSafetyCopy(store.data_folder(), code, "preluare");
     if (const int brackets = WriteLegacyCompany(store, firme, options, company); brackets > 0) {
       company.counts.push_back({"Impo_an.db", 0, brackets, brackets});
     }

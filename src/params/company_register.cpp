@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 
+#include "backup/safety_copies.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/field_rules.h"
@@ -446,6 +447,7 @@ CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
     prompter.Message(MessageKind::kWarning, kCloneSourceMonthMissing);
     return CloneOutcome::kRefused;
   }
+  backup::KeepSafetyCopy(session.store().data_folder(), session.company(), "clonare");
   WaitScope wait(progress, std::string(kApplicationTitle) + " - clonare ", "Va rog asteptati!");
   Database& db = session.db();
   {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "backup/safety_copies.h"
 #include "core/errors.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
@@ -351,6 +352,7 @@ bool IsConfirmWord(std::string_view typed) { return UpperTrim(typed) == "CONFIRM
 
 void PassToNextMonth(Session& session, ProgressReporter& progress, const TransitionHooks& hooks) {
   if (!session.HasWorkingMonth()) throw Error(kTransitionNotLastMonth);
+  backup::KeepSafetyCopy(session.store().data_folder(), session.company(), "trecere");
   Database& db = session.db();
   const Date from = session.working_month();
   const Date to = FirstOfNextMonth(from);

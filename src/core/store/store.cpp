@@ -119,7 +119,7 @@ std::vector<std::string> Store::CompaniesWithoutFolder() {
   return codes;
 }
 
-bool Store::VerificareFoldere(Prompter& prompter) {
+bool Store::VerificareFoldere(Prompter& prompter, const std::function<void()>& keep_copy) {
   std::vector<std::string> missing;
   std::vector<std::string> placeholders;
   std::int64_t companies = 0;
@@ -174,6 +174,7 @@ bool Store::VerificareFoldere(Prompter& prompter) {
     fs::remove(partial, ignored);
     db_->Run("VACUUM main INTO ?", partial.string());
     fs::rename(partial, copy);
+    if (keep_copy) keep_copy();
     Transaction tx(*db_);
     for (const std::string& code : missing) {
       db_->Run("DELETE FROM main.Firme WHERE Cod = ?", code);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,7 +66,9 @@ class Store {
   // EnsureRegisterTables makes them again). Returns whether anything was
   // removed. A failure (a copy that cannot be made included) removes nothing
   // and is not reported, as a purge must never stop the program.
-  bool VerificareFoldere(Prompter& prompter);
+  // `keep_copy`, when given, keeps a safety copy as well before anything is
+  // removed (it throws when it cannot).
+  bool VerificareFoldere(Prompter& prompter, const std::function<void()>& keep_copy = {});
 
   // The companies of the register in code order.
   std::vector<FirmeRow> Companies();
