@@ -14,6 +14,7 @@
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "cli/report_commands.h"
+#include "cli/trend_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
 #include "core/errors.h"
@@ -176,6 +177,8 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   app.add_flag("--json", context.json, "Rezultatele in format JSON");
   app.add_flag("--yes", context.yes, "Raspunde Da la intrebari");
   app.add_flag("--confirm", context.confirm, "Tasteaza cuvantul CONFIRM la confirmari");
+  app.add_flag("--quiet", context.quiet,
+               "Fara linia de progres a operatiilor lungi (altfel afisata pe un terminal)");
 
   RegisterCoreCommands(app, context);
   RegisterEngineCommands(app, context);
@@ -186,6 +189,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterImportCommands(app, context);
   RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);
+  RegisterTrendCommands(app, context);
   TranslateHelp(app);
 }
 
