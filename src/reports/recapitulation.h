@@ -42,6 +42,7 @@ struct RecapSums {
 
   // Counts the row and adds its amounts.
   void Add(const PersRow& row);
+  friend bool operator==(const RecapSums&, const RecapSums&) = default;
 };
 RecapSums SumRecapRows(std::span<const PersRow> rows);
 
@@ -72,6 +73,7 @@ struct RecapFigures {
   long double fond_accident = 0;      // 21.
   long double comision_cm = 0;        // 22.
   long double total = 0;              // 23. (12+13)
+  friend bool operator==(const RecapFigures&, const RecapFigures&) = default;
 };
 RecapFigures ComputeRecapFigures(const RecapSums& sums, const engine::CompanyTotals& totals,
                                  const engine::CompanyFunds& funds);

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <variant>
 
 #include "core/errors.h"
-#include "core/store/row_io.h"
+#include "core/store/sqlite.h"
 #include "core/text.h"
 #include "engine/company_totals.h"
 #include "params/parameter_store.h"
@@ -42,12 +43,104 @@ struct DepartmentList {
   }
 };
 
-// Only as much of a line as the recapitulation and the running totals read
-// would do, but the whole line is read: a field the totals start reading one
-// day is then never missed here.
-constexpr const char* kLinesOfInterval =
-    "SELECT * FROM firma.Pers WHERE LUNA BETWEEN ? AND ? "
-    "ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr";
+// Where each field the trend reads goes in a line: read by its type, with
+// no per-field lookup, since a long interval has many lines.
+struct LineField {
+  std::string_view name;
+  std::variant<double PersRow::*, int PersRow::*, std::int64_t PersRow::*, std::string PersRow::*,
+               Date PersRow::*>
+      member;
+};
+constexpr LineField kLineFields[] = {
+    {"LUNA", &PersRow::LUNA},
+    {"Depart", &PersRow::Depart},
+    {"TIP", &PersRow::TIP},
+    {"SALINC", &PersRow::SALINC},
+    {"VAL_TIMP_S", &PersRow::VAL_TIMP_S},
+    {"SUMA_T_NOAPTE", &PersRow::SUMA_T_NOAPTE},
+    {"vals1", &PersRow::vals1},
+    {"vals2", &PersRow::vals2},
+    {"vals3", &PersRow::vals3},
+    {"vals4", &PersRow::vals4},
+    {"CM1L", &PersRow::CM1L},
+    {"CM2L", &PersRow::CM2L},
+    {"CIC", &PersRow::CIC},
+    {"PRIME", &PersRow::PRIME},
+    {"ALTE_SUME", &PersRow::ALTE_SUME},
+    {"SPORURI", &PersRow::SPORURI},
+    {"pr_va", &PersRow::pr_va},
+    {"SUMA_ZILE_CO", &PersRow::SUMA_ZILE_CO},
+    {"Dif_Brut", &PersRow::Dif_Brut},
+    {"BRUT", &PersRow::BRUT},
+    {"SumeExcept", &PersRow::SumeExcept},
+    {"PENSIE", &PersRow::PENSIE},
+    {"SANATATE", &PersRow::SANATATE},
+    {"SOMAJ", &PersRow::SOMAJ},
+    {"IMPOZIT", &PersRow::IMPOZIT},
+    {"AVANS", &PersRow::AVANS},
+    {"AVANS_CO", &PersRow::AVANS_CO},
+    {"ALTE_RET", &PersRow::ALTE_RET},
+    {"POPRIRI", &PersRow::POPRIRI},
+    {"GARANTII", &PersRow::GARANTII},
+    {"RETINERI", &PersRow::RETINERI},
+    {"PRIME_INCASATE", &PersRow::PRIME_INCASATE},
+    {"RESTPL", &PersRow::RESTPL},
+    {"ACORD", &PersRow::ACORD},
+    {"ALT_VENIT", &PersRow::ALT_VENIT},
+    {"BifaSom", &PersRow::BifaSom},
+    {"Brut1", &PersRow::Brut1},
+    {"INVALIDITATE", &PersRow::INVALIDITATE},
+    {"NORMA", &PersRow::NORMA},
+    {"Ore_Zi", &PersRow::Ore_Zi},
+    {"Pensionar", &PersRow::Pensionar},
+    {"PlatitOra", &PersRow::PlatitOra},
+    {"REALIZAT", &PersRow::REALIZAT},
+    {"TIMP", &PersRow::TIMP},
+    {"ZILE_CM", &PersRow::ZILE_CM},
+    {"ZILE_CO", &PersRow::ZILE_CO},
+    {"Nr", &PersRow::Nr},
+    {"IID", &PersRow::IID},
+};
+constexpr bool NamesAgree() {
+  if (std::size(kLineFields) != kTrendLineFields.size()) return false;
+  for (std::size_t i = 0; i < kTrendLineFields.size(); ++i) {
+    if (kLineFields[i].name != kTrendLineFields[i]) return false;
+  }
+  return true;
+}
+static_assert(NamesAgree(), "kLineFields must list kTrendLineFields, in order");
+
+template <class... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+
+PersRow ReadLine(const Statement& statement) {
+  PersRow row;
+  for (int column = 0; column < static_cast<int>(std::size(kLineFields)); ++column) {
+    std::visit(Overloaded{
+                   [&](double PersRow::*m) { row.*m = statement.Double(column); },
+                   [&](int PersRow::*m) { row.*m = static_cast<int>(statement.Int64(column)); },
+                   [&](std::int64_t PersRow::*m) { row.*m = statement.Int64(column); },
+                   [&](std::string PersRow::*m) { row.*m = statement.Text(column); },
+                   [&](Date PersRow::*m) { row.*m = statement.DateAt(column); },
+               },
+               kLineFields[column].member);
+  }
+  return row;
+}
+
+// The lines of the interval in the documents' order (the order the
+// recapitulation adds them up in), read through the index of that order.
+std::string LinesOfInterval() {
+  std::string columns;
+  for (std::string_view field : kTrendLineFields) {
+    columns += (columns.empty() ? "" : ", ") + std::string(field);
+  }
+  return "SELECT " + columns +
+         " FROM firma.Pers WHERE LUNA BETWEEN ? AND ? "
+         "ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr";
+}
 
 }  // namespace
 
@@ -160,14 +253,12 @@ Trend CompanyTrend(params::Session& session, Date from, Date to) {
   std::vector<MonthAccumulator> company(parameters.size());
   // [department][month], grown as departments and months are met.
   std::vector<std::vector<MonthAccumulator>> by_department(departments.entries.size());
-  Statement lines = db.Prepare(kLinesOfInterval);
+  Statement lines = db.Prepare(LinesOfInterval());
   lines.BindAll(from, to);
-  std::optional<RowReader<PersRow>> reader;
   std::size_t current = 0;
   std::optional<Date> current_month;
   while (lines.Step()) {
-    if (!reader) reader.emplace(lines);
-    const PersRow row = reader->Read(lines);
+    const PersRow row = ReadLine(lines);
     const Date month = FirstOfMonth(row.LUNA);
     if (month != current_month) {
       current_month = month;

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/errors.h"
+#include "core/store/records.h"
+#include "engine/company_totals.h"
 #include "personnel/pay_grid.h"
 #include "reports/recapitulation.h"
 #include "tests/trends/three_months.h"
@@ -101,6 +105,75 @@ TEST(TrendFiguresTest, EveryDepartmentHasTheFiguresOfItsOwnLines) {
   EXPECT_NE(FiguresOf(trend, "PRODUCT"), nullptr);
   EXPECT_EQ(FiguresOf(trend, "NOSUCH"), nullptr);
   EXPECT_EQ(FiguresOf(trend, ""), &trend.figures);
+}
+
+// The trend reads only some fields of a line: no other field may change what
+// the recapitulation sums or the running totals and funds make of a line.
+TEST(TrendFiguresTest, NoFieldTheTrendLeavesUnreadChangesTheFigures) {
+  engine::MonthParameters parameters;  // SalMedEc set: partial contracts with CIAS count apart
+  PersRow permanent;
+  permanent.TIP = "1";
+  permanent.NORMA = 8;
+  permanent.TIMP = 160;
+  permanent.SALINC = 3000000;
+  permanent.BRUT = 3200000;
+  permanent.RESTPL = 2100000;
+  permanent.ZILE_CM = 2;
+  permanent.INVALIDITATE = 1;
+  PersRow partial = permanent;
+  partial.TIP = "2";
+  partial.ALT_VENIT = 1;
+  partial.BifaSom = 1;
+  partial.Ore_Zi = 4;
+  partial.ACORD = "D";
+  partial.REALIZAT = 900000;
+  struct Made {
+    reports::RecapSums sums;
+    std::vector<std::pair<std::string, long double>> totals;
+    std::vector<std::pair<std::string, long double>> funds;
+    bool operator==(const Made&) const = default;
+  };
+  auto made = [&parameters](const PersRow& row) {
+    engine::CompanyTotals totals;
+    engine::AddRowToTotals(totals, row, parameters);
+    const std::vector<PersRow> rows = {row};
+    return Made{reports::SumRecapRows(rows), engine::NamedTotals(totals),
+                engine::NamedFunds(engine::ComputeCompanyFunds(totals, parameters))};
+  };
+  const auto fields = FieldsOf<PersRow>();
+  int unread = 0;
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    const std::string_view name = fields[f].name;
+    if (std::find(kTrendLineFields.begin(), kTrendLineFields.end(), name) !=
+        kTrendLineFields.end()) {
+      continue;
+    }
+    for (const PersRow& base : {permanent, partial}) {
+      PersRow changed = base;
+      switch (fields[f].kind) {
+        case FieldKind::kDouble:
+          SetField(changed, f, FieldValue(1234567.5));
+          break;
+        case FieldKind::kInt16:
+        case FieldKind::kInt32:
+        case FieldKind::kAutoInc:
+          SetField(changed, f, FieldValue(std::int64_t{7}));
+          break;
+        case FieldKind::kText:
+          SetField(changed, f, FieldValue(std::string("D")));
+          break;
+        case FieldKind::kDate:
+          SetField(changed, f, FieldValue(Date::FromYmd(2003, 2, 1)));
+          break;
+        case FieldKind::kBlob:
+          continue;
+      }
+      EXPECT_TRUE(made(changed) == made(base)) << name << " changes the figures: add it to "
+                                                          "kTrendLineFields";
+    }
+    ++unread;
+  }
+  EXPECT_GT(unread, 40);
 }
 
 TEST(TrendFiguresTest, TheIntervalKeepsTheCompanysMonthsAndRefusesWhatCannotBeRead) {
