@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 #include "core/numbers.h"
@@ -136,6 +137,21 @@ std::string ValueText(double value) { return FormatNumber(value, NumberMask::kIn
 std::size_t MonthLabelStep(std::size_t months, std::size_t max_labels) {
   if (max_labels == 0 || months <= max_labels) return 1;
   return (months + max_labels - 1) / max_labels;
+}
+
+std::vector<MonthLabel> MonthLabels(const std::vector<Date>& months, std::size_t max_labels,
+                                    std::size_t full_names) {
+  const std::size_t step = MonthLabelStep(months.size(), max_labels);
+  const std::size_t count = (months.size() + step - 1) / step;
+  std::vector<MonthLabel> labels;
+  for (std::size_t i = 0; i < months.size(); i += step) {
+    char short_text[16];
+    std::snprintf(short_text, sizeof short_text, "%02d.%04d", MonthOf(months[i]),
+                  YearOf(months[i]));
+    labels.push_back(
+        {i, count <= full_names ? reports::MonthSlashYear(months[i]) : std::string(short_text)});
+  }
+  return labels;
 }
 
 std::string HoverText(const ChartData& chart, std::size_t series, std::size_t month) {

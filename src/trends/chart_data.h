@@ -69,6 +69,17 @@ std::string ValueText(double value);
 // The months whose labels the month axis writes: every `step`-th from the
 // first, the step chosen so that at most `max_labels` are written.
 std::size_t MonthLabelStep(std::size_t months, std::size_t max_labels);
+// The labels under the months: at most `max_labels`, the month's index in
+// the chart with its text, "IANUARIE / 2003" when there are at most
+// `full_names` of them, else the shorter "01.2003" of the month boxes (a
+// long name does not fit under a month among many).
+struct MonthLabel {
+  std::size_t month;
+  std::string text;
+  friend bool operator==(const MonthLabel&, const MonthLabel&) = default;
+};
+std::vector<MonthLabel> MonthLabels(const std::vector<Date>& months, std::size_t max_labels,
+                                    std::size_t full_names);
 // What hovering over a point shows: the month as "IANUARIE / 2003", then the
 // series' caption, its value and the chart's unit.
 std::string HoverText(const ChartData& chart, std::size_t series, std::size_t month);

@@ -111,6 +111,17 @@ TEST(ChartDataTest, ManyMonthsAreLabelledEveryFewMonths) {
   EXPECT_EQ(MonthLabelStep(19, 18), 2u);
   EXPECT_EQ(MonthLabelStep(120, 18), 7u);
   EXPECT_EQ(MonthLabelStep(0, 18), 1u);
+
+  std::vector<Date> months;
+  for (int i = 0; i < 3; ++i) months.push_back(AddMonths(M(2003, 11), i));
+  EXPECT_EQ(MonthLabels(months, 12, 6), (std::vector<MonthLabel>{{0, "NOIEMBRIE / 2003"},
+                                                                  {1, "DECEMBRIE / 2003"},
+                                                                  {2, "IANUARIE / 2004"}}));
+  for (int i = 3; i < 120; ++i) months.push_back(AddMonths(M(2003, 11), i));
+  const std::vector<MonthLabel> many = MonthLabels(months, 12, 6);
+  ASSERT_EQ(many.size(), 12u);
+  EXPECT_EQ(many[0], (MonthLabel{0, "11.2003"}));
+  EXPECT_EQ(many[1], (MonthLabel{10, "09.2004"}));
 }
 
 TEST(TrendDocumentTest, ThePrintedTrendHasTheChartsAndATableOfEveryMonthWithItsSum) {

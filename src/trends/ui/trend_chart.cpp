@@ -1,6 +1,8 @@
 #include "trends/ui/trend_chart.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QToolTip>
 #include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
@@ -118,12 +120,9 @@ QCategoryAxis* MonthAxis(const trends::ChartData& data, const ChartLook& look) {
   axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   axis->setLabelsFont(ChartFont(8 * font_scale));
   const std::size_t count = data.months.size();
-  const std::size_t step = trends::MonthLabelStep(count, 18);
-  // A few months are written straight; more are slanted so they never meet.
-  axis->setLabelsAngle(look.slanted_months || (count + step - 1) / step > 6 ? -45 : 0);
-  for (std::size_t i = 0; i < count; i += step) {
-    axis->append(QString::fromStdString(reports::MonthSlashYear(data.months[i])),
-                 static_cast<qreal>(i));
+  for (const trends::MonthLabel& label :
+       trends::MonthLabels(data.months, look.month_labels, look.full_month_names)) {
+    axis->append(QString::fromStdString(label.text), static_cast<qreal>(label.month));
   }
   axis->setRange(-0.5, std::max<qreal>(0.5, static_cast<qreal>(count) - 0.5));
   axis->setGridLineVisible(true);
@@ -215,6 +214,26 @@ BuiltChart MakeChart(const trends::ChartData& data, const ChartLook& look) {
   legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
   legend->setLabelColor(Qt::black);
   return built;
+}
+
+void ShowValuesOnHover(const BuiltChart& chart, const trends::ChartData& data, QWidget* view,
+                       std::function<void(std::size_t month)> on_month) {
+  for (std::size_t s = 0; s < chart.series.size(); ++s) {
+    QObject::connect(chart.series[s], &QLineSeries::hovered, view,
+                     [data, s, view, on_month](const QPointF& point, bool state) {
+                       if (!state) {
+                         QToolTip::hideText();
+                         return;
+                       }
+                       const long month = std::lround(point.x());
+                       if (month < 0) return;
+                       const std::string text =
+                           trends::HoverText(data, s, static_cast<std::size_t>(month));
+                       if (text.empty()) return;
+                       if (on_month) on_month(static_cast<std::size_t>(month));
+                       QToolTip::showText(QCursor::pos(), QString::fromStdString(text), view);
+                     });
+  }
 }
 
 QImage RenderChart(const trends::ChartData& data, QSize size, double scale, const ChartLook& look) {

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@
 QT_BEGIN_NAMESPACE
 class QChart;
 class QLineSeries;
+class QWidget;
 QT_END_NAMESPACE
 
 namespace traveno::trends_ui {
@@ -38,12 +40,14 @@ struct ChartLook {
   bool legend_beside = false;
   double font_scale = 1;
   bool subtitle = true;
-  // The months slanted however few they are (a narrow chart).
-  bool slanted_months = false;
+  // At most so many months are labelled, by their full names when there
+  // are at most `full_month_names` labels (see trends::MonthLabels).
+  std::size_t month_labels = 12;
+  std::size_t full_month_names = 6;
 };
-inline constexpr ChartLook kPrintedLook{true, 0.8, false, true};
+inline constexpr ChartLook kPrintedLook{true, 0.8, false, 8, 3};
 // A PNG file is larger than the chart in the window: larger texts.
-inline constexpr ChartLook kPictureLook{false, 1.5, true, false};
+inline constexpr ChartLook kPictureLook{false, 1.5, true, 12, 6};
 
 // A chart made from data, with its series in the data's order. The chart is
 // not owned by anything yet: a chart view takes it, or the caller deletes it.
@@ -52,6 +56,12 @@ struct BuiltChart {
   std::vector<QLineSeries*> series;
 };
 BuiltChart MakeChart(const trends::ChartData& data, const ChartLook& look = {});
+
+// Hovering over a point of the chart shows its month and value
+// (trends::HoverText) in a tool tip over `view`, and tells `on_month` the
+// month's index when given.
+void ShowValuesOnHover(const BuiltChart& chart, const trends::ChartData& data, QWidget* view,
+                       std::function<void(std::size_t month)> on_month = {});
 
 // The chart drawn offscreen into an image of `size` logical pixels, each
 // drawn as `scale` device pixels (4 for print), on white.

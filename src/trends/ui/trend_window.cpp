@@ -3,17 +3,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QToolTip>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "core/errors.h"
 #include "core/text.h"
@@ -195,18 +191,7 @@ void TrendWindow::ShowChart() {
   chart_ = chart_choice_->currentIndex() == 1 ? trends::HeadcountChart(trend_, department)
                                               : trends::AmountsChart(trend_, department);
   BuiltChart built = MakeChart(chart_);
-  for (std::size_t s = 0; s < built.series.size(); ++s) {
-    connect(built.series[s], &QLineSeries::hovered, this,
-            [this, s](const QPointF& point, bool state) {
-              if (!state) {
-                QToolTip::hideText();
-                return;
-              }
-              const long month = std::lround(point.x());
-              if (month < 0) return;
-              QToolTip::showText(QCursor::pos(), Hover(s, static_cast<std::size_t>(month)), view_);
-            });
-  }
+  ShowValuesOnHover(built, chart_, view_, [this](std::size_t month) { ShowMonth(month); });
   QChart* old = view_->chart();
   view_->setChart(built.chart);
   delete old;
@@ -227,10 +212,14 @@ void TrendWindow::ShowChart() {
   grid_->FitColumns();
 }
 
-QString TrendWindow::Hover(std::size_t series, std::size_t month) {
+void TrendWindow::ShowMonth(std::size_t month) {
   if (month < static_cast<std::size_t>(grid_->model()->rowCount())) {
     grid_->setCurrentIndex(grid_->model()->index(static_cast<int>(month), 0));
   }
+}
+
+QString TrendWindow::Hover(std::size_t series, std::size_t month) {
+  ShowMonth(month);
   return Q(trends::HoverText(chart_, series, month));
 }
 

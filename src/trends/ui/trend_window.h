@@ -76,6 +76,8 @@ class TrendWindow : public QDialog {
 
  private:
   void ShowChart();
+  // The table's line of the month becomes current.
+  void ShowMonth(std::size_t month);
   void FillDepartments();
   QString ChooseFile(const QString& suggested, const QString& filter);
 
