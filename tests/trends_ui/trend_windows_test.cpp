@@ -269,7 +269,7 @@ TEST_F(FromThePayGridTest, AltVOpensTheTrendAndAltRTheComparisonWhoseEnterShowsT
   });
   QTest::keyClick(grid.get(), Qt::Key_R, Qt::AltModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }));
-  QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }));
   EXPECT_EQ(grid->CurrentPage(), personnel_ui::kPermanentPage);
   ASSERT_NE(grid->CurrentLine(), nullptr);
   EXPECT_EQ(grid->CurrentLine()->NUME, "CONSTANTIN");

@@ -321,9 +321,9 @@ HistoryWindow::HistoryWindow(params::Session& session, const personnel::PersonHi
   chart_->setFocusPolicy(Qt::NoFocus);
   chart_->setMinimumWidth(360);
   const std::string name = person != nullptr ? Trim(person->NUME + " " + person->PRENUME) : "";
-  const trends::ChartData months = trends::PersonChart(view.rows, name);
-  const trends_ui::BuiltChart built = trends_ui::MakeChart(months);
-  trends_ui::ShowValuesOnHover(built, months, chart_);
+  const trends::ChartData history = trends::PersonChart(view.rows, name);
+  const trends_ui::BuiltChart built = trends_ui::MakeChart(history);
+  trends_ui::ShowValuesOnHover(built, history, chart_);
   chart_->setChart(built.chart);
   auto* split = new QSplitter(Qt::Horizontal, this);
   split->addWidget(grid_);
