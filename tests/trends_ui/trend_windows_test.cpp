@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -273,6 +274,33 @@ TEST_F(FromThePayGridTest, AltVOpensTheTrendAndAltRTheComparisonWhoseEnterShowsT
   EXPECT_EQ(grid->CurrentPage(), personnel_ui::kPermanentPage);
   ASSERT_NE(grid->CurrentLine(), nullptr);
   EXPECT_EQ(grid->CurrentLine()->NUME, "CONSTANTIN");
+}
+
+// The months under a chart are named in full where the names fit, written
+// short under a narrow chart, and fewer under a narrower one: never cut.
+TEST(TrendChartTest, TheMonthLabelsFitTheWidthOfTheChart) {
+  trends::ChartData data;
+  data.unit = "lei";
+  for (int m = 1; m <= 5; ++m) data.months.push_back(Month(m));
+  data.series.push_back({"Brut", {1, 2, 3, 4, 5}});
+  QChartView view;
+  view.setChart(MakeChart(data).chart);
+  auto labels = [&view](int width) {
+    view.resize(width, 400);
+    view.show();
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+    auto* axis = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).value(0));
+    return axis != nullptr ? axis->categoriesLabels() : QStringList{};
+  };
+  EXPECT_EQ(labels(1200), (QStringList{"IANUARIE / 2003", "FEBRUARIE / 2003", "MARTIE / 2003",
+                                       "APRILIE / 2003", "MAI / 2003"}));
+  EXPECT_EQ(labels(520), (QStringList{"01.2003", "02.2003", "03.2003", "04.2003", "05.2003"}));
+  const QStringList narrow = labels(260);
+  EXPECT_FALSE(narrow.isEmpty());
+  EXPECT_LT(narrow.size(), 5);
+  EXPECT_EQ(narrow.front(), "01.2003");
+  EXPECT_EQ(labels(1200).size(), 5);
 }
 
 TEST_F(FromThePayGridTest, TheHistoryShowsGrossNetAndTaxOfEveryMonthBesideItsGrid) {

@@ -22,10 +22,10 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 const ui::GridColumn kColumns[] = {
-    {"Situatie", "Situatie", 12},
+    {"Situatie", "Situatie", 0},
     {"MARCA", "Marca", 6},
-    {"NUME", "Nume", 20},
-    {"PRENUME", "Prenume", 20},
+    {"NUME", "Nume", 14},
+    {"PRENUME", "Prenume", 12},
     {"TIP", "Tip", 3},
     {"Depart", "Departament", 8},
     {"BrutAnterior", "Brut anterior", 0},

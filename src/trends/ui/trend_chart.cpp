@@ -1,18 +1,19 @@
 #include "trends/ui/trend_chart.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QToolTip>
 #include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCursor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -113,17 +114,48 @@ void StyleSeries(QLineSeries* series, std::size_t index, double scale) {
   series->setLightMarker(MarkerImage(style));
 }
 
-// The months along the bottom: a label under every `step`-th month.
-QCategoryAxis* MonthAxis(const trends::ChartData& data, const ChartLook& look) {
+// Writes the labels under the months that fit a plot `width` pixels wide:
+// at most as many as the look allows, fewer or in the short form when the
+// names would run into each other (a width of 0: as the look says).
+void LabelMonths(QCategoryAxis* axis, const std::vector<Date>& months, const ChartLook& look,
+                 qreal width) {
+  std::size_t labels = look.month_labels;
+  std::size_t full_names = look.full_month_names;
+  if (width > 0) {
+    const QFontMetricsF metrics(axis->labelsFont());
+    const qreal gap = 2 * metrics.averageCharWidth();
+    const qreal full = metrics.horizontalAdvance(QStringLiteral("SEPTEMBRIE / 2000")) + gap;
+    const qreal brief = metrics.horizontalAdvance(QStringLiteral("00.0000")) + gap;
+    labels = std::clamp<std::size_t>(static_cast<std::size_t>(width / brief), 1, labels);
+    full_names = std::min(full_names, static_cast<std::size_t>(width / full));
+  }
+  QStringList texts;
+  std::vector<qreal> places;
+  for (const trends::MonthLabel& label : trends::MonthLabels(months, labels, full_names)) {
+    texts.append(QString::fromStdString(label.text));
+    places.push_back(static_cast<qreal>(label.month));
+  }
+  // Writing the same labels again would lay the chart out again.
+  if (texts == axis->categoriesLabels()) return;
+  for (const QString& old : axis->categoriesLabels()) axis->remove(old);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    axis->append(texts[i], places[static_cast<std::size_t>(i)]);
+  }
+}
+
+// The months along the bottom: a label under every few months, as many as
+// the chart's width holds.
+QCategoryAxis* MonthAxis(QChart* chart, const trends::ChartData& data, const ChartLook& look) {
   const double font_scale = look.font_scale;
   auto* axis = new QCategoryAxis;
   axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   axis->setLabelsFont(ChartFont(8 * font_scale));
   const std::size_t count = data.months.size();
-  for (const trends::MonthLabel& label :
-       trends::MonthLabels(data.months, look.month_labels, look.full_month_names)) {
-    axis->append(QString::fromStdString(label.text), static_cast<qreal>(label.month));
-  }
+  LabelMonths(axis, data.months, look, 0);
+  QObject::connect(chart, &QChart::plotAreaChanged, axis,
+                   [axis, months = data.months, look](const QRectF& area) {
+                     LabelMonths(axis, months, look, area.width());
+                   });
   axis->setRange(-0.5, std::max<qreal>(0.5, static_cast<qreal>(count) - 0.5));
   axis->setGridLineVisible(true);
   axis->setGridLinePen(QPen(QColor(225, 225, 225), 1));
@@ -186,7 +218,7 @@ BuiltChart MakeChart(const trends::ChartData& data, const ChartLook& look) {
   chart->setTitleFont(ChartFont(11 * look.font_scale));
   chart->setTitleBrush(Qt::black);
 
-  QCategoryAxis* months = MonthAxis(data, look);
+  QCategoryAxis* months = MonthAxis(chart, data, look);
   QCategoryAxis* values = ValueAxis(data, look.font_scale);
   chart->addAxis(months, Qt::AlignBottom);
   chart->addAxis(values, Qt::AlignLeft);

@@ -41,7 +41,8 @@ struct ChartLook {
   double font_scale = 1;
   bool subtitle = true;
   // At most so many months are labelled, by their full names when there
-  // are at most `full_month_names` labels (see trends::MonthLabels).
+  // are at most `full_month_names` labels (see trends::MonthLabels); a chart
+  // too narrow for them writes fewer or shorter ones.
   std::size_t month_labels = 12;
   std::size_t full_month_names = 6;
 };
