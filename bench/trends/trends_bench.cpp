@@ -119,8 +119,7 @@ void BM_TrendChart(benchmark::State& state) {
   const Trend trend = CompanyTrend(*company.session, company.from, company.last);
   for (auto _ : state) {
     benchmark::DoNotOptimize(trends_ui::RenderChart(
-        AmountsChart(trend, ""),
-        QSize(trends_ui::kPictureWidth, trends_ui::kPictureHeight)));
+        AmountsChart(trend, ""), QSize(trends_ui::kPictureWidth, trends_ui::kPictureHeight)));
   }
 }
 BENCHMARK(BM_TrendChart)->Unit(benchmark::kMillisecond);

@@ -109,14 +109,14 @@ inline constexpr const char* kTrendIntervalTooLong =
 // engine's running totals read, the month and the department. (A line holds
 // three times as many; reading only these keeps a long interval quick.)
 inline constexpr std::array<std::string_view, 48> kTrendLineFields = {
-    "LUNA",        "Depart",      "TIP",        "SALINC",         "VAL_TIMP_S", "SUMA_T_NOAPTE",
-    "vals1",       "vals2",       "vals3",      "vals4",          "CM1L",       "CM2L",
-    "CIC",         "PRIME",       "ALTE_SUME",  "SPORURI",        "pr_va",      "SUMA_ZILE_CO",
-    "Dif_Brut",    "BRUT",        "SumeExcept", "PENSIE",         "SANATATE",   "SOMAJ",
-    "IMPOZIT",     "AVANS",       "AVANS_CO",   "ALTE_RET",       "POPRIRI",    "GARANTII",
-    "RETINERI",    "PRIME_INCASATE", "RESTPL",  "ACORD",          "ALT_VENIT",  "BifaSom",
-    "Brut1",       "INVALIDITATE", "NORMA",     "Ore_Zi",         "Pensionar",  "PlatitOra",
-    "REALIZAT",    "TIMP",        "ZILE_CM",    "ZILE_CO",        "Nr",         "IID"};
+    "LUNA",     "Depart",         "TIP",        "SALINC",   "VAL_TIMP_S", "SUMA_T_NOAPTE",
+    "vals1",    "vals2",          "vals3",      "vals4",    "CM1L",       "CM2L",
+    "CIC",      "PRIME",          "ALTE_SUME",  "SPORURI",  "pr_va",      "SUMA_ZILE_CO",
+    "Dif_Brut", "BRUT",           "SumeExcept", "PENSIE",   "SANATATE",   "SOMAJ",
+    "IMPOZIT",  "AVANS",          "AVANS_CO",   "ALTE_RET", "POPRIRI",    "GARANTII",
+    "RETINERI", "PRIME_INCASATE", "RESTPL",     "ACORD",    "ALT_VENIT",  "BifaSom",
+    "Brut1",    "INVALIDITATE",   "NORMA",      "Ore_Zi",   "Pensionar",  "PlatitOra",
+    "REALIZAT", "TIMP",           "ZILE_CM",    "ZILE_CO",  "Nr",         "IID"};
 
 // The trend of the session's working company from month `from` to month `to`
 // (any day of each; their months are meant). The lines and the parameters of

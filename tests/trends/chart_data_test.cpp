@@ -114,9 +114,9 @@ TEST(ChartDataTest, ManyMonthsAreLabelledEveryFewMonths) {
 
   std::vector<Date> months;
   for (int i = 0; i < 3; ++i) months.push_back(AddMonths(M(2003, 11), i));
-  EXPECT_EQ(MonthLabels(months, 12, 6), (std::vector<MonthLabel>{{0, "NOIEMBRIE / 2003"},
-                                                                  {1, "DECEMBRIE / 2003"},
-                                                                  {2, "IANUARIE / 2004"}}));
+  EXPECT_EQ(MonthLabels(months, 12, 6),
+            (std::vector<MonthLabel>{
+                {0, "NOIEMBRIE / 2003"}, {1, "DECEMBRIE / 2003"}, {2, "IANUARIE / 2004"}}));
   for (int i = 3; i < 120; ++i) months.push_back(AddMonths(M(2003, 11), i));
   const std::vector<MonthLabel> many = MonthLabels(months, 12, 6);
   ASSERT_EQ(many.size(), 12u);

@@ -168,8 +168,9 @@ TEST(TrendFiguresTest, NoFieldTheTrendLeavesUnreadChangesTheFigures) {
         case FieldKind::kBlob:
           continue;
       }
-      EXPECT_TRUE(made(changed) == made(base)) << name << " changes the figures: add it to "
-                                                          "kTrendLineFields";
+      EXPECT_TRUE(made(changed) == made(base)) << name
+                                               << " changes the figures: add it to "
+                                                  "kTrendLineFields";
     }
     ++unread;
   }
