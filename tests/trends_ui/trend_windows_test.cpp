@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineSeries>
@@ -263,10 +264,20 @@ TEST_F(FromThePayGridTest, AltVOpensTheTrendAndAltRTheComparisonWhoseEnterShowsT
   AnswerNextModal([&](QWidget* modal) {
     answered = true;
     auto* window = qobject_cast<ComparisonWindow*>(modal);
-    ASSERT_NE(window, nullptr);
-    window->grid()->setCurrentIndex(window->grid()->model()->index(2, 0));  // CONSTANTIN
-    QTest::keyClick(window->grid(), Qt::Key_Return);
-    if (window->isVisible()) window->reject();
+    // The keys go where the user's would once the window is active: to its
+    // grid, which has the focus. (Closed whatever happens, so a failure
+    // cannot leave the test waiting on it.)
+    const bool ready =
+        window != nullptr && QTest::qWaitForWindowActive(window) &&
+        QTest::qWaitFor([&] { return QApplication::focusWidget() == window->grid(); });
+    EXPECT_TRUE(ready);
+    if (ready) {
+      window->grid()->setCurrentIndex(window->grid()->model()->index(2, 0));  // CONSTANTIN
+      QTest::keyClick(window->grid(), Qt::Key_Return);
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr && dialog->isVisible()) {
+      dialog->reject();
+    }
   });
   QTest::keyClick(grid.get(), Qt::Key_R, Qt::AltModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }));
