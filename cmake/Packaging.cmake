@@ -25,7 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # plugins of the desktop and Qt's own translations.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
-libqt6printsupport6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, \
+libqt6printsupport6 (>= 6.4), libqt6charts6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, \
 libsqlite3-0, libsodium23, libxlsxwriter4, libarchive13")
 # The help opens in the desktop's browser through xdg-open; without it the
 # program says that the help cannot be opened.

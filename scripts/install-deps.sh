@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   ccache qt6-base-dev libgl-dev qt6-translations-l10n
+  # The trend charts; Qt Charts' CMake files need Qt OpenGL's, which
+  # qt6-charts-dev does not bring by itself.
+  qt6-charts-dev libqt6opengl6-dev
   libsqlite3-dev libsodium-dev libxlsxwriter-dev libarchive-dev
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -47,6 +47,8 @@
 #include "personnel/ui/pay_grid_opening.h"
 #include "reports/ui/document_windows.h"
 #include "reports/ui/holiday_advance_window.h"
+#include "trends/ui/comparison_window.h"
+#include "trends/ui/trend_window.h"
 #include "ui/help.h"
 #include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
@@ -193,6 +195,10 @@ void MainWindow::BuildPanels() {
       {F::kAsigurati, "Asi&gurati si coasigurati", "BAsigurati", "Lista asiguratilor", true},
       {F::kDeclaratiiSanatate, "Declaratii sa&natate", "BDeclaratiiSanatate",
        "Declaratia de sanatate", true},
+      {F::kEvolutie, "E&volutie", "BEvolutie",
+       "Lunile firmei in grafice: salariati, salarii brute, net, contributii si cost", true},
+      {F::kComparatie, "Compa&ratie cu luna anterioara", "BComparatie",
+       "Angajatii noi, plecati si liniile modificate fata de luna anterioara", true},
   };
   const std::vector<ButtonSpec> misc = {
       {F::kConcediiMedicale, "Situatie concedii &medicale", "BConcediiMedicale",
@@ -372,6 +378,10 @@ void MainWindow::Run(Function function) {
     case F::kDeclaratiiSanatate:
       OpenDeclaration(function);
       break;
+    case F::kEvolutie:
+    case F::kComparatie:
+      OpenTrends(function);
+      break;
     case F::kImpozitar:
     case F::kImpozitarAnual:
       if (params::Session* session = workplace_ ? workplace_->session() : nullptr;
@@ -469,6 +479,30 @@ void MainWindow::Run(Function function) {
       prompter().Message(MessageKind::kWarning, kNotYetAvailable);
       break;
   }
+}
+
+void MainWindow::OpenTrends(Function function) {
+  params::Session* session = workplace_ ? workplace_->session() : nullptr;
+  if (session == nullptr || !session->HasWorkingMonth()) return;
+  if (function == Function::kEvolutie) {
+    trends_ui::TrendWindowOptions options;
+    if (options_.show_report) options.show_report = options_.show_report;
+    trends_ui::TrendWindow window(*session, prompter(), std::move(options), this);
+    window.exec();
+    return;
+  }
+  ProgressReporter* progress = workplace_->progress();
+  trends_ui::ComparisonWindow window(
+      *session, prompter(),
+      [this, session, progress](const trends::ComparedLine& line) {
+        if (progress != nullptr) {
+          personnel_ui::OpenPayGridOnLine(*session, prompter(), *progress, line.nr,
+                                          QApplication::activeModalWidget());
+        }
+        return false;
+      },
+      this);
+  window.exec();
 }
 
 void MainWindow::OpenCompanyEditor() {

@@ -47,7 +47,7 @@ enum class Function {
   kStatPlata, kFluturasi, kStatAvans, kFluturasiAvans, kStatAvansCo, kDiverse,
   // reports
   kFisaFiscala1, kFisaFiscala2, kTransmitereFf, kDeclaratiiCas, kTransmitereCas, kDeclaratiiSomaj,
-  kTransmitereSomaj, kAsigurati, kDeclaratiiSanatate,
+  kTransmitereSomaj, kAsigurati, kDeclaratiiSanatate, kEvolutie, kComparatie,
   // miscellaneous
   kConcediiMedicale, kConcediiLegale, kPersonalLichidat, kPersonalAngajat, kLegitimatii,
   // every panel but the main menu
@@ -172,6 +172,8 @@ class MainWindow : public QMainWindow {
   void OpenBackup();
   void OpenRestore();
   void ReopenData();
+  // "E&volutie" and "Compa&ratie cu luna anterioara".
+  void OpenTrends(Function function);
 
   MainWindowOptions options_;
   std::unique_ptr<Prompter> own_prompter_;

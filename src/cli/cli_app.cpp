@@ -15,6 +15,7 @@
 #include "cli/month_commands.h"
 #include "cli/personnel_commands.h"
 #include "cli/report_commands.h"
+#include "cli/trend_commands.h"
 #include "core/data_folder.h"
 #include "core/error_report.h"
 #include "core/errors.h"
@@ -177,6 +178,8 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   app.add_flag("--json", context.json, "Rezultatele in format JSON");
   app.add_flag("--yes", context.yes, "Raspunde Da la intrebari");
   app.add_flag("--confirm", context.confirm, "Tasteaza cuvantul CONFIRM la confirmari");
+  app.add_flag("--quiet", context.quiet,
+               "Fara linia de progres a operatiilor lungi (altfel afisata pe un terminal)");
 
   RegisterCoreCommands(app, context);
   RegisterEngineCommands(app, context);
@@ -188,6 +191,7 @@ void ConfigureCliApp(CLI::App& app, CliContext& context) {
   RegisterEfilingCommands(app, context);
   RegisterReportCommands(app, context);
   RegisterBackupCommands(app, context);
+  RegisterTrendCommands(app, context);
   TranslateHelp(app);
 }
 

@@ -16,6 +16,8 @@ struct CliContext {
   // --yes answers every question with Yes; --confirm types "CONFIRM".
   bool yes = false;
   bool confirm = false;
+  // --quiet: no progress line on standard error during long work.
+  bool quiet = false;
   std::ostream* out = &std::cout;
   std::ostream* err = &std::cerr;
   // The status the program ends with; a command sets it on failure.

@@ -8,6 +8,7 @@
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
 #include "cli/report_commands.h"
+#include "cli/terminal_progress.h"
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/text.h"
@@ -79,8 +80,13 @@ void Efiling(CliContext& context, const EfilingOptions& options) {
     Refuse(context, "Pentru anii dinaintea lui 2002 se scriu numai fisiere TXT !");
     return;
   }
-  const decl::YearSource source =
-      decl::ReadYearSource(cli.session->db(), cli.session->company(), options.year);
+  const std::unique_ptr<ProgressReporter> progress = CommandProgress(context);
+  std::optional<decl::YearSource> read;
+  {
+    WaitScope wait(*progress, "Transmitere electronica FF", "Se citesc lunile anului...");
+    read = decl::ReadYearSource(cli.session->db(), cli.session->company(), options.year);
+  }
+  const decl::YearSource& source = *read;
   const Date today = Today();
   json written = json::array();
   json problems = json::array();
@@ -89,6 +95,10 @@ void Efiling(CliContext& context, const EfilingOptions& options) {
         std::filesystem::path(options.out) / decl::FilingFileName(file, options.year, wanted);
     decl::FilingOutcome outcome;
     try {
+      // The line says which file is written; it is gone before the file's
+      // name or its problem is printed.
+      WaitScope wait(*progress, "Transmitere electronica FF",
+                     "Se scrie " + path.filename().string() + "...");
       outcome = decl::WriteFilingFile(source, file, wanted, path, today);
     } catch (const OsError& error) {
       Refuse(context, error.what());

@@ -7,6 +7,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
+#include "cli/terminal_progress.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/store/schema_upgrades.h"
@@ -61,8 +62,9 @@ void ImportLegacy(CliContext& context, const LegacyOptions& options) {
   legacy::LegacyImportOptions import_options;
   import_options.source = options.from;
   import_options.replace = options.replace;
+  // The companies taken over, one by one, on a terminal's line.
   const legacy::LegacyImportReport report =
-      legacy::ImportLegacyData(folder, import_options, progress);
+      legacy::ImportLegacyData(folder, import_options, *CommandProgress(context));
   if (context.json) {
     json result = {{"registru", json::array()}, {"firme", json::array()}};
     for (const auto& count : report.register_tables) result["registru"].push_back(CountJson(count));

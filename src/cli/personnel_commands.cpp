@@ -7,6 +7,7 @@
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
 #include "cli/personnel_cli_support.h"
+#include "cli/terminal_progress.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -493,7 +494,8 @@ void RegisterBulkCommands(CLI::App& app, CliContext& context) {
   recalc->callback([&context, recalc_options] {
     CliSession cli(context);
     if (!OpenMonth(cli, *recalc_options)) return;
-    personnel::RecalculateCompany(*cli.session, cli.progress, DepartmentOf(*recalc_options));
+    const std::unique_ptr<ProgressReporter> progress = CommandProgress(context);
+    personnel::RecalculateCompany(*cli.session, *progress, DepartmentOf(*recalc_options));
     PrintTotals(context, *cli.session, DepartmentOf(*recalc_options));
   });
 

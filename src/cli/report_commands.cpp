@@ -6,6 +6,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
+#include "cli/terminal_progress.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "reports/document_text.h"
@@ -63,15 +64,24 @@ void RunReport(CliContext& context, const ReportOptions& options) {
   if (!options.of.empty()) request.of = ParseMonthArgument(options.of);
   request.iids = options.iids;
   request.annual = options.annual;
-  const std::optional<reports::Report> report =
-      reports::BuildReport(reports::DocumentContext{*cli.session}, request);
+  // A large company's document takes a while: a line on the terminal says
+  // what runs (not for the pages as text, which go to the same terminal).
+  const std::unique_ptr<ProgressReporter> progress =
+      options.pdf.empty() ? std::make_unique<SilentProgress>() : CommandProgress(context);
+  std::optional<reports::Report> report;
+  std::optional<reports::Document> prepared;
+  {
+    WaitScope wait(*progress, options.name, "Se pregatesc paginile...");
+    report = reports::BuildReport(reports::DocumentContext{*cli.session}, request);
+    if (report) prepared = reports::Prepare(*report);
+  }
   if (!report) {
     *context.err << kNothingToPrint << "\n";
     context.exit_code = 1;
     return;
   }
-  const reports::Document document = reports::Prepare(*report);
-  if (!options.pdf.empty()) WritePdfFile(document, options.pdf);
+  const reports::Document& document = *prepared;
+  if (!options.pdf.empty()) WritePdfFile(document, options.pdf, progress.get());
   if (context.json) {
     nlohmann::json pages = nlohmann::json::array();
     for (const reports::Page& page : document.pages) pages.push_back(reports::PageLines(page));
@@ -87,16 +97,18 @@ void RunReport(CliContext& context, const ReportOptions& options) {
 
 }  // namespace
 
-void WritePdfFile(const reports::Document& document, const std::string& file) {
+void WritePdfFile(const reports::Document& document, const std::string& file,
+                  ProgressReporter* progress) {
 #ifdef TRAVENO_WITH_PDF
   // PDF pages are drawn by the same painter as the preview's and the
   // printer's, which needs Qt's fonts and so a QGuiApplication. The command
   // line makes one on the "offscreen" platform, only for this: it needs no
   // display, and the PDF a script writes is the one the desktop would write.
   ui::EnsureGuiApplication();
-  ui::WritePdf(document, file);
+  ui::WritePdf(document, file, {}, progress);
 #else
   (void)document;
+  (void)progress;
   throw Error("Aceasta versiune a programului nu scrie fisiere PDF: " + file);
 #endif
 }

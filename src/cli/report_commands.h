@@ -6,15 +6,17 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.h"
+#include "core/prompter.h"
 #include "reports/document.h"
 
 namespace traveno::cli {
 
 void RegisterReportCommands(CLI::App& app, CliContext& context);
 
-// Writes a prepared document as a PDF file, drawn as the desktop draws it.
-// Throws Error when the file cannot be written or the program was built
-// without the window layer.
-void WritePdfFile(const reports::Document& document, const std::string& file);
+// Writes a prepared document as a PDF file, drawn as the desktop draws it,
+// advancing `progress` page by page when given. Throws Error when the file
+// cannot be written or the program was built without the window layer.
+void WritePdfFile(const reports::Document& document, const std::string& file,
+                  ProgressReporter* progress = nullptr);
 
 }  // namespace traveno::cli

@@ -1,6 +1,8 @@
 #include "params/parameter_store.h"
 
 #include <array>
+#include <map>
+#include <span>
 
 #include "core/store/field_rules.h"
 #include "core/text.h"
@@ -221,6 +223,40 @@ engine::CompanyParameters LoadCompanyParameters(Database& db, Date month) {
   const auto rows =
       ReadRows(db, "SELECT Den, Val, Grupa FROM firma.ParF WHERE Luna = ? ORDER BY Nr", month);
   return engine::BuildCompanyParameters(rows);
+}
+
+std::vector<engine::MonthParameters> LoadParametersOfMonths(Database& db, Date from, Date to) {
+  // Rows of each month in the order the one-month loaders read them: the
+  // general ones by name without regard to case, the company ones as made.
+  auto read = [&db, from, to](std::string_view sql) {
+    std::map<Date, std::vector<ParameterRow>> months;
+    Statement statement = db.Prepare(sql);
+    statement.BindAll(from, to);
+    while (statement.Step()) {
+      months[statement.DateAt(0)].push_back(
+          {statement.Text(1), statement.Double(2), statement.Text(3)});
+    }
+    return months;
+  };
+  const auto general = read(
+      "SELECT Luna, Den, Val, Grupa FROM main.Para WHERE Luna BETWEEN ? AND ? "
+      "ORDER BY Luna, Den COLLATE NOCASE, Nr");
+  const auto company = read(
+      "SELECT Luna, Den, Val, Grupa FROM firma.ParF WHERE Luna BETWEEN ? AND ? "
+      "ORDER BY Luna, Nr");
+  std::vector<engine::MonthParameters> result;
+  result.reserve(company.size());
+  for (const auto& [month, rows] : company) {
+    engine::MonthParameters parameters;
+    parameters.luna = month;
+    const auto found = general.find(month);
+    parameters.general = engine::BuildGeneralParameters(
+        found != general.end() ? std::span<const ParameterRow>(found->second)
+                               : std::span<const ParameterRow>());
+    parameters.company = engine::BuildCompanyParameters(rows);
+    result.push_back(std::move(parameters));
+  }
+  return result;
 }
 
 void SaveGeneralParameters(Database& db, Date month, const engine::GeneralParameters& values) {

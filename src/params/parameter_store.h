@@ -49,6 +49,12 @@ std::vector<engine::ParameterRow> CompanyRows(Database& db, Date month);
 engine::GeneralParameters LoadGeneralParameters(Database& db, Date month);
 engine::CompanyParameters LoadCompanyParameters(Database& db, Date month);
 
+// The parameters of every month from `from` to `to` (first days of months)
+// that has company parameters, in month order, each read as the one-month
+// loaders above read it: two queries for the whole interval, so a reader of
+// many months (the trends) does not query month by month.
+std::vector<engine::MonthParameters> LoadParametersOfMonths(Database& db, Date from, Date to);
+
 // Writes every general parameter of the set, in table order, as one unit.
 void SaveGeneralParameters(Database& db, Date month, const engine::GeneralParameters& values);
 // Writes every company parameter of the set (numbers into Val, texts into

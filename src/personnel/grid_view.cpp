@@ -264,8 +264,7 @@ GridTotals GridTotalsOf(params::Session& session, const GridLineSums& sums) {
   g.avans = t.AvansuriP + t.AvansuriC;
   g.rest_de_plata = t.RestPlP + t.RestPlC;
   g.total_net = g.avans + g.rest_de_plata;
-  g.cost_total = f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondHandicap + f.FondCM +
-                 f.FondInvat + t.BrutP + t.BrutC + f.FondAccident;
+  g.cost_total = CostTotalSalarii(t, f);
   g.ratio = g.total_net > 0 ? FormatN(g.cost_total / g.total_net, 2) + " " : "0 ";
   const bool exempt_in_gross = UpperTrim(session.parameters().company.Ex_Firma.Grupa) == "DA";
   g.brut_p = t.BrutP + (exempt_in_gross ? t.SumeExceptP : 0);

@@ -308,6 +308,11 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
   return static_cast<int>(lines.size());
 }
 
+long double CostTotalSalarii(const engine::CompanyTotals& t, const engine::CompanyFunds& f) {
+  return f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondHandicap + f.FondCM + f.FondInvat +
+         t.BrutP + t.BrutC + f.FondAccident;
+}
+
 GridTotals ComputeGridTotals(params::Session& session,
                              const std::optional<std::string>& department) {
   return GridTotalsOf(session, SumGridLines(MonthLines(session, std::nullopt, department)));

@@ -150,6 +150,9 @@ struct GridTotals {
   long double brut_p = 0, avans_p = 0, rest_p = 0, realizat_p = 0;
   long double brut_c = 0, avans_c = 0, rest_c = 0, realizat_c = 0;
 };
+// "Cost total salarii": the gross of both kinds and every employer fund.
+long double CostTotalSalarii(const engine::CompanyTotals& totals,
+                             const engine::CompanyFunds& funds);
 // The realised amounts are summed from the stored lines of the month (of the
 // department when one is given). StoreError on failure.
 GridTotals ComputeGridTotals(params::Session& session,

@@ -3,66 +3,11 @@
 #include <memory>
 
 #include "core/numbers.h"
-#include "core/store/sqlite.h"
 #include "engine/calculated_fields.h"
 #include "reports/table_layout.h"
 
 namespace traveno::reports {
 namespace {
-
-// qCentrSal: the month's count and sums, in the order of the query.
-struct MonthSums {
-  long double Nr = 0, SalInc = 0, ValOreS = 0, ValOreN = 0, Vals[4] = {0, 0, 0, 0}, CM1L = 0,
-              CM2L = 0, CIC = 0, Prime = 0, Alte_Sume = 0, SPORURI = 0, Pr_va = 0, Suma_Zile_CO = 0,
-              Dif_Brut = 0, BRUT = 0, SumeExcept = 0, Pensie = 0, Sanatate = 0, Somaj = 0,
-              Impozit = 0, Avans = 0, AvansCO = 0, Alte_Ret = 0, Popriri = 0, Garantii = 0,
-              Retineri = 0, Prime_Incasate = 0, TotalPL = 0;
-};
-
-MonthSums QueryMonthSums(params::Session& session) {
-  Statement query = session.db().Prepare(
-      "SELECT COUNT(NUME), TOTAL(SALINC), TOTAL(VAL_TIMP_S), TOTAL(SUMA_T_NOAPTE), TOTAL(vals1), "
-      "TOTAL(vals2), TOTAL(vals3), TOTAL(vals4), TOTAL(CM1L), TOTAL(CM2L), TOTAL(CIC), "
-      "TOTAL(PRIME), TOTAL(ALTE_SUME), TOTAL(SPORURI), TOTAL(pr_va), TOTAL(SUMA_ZILE_CO), "
-      "TOTAL(Dif_Brut), TOTAL(BRUT), TOTAL(SumeExcept), TOTAL(PENSIE), TOTAL(SANATATE), "
-      "TOTAL(SOMAJ), TOTAL(IMPOZIT), TOTAL(AVANS), TOTAL(AVANS_CO), TOTAL(ALTE_RET), "
-      "TOTAL(POPRIRI), TOTAL(GARANTII), TOTAL(RETINERI), TOTAL(PRIME_INCASATE), TOTAL(RESTPL) "
-      "FROM firma.Pers WHERE LUNA = ?");
-  query.Bind(1, session.working_month());
-  MonthSums s;
-  if (!query.Step()) return s;
-  int c = 0;
-  auto next = [&] { return static_cast<long double>(query.Double(c++)); };
-  s.Nr = next();
-  s.SalInc = next();
-  s.ValOreS = next();
-  s.ValOreN = next();
-  for (long double& v : s.Vals) v = next();
-  s.CM1L = next();
-  s.CM2L = next();
-  s.CIC = next();
-  s.Prime = next();
-  s.Alte_Sume = next();
-  s.SPORURI = next();
-  s.Pr_va = next();
-  s.Suma_Zile_CO = next();
-  s.Dif_Brut = next();
-  s.BRUT = next();
-  s.SumeExcept = next();
-  s.Pensie = next();
-  s.Sanatate = next();
-  s.Somaj = next();
-  s.Impozit = next();
-  s.Avans = next();
-  s.AvansCO = next();
-  s.Alte_Ret = next();
-  s.Popriri = next();
-  s.Garantii = next();
-  s.Retineri = next();
-  s.Prime_Incasate = next();
-  s.TotalPL = next();
-  return s;
-}
 
 // Rates in captions in their shortest decimal form.
 std::string ShortRate(double rate) { return FloatToText(rate); }
@@ -102,20 +47,89 @@ void LayOutRecapitulation(const RecapData& data, PageComposer& composer) {
 
 }  // namespace
 
+void RecapSums::Add(const PersRow& row) {
+  Nr += 1;
+  SalInc += row.SALINC;
+  ValOreS += row.VAL_TIMP_S;
+  ValOreN += row.SUMA_T_NOAPTE;
+  Vals[0] += row.vals1;
+  Vals[1] += row.vals2;
+  Vals[2] += row.vals3;
+  Vals[3] += row.vals4;
+  CM1L += row.CM1L;
+  CM2L += row.CM2L;
+  CIC += row.CIC;
+  Prime += row.PRIME;
+  Alte_Sume += row.ALTE_SUME;
+  SPORURI += row.SPORURI;
+  Pr_va += row.pr_va;
+  Suma_Zile_CO += row.SUMA_ZILE_CO;
+  Dif_Brut += row.Dif_Brut;
+  BRUT += row.BRUT;
+  SumeExcept += row.SumeExcept;
+  Pensie += row.PENSIE;
+  Sanatate += row.SANATATE;
+  Somaj += row.SOMAJ;
+  Impozit += row.IMPOZIT;
+  Avans += row.AVANS;
+  AvansCO += row.AVANS_CO;
+  Alte_Ret += row.ALTE_RET;
+  Popriri += row.POPRIRI;
+  Garantii += row.GARANTII;
+  Retineri += row.RETINERI;
+  Prime_Incasate += row.PRIME_INCASATE;
+  TotalPL += row.RESTPL;
+}
+
+RecapSums SumRecapRows(std::span<const PersRow> rows) {
+  RecapSums sums;
+  for (const PersRow& row : rows) sums.Add(row);
+  return sums;
+}
+
+RecapFigures ComputeRecapFigures(const RecapSums& s, const engine::CompanyTotals& t,
+                                 const engine::CompanyFunds& f) {
+  // M, the health contribution due for the medical-leave days, is part of
+  // FondSanatate and is paid out of the social-insurance contribution.
+  const long double m = f.FondSanatateCM;
+  RecapFigures r;
+  r.nr = s.Nr;
+  r.salarii_incadrare = s.SalInc;
+  r.salarii_tarifare = t.TarifarP + t.TarifarC;
+  r.drepturi = s.ValOreS + s.ValOreN + s.Vals[0] + s.Vals[1] + s.Vals[2] + s.Vals[3] + s.CM1L +
+               s.Prime + s.Alte_Sume + s.SPORURI + s.Pr_va + s.Dif_Brut;
+  r.concedii_odihna = s.Suma_Zile_CO;
+  r.total_brut = engine::BrutCalc(s.BRUT, s.CM2L, s.CIC);
+  r.sume_exceptate = s.SumeExcept;
+  r.retineri = s.Pensie + s.Sanatate + s.Somaj + s.Impozit + s.Avans + s.AvansCO + s.Alte_Ret +
+               s.Popriri + s.Garantii + s.Retineri + s.Prime_Incasate;
+  r.rest_de_plata = engine::RestPLCentralizator(s.TotalPL, s.CM2L, s.CIC);
+  r.cm_stat = s.CM2L;
+  r.cic = s.CIC;
+  r.total_de_plata = s.TotalPL;
+  r.taxe_firma = f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondAccident + f.FondCM;
+  r.fond_somaj = f.FondSomaj;
+  r.fond_sanatate = f.FondSanatate - m;
+  r.cas = f.FondCAS + m + s.CM2L + s.CIC;
+  r.prestatii_bass = s.CM2L + s.CIC;
+  r.total_cas = f.FondCAS + m;
+  r.sanatate_cm = m;
+  r.cas_de_virat = f.FondCAS;
+  r.fond_accident = f.FondAccident;
+  r.comision_cm = f.FondCM;
+  r.total = s.TotalPL + r.taxe_firma;
+  return r;
+}
+
 std::vector<RecapLine> RecapitulationLines(params::Session& session) {
-  const MonthSums s = QueryMonthSums(session);
-  const TotalsAndFunds company =
-      RebuildCompanyTotals(session, DocumentRows(session, session.working_month()));
-  const engine::CompanyTotals& t = company.totals;
+  const std::vector<PersRow> rows = DocumentRows(session, session.working_month());
+  const RecapSums s = SumRecapRows(rows);
+  const TotalsAndFunds company = RebuildCompanyTotals(session, rows);
   const engine::CompanyFunds& f = company.funds;
+  const RecapFigures r = ComputeRecapFigures(s, company.totals, f);
   const engine::GeneralParameters& g = session.parameters().general;
   const engine::CompanyParameters& c = session.parameters().company;
   const DeductionCaptions d = DeductionCaptionsOf(c);
-  const long double m = f.FondSanatateCM;
-  const long double brut_calc = engine::BrutCalc(s.BRUT, s.CM2L, s.CIC);
-  const long double rest_pl = engine::RestPLCentralizator(s.TotalPL, s.CM2L, s.CIC);
-  const long double employer_taxes =
-      f.FondSomaj + f.FondSanatate + f.FondCAS + f.FondAccident + f.FondCM;
 
   std::vector<RecapLine> lines;
   // The 23 numbered lines, and the detail lines of lines 4 and 8.
@@ -126,11 +140,10 @@ std::vector<RecapLine> RecapitulationLines(params::Session& session) {
   auto add = [&](std::string caption, std::optional<long double> amount) {
     lines.push_back({std::move(caption), amount, std::nullopt, false});
   };
-  numbered("1. Nr. total de salariati", s.Nr);
-  numbered("2. Salarii de incadrare", s.SalInc);
-  numbered("3. Salarii tarifare", t.TarifarP + t.TarifarC);
-  numbered("4. Drepturi", s.ValOreS + s.ValOreN + s.Vals[0] + s.Vals[1] + s.Vals[2] + s.Vals[3] +
-                              s.CM1L + s.Prime + s.Alte_Sume + s.SPORURI + s.Pr_va + s.Dif_Brut);
+  numbered("1. Nr. total de salariati", r.nr);
+  numbered("2. Salarii de incadrare", r.salarii_incadrare);
+  numbered("3. Salarii tarifare", r.salarii_tarifare);
+  numbered("4. Drepturi", r.drepturi);
   add("Spor ore suplimentare", s.ValOreS);
   add("Spor ore noapte", s.ValOreN);
   for (int n = 0; n < 4; ++n) {
@@ -147,11 +160,10 @@ std::vector<RecapLine> RecapitulationLines(params::Session& session) {
   add("Alte sporuri", s.SPORURI);
   add("Prime de vacanta", s.Pr_va);
   add("Diferente brut", s.Dif_Brut);
-  numbered("5. Concedii de odihna", s.Suma_Zile_CO);
-  numbered("6. Total salarii brute (3+4+5) ", brut_calc);
-  numbered("7. Sume exceptate", s.SumeExcept);
-  numbered("8. Retineri", s.Pensie + s.Sanatate + s.Somaj + s.Impozit + s.Avans + s.AvansCO +
-                              s.Alte_Ret + s.Popriri + s.Garantii + s.Retineri + s.Prime_Incasate);
+  numbered("5. Concedii de odihna", r.concedii_odihna);
+  numbered("6. Total salarii brute (3+4+5) ", r.total_brut);
+  numbered("7. Sume exceptate", r.sume_exceptate);
+  numbered("8. Retineri", r.retineri);
   add(g.SomajAng != g.SomajCol
           ? "Somaj Perm " + ShortRate(g.SomajAng) + "%; C.P. " + ShortRate(g.SomajCol) + "%"
           : "Somaj " + ShortRate(g.SomajAng) + "%",
@@ -166,24 +178,23 @@ std::vector<RecapLine> RecapitulationLines(params::Session& session) {
   add(d.garantii, s.Garantii);
   add(d.popriri, s.Popriri);
   add(d.alte_retineri, s.Alte_Ret);
-  numbered("9. REST DE PLATA (6+7-8)", rest_pl);
-  numbered("10.Concedii medicale platite de stat", s.CM2L);
-  numbered("11.Concedii de maternitate, ingrijire si crestere copil", s.CIC);
-  numbered("12.TOTAL DE PLATA (9+10+11)", s.TotalPL);
-  numbered("13.TAXE FIRMA (14+15+19+20+21+22)", employer_taxes);
-  numbered("14. Fond somaj " + ShortRate(g.SomajFirm) + "%", f.FondSomaj, f.BazaSomajFirma);
-  numbered("15. Fond sanatate " + ShortRate(g.SanatateFirm) + "%", f.FondSanatate - m,
+  numbered("9. REST DE PLATA (6+7-8)", r.rest_de_plata);
+  numbered("10.Concedii medicale platite de stat", r.cm_stat);
+  numbered("11.Concedii de maternitate, ingrijire si crestere copil", r.cic);
+  numbered("12.TOTAL DE PLATA (9+10+11)", r.total_de_plata);
+  numbered("13.TAXE FIRMA (14+15+19+20+21+22)", r.taxe_firma);
+  numbered("14. Fond somaj " + ShortRate(g.SomajFirm) + "%", r.fond_somaj, f.BazaSomajFirma);
+  numbered("15. Fond sanatate " + ShortRate(g.SanatateFirm) + "%", r.fond_sanatate,
            f.BazaSanatateFirma);
-  numbered("16. Contributie Asigurari Sociale " + ShortRate(g.CAS) + "%",
-           f.FondCAS + m + s.CM2L + s.CIC, f.BazaCASFirma);
-  numbered("17. Cuantum prestatii de asigurari sociale suportate din BASS", s.CM2L + s.CIC);
-  numbered("18. TOTAL CAS (16-17)", f.FondCAS + m);
-  numbered("19. Contributia de sanatate conf. art.54(2) din O.U.G. nr.150/2002 ", m);
-  numbered("20. TOTAL CAS de virat (18-19)", f.FondCAS);
-  numbered("21. Fond asig accidente " + ShortRate(g.Accident) + "%", f.FondAccident,
+  numbered("16. Contributie Asigurari Sociale " + ShortRate(g.CAS) + "%", r.cas, f.BazaCASFirma);
+  numbered("17. Cuantum prestatii de asigurari sociale suportate din BASS", r.prestatii_bass);
+  numbered("18. TOTAL CAS (16-17)", r.total_cas);
+  numbered("19. Contributia de sanatate conf. art.54(2) din O.U.G. nr.150/2002 ", r.sanatate_cm);
+  numbered("20. TOTAL CAS de virat (18-19)", r.cas_de_virat);
+  numbered("21. Fond asig accidente " + ShortRate(g.Accident) + "%", r.fond_accident,
            f.BazaCASInitiala);
-  numbered("22. Comision CM " + ShortRate(c.ComisionCM) + "%", f.FondCM, f.BazaCMFirma);
-  numbered("23.TOTAL (12+13)", s.TotalPL + employer_taxes);
+  numbered("22. Comision CM " + ShortRate(c.ComisionCM) + "%", r.comision_cm, f.BazaCMFirma);
+  numbered("23.TOTAL (12+13)", r.total);
   return lines;
 }
 

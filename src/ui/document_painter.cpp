@@ -161,7 +161,7 @@ void DocumentPainter::PaintPage(QPainter& painter, const reports::Page& page,
 }
 
 void WritePdf(const reports::Document& document, const std::filesystem::path& file,
-              const std::vector<reports::PageRange>& ranges) {
+              const std::vector<reports::PageRange>& ranges, ProgressReporter* progress) {
   const QString name = QString::fromStdString(file.string());
   const std::string failure = "Fisierul " + file.string() + " nu poate fi scris !";
   QSaveFile output(name);
@@ -194,10 +194,20 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
     if (!painter.begin(&writer)) throw Error(failure);
     DocumentPainter page_painter;
     const double pixels_per_mm = kPdfResolution / 25.4;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-      if (i > 0) writer.newPage();
-      page_painter.PaintPage(painter, document.pages[pages[i]], pixels_per_mm);
+    SilentProgress silent;
+    ProgressReporter& bar = progress != nullptr ? *progress : silent;
+    bar.BeginProgress("Scriere PDF", static_cast<int>(pages.size()));
+    try {
+      for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) writer.newPage();
+        page_painter.PaintPage(painter, document.pages[pages[i]], pixels_per_mm);
+        bar.Advance(static_cast<int>(i + 1));
+      }
+    } catch (...) {
+      bar.EndProgress();
+      throw;
     }
+    bar.EndProgress();
     if (!painter.end()) throw Error(failure);
   }
   if (!output.commit()) throw Error(failure);

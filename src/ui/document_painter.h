@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/prompter.h"
 #include "reports/document.h"
 #include "reports/page_selection.h"
 
@@ -50,9 +51,11 @@ class DocumentPainter {
 // file, or every page when `ranges` is empty. The file is written under a
 // temporary name in its folder and renamed over the final name only when
 // complete. Needs a QGuiApplication. Throws Error ("Fisierul ... nu poate fi
-// scris !") when the file cannot be written.
+// scris !") when the file cannot be written. With `progress`, a bar
+// "Scriere PDF" advances page by page.
 void WritePdf(const reports::Document& document, const std::filesystem::path& file,
-              const std::vector<reports::PageRange>& ranges = {});
+              const std::vector<reports::PageRange>& ranges = {},
+              ProgressReporter* progress = nullptr);
 
 // Makes the QGuiApplication that fonts and PDF writing need when the
 // program has none (the command line): one on the "offscreen" platform,

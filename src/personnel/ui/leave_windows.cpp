@@ -1,6 +1,7 @@
 #include "personnel/ui/leave_windows.h"
 
 #include <QButtonGroup>
+#include <QChartView>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -20,6 +22,8 @@
 #include "personnel/grid_view.h"
 #include "personnel/ui/pay_grid_model.h"
 #include "personnel/ui/window_helpers.h"
+#include "trends/chart_data.h"
+#include "trends/ui/trend_chart.h"
 #include "ui/data_grid.h"
 #include "ui/record_navigator.h"
 #include "ui/window_base.h"
@@ -310,7 +314,24 @@ HistoryWindow::HistoryWindow(params::Session& session, const personnel::PersonHi
   top->addWidget(function_, 1, 0);
   top->addWidget(average_, 1, 1);
   layout->addLayout(top);
-  layout->addWidget(grid_, 1);
+  // The person's gross, net to pay and tax of every month, beside the grid.
+  chart_ = new QChartView(this);
+  chart_->setObjectName("GIstoric");
+  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_->setFocusPolicy(Qt::NoFocus);
+  chart_->setMinimumWidth(360);
+  const std::string name = person != nullptr ? Trim(person->NUME + " " + person->PRENUME) : "";
+  const trends::ChartData history = trends::PersonChart(view.rows, name);
+  const trends_ui::BuiltChart built = trends_ui::MakeChart(history);
+  trends_ui::ShowValuesOnHover(built, history, chart_);
+  chart_->setChart(built.chart);
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->addWidget(grid_);
+  split->addWidget(chart_);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  split->setChildrenCollapsible(false);
+  layout->addWidget(split, 1);
   layout->addLayout(navigator);
   resize(1000, 560);
   ui::OpenMaximised(this);

@@ -12,6 +12,7 @@
 #include "personnel/leave_form.h"
 
 class QButtonGroup;
+class QChartView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -86,9 +87,11 @@ class HistoryWindow : public QDialog {
   QLabel* average_label() const { return average_; }
   QLabel* name_label() const { return name_; }
   QLabel* function_label() const { return function_; }
+  QChartView* chart_view() const { return chart_; }
 
  private:
   ui::DataGrid* grid_;
+  QChartView* chart_ = nullptr;
   PayGridModel* model_;
   QLabel* sum_;
   QLabel* average_;

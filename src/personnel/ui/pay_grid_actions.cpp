@@ -16,6 +16,8 @@
 #include "personnel/ui/list_window.h"
 #include "personnel/ui/pay_grid_model.h"
 #include "personnel/ui/pay_grid_window.h"
+#include "trends/ui/comparison_window.h"
+#include "trends/ui/trend_window.h"
 #include "ui/data_grid.h"
 
 namespace traveno::personnel_ui {
@@ -99,6 +101,44 @@ void PayGridWindow::CalculCM(int months) {
 }
 
 void PayGridWindow::BRefreshClick() { Recalculate(); }
+
+void PayGridWindow::BEvolutieClick() {
+  trends_ui::TrendWindowOptions options;
+  options.department = department_.value_or("");
+  trends_ui::TrendWindow window(session_, prompter_, std::move(options), this);
+  window.exec();
+  FocusGrid();
+}
+
+void PayGridWindow::BComparatieClick() {
+  trends_ui::ComparisonWindow window(
+      session_, prompter_,
+      [this](const trends::ComparedLine& line) {
+        if (ShowLine(line.nr)) return true;
+        prompter_.Message(MessageKind::kWarning,
+                          "Linia nu este in departamentul ales: deschideti statul de salarii pe "
+                          "toata firma !");
+        return false;
+      },
+      this);
+  window.exec();
+  FocusGrid();
+}
+
+bool PayGridWindow::ShowLine(std::int64_t nr) {
+  if (!opened_) {
+    show_on_open_ = nr;
+    return true;
+  }
+  for (int page : {kPermanentPage, kPartialPage}) {
+    if (model(page)->RowOfNr(nr) < 0) continue;
+    pages_->setCurrentIndex(page);
+    if (!SelectLine(nr)) return false;
+    FocusGrid();
+    return true;
+  }
+  return false;
+}
 
 void PayGridWindow::Indexare() {
   if (!month_open_ || !index_->isEnabled()) return;

@@ -33,4 +33,15 @@ bool OpenPayGrid(params::Session& session, Prompter& prompter, ProgressReporter&
   return true;
 }
 
+void OpenPayGridOnLine(params::Session& session, Prompter& prompter, ProgressReporter& progress,
+                       std::int64_t nr, QWidget* parent) {
+  if (params::VerifyDepartments(session)) {
+    params_ui::EmployeesWithoutDepartmentWindow window(session, parent);
+    window.exec();
+  }
+  PayGridWindow window(session, prompter, progress, std::nullopt, parent);
+  window.ShowLine(nr);
+  window.exec();
+}
+
 }  // namespace traveno::personnel_ui

@@ -4,6 +4,7 @@
 // departments the user chooses one, or the whole company.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -23,5 +24,11 @@ std::optional<std::optional<std::string>> ChooseGridDepartment(params::Session& 
 // Returns whether the grid was shown.
 bool OpenPayGrid(params::Session& session, Prompter& prompter, ProgressReporter& progress,
                  QWidget* parent);
+
+// Shows the pay grid of the whole company on the line with `nr` (after the
+// check of the employees without a department), as a window that lists a
+// line opens it.
+void OpenPayGridOnLine(params::Session& session, Prompter& prompter, ProgressReporter& progress,
+                       std::int64_t nr, QWidget* parent);
 
 }  // namespace traveno::personnel_ui

@@ -63,7 +63,9 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
       dependants_(new QPushButton("Pers. I&ntretinere", this)),
       history_(new QPushButton("Is&toric", this)),
       medical_leave_(new QPushButton("Ca&lcul CM", this)),
-      refresh_(new QPushButton("Refresh", this)) {
+      refresh_(new QPushButton("Refresh", this)),
+      trend_(new QPushButton("E&volutie", this)),
+      comparison_(new QPushButton("Compa&ratie cu luna anterioara", this)) {
   setObjectName("FSal");
   setWindowTitle("ANGAJATI FIRMA");
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -84,6 +86,8 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
   history_->setObjectName("BIstoric");
   medical_leave_->setObjectName("BCalculCM");
   refresh_->setObjectName("BRefresh");
+  trend_->setObjectName("BEvolutie");
+  comparison_->setObjectName("BComparatie");
   exit->setObjectName("BIesire");
   // The menu of "Ca&lcul CM" runs its choice once it has closed, so that the
   // dialog takes the keyboard.
@@ -96,8 +100,8 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
     if (chosen == normal) CalculCM(6);
     if (chosen == child_care) CalculCM(10);
   });
-  for (QPushButton* b :
-       {add_, modify_, delete_, dependants_, history_, medical_leave_, refresh_, exit}) {
+  for (QPushButton* b : {add_, modify_, delete_, dependants_, history_, medical_leave_, refresh_,
+                         trend_, comparison_, exit}) {
     b->setAutoDefault(false);
     buttons->addWidget(b);
   }
@@ -108,6 +112,8 @@ PayGridWindow::PayGridWindow(params::Session& session, Prompter& prompter,
   connect(dependants_, &QPushButton::clicked, this, &PayGridWindow::BIntretinereClick);
   connect(history_, &QPushButton::clicked, this, &PayGridWindow::BIstoricClick);
   connect(refresh_, &QPushButton::clicked, this, &PayGridWindow::BRefreshClick);
+  connect(trend_, &QPushButton::clicked, this, &PayGridWindow::BEvolutieClick);
+  connect(comparison_, &QPushButton::clicked, this, &PayGridWindow::BComparatieClick);
   connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* side = new QVBoxLayout;
@@ -348,6 +354,7 @@ void PayGridWindow::Open() {
   rehire_->setEnabled(month_open_);
   pages_->setCurrentIndex(kPermanentPage);
   Recalculate();
+  if (show_on_open_) ShowLine(*show_on_open_);
 }
 
 void PayGridWindow::Recalculate() {

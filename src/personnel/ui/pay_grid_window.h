@@ -77,6 +77,8 @@ class PayGridWindow : public QDialog {
   QPushButton* dependants_button() const { return dependants_; }
   QPushButton* history_button() const { return history_; }
   QPushButton* medical_leave_button() const { return medical_leave_; }
+  QPushButton* trend_button() const { return trend_; }
+  QPushButton* comparison_button() const { return comparison_; }
   QAction* index_action() const { return index_; }
   QAction* rehire_action() const { return rehire_; }
 
@@ -89,6 +91,13 @@ class PayGridWindow : public QDialog {
   // "CM Normal" (6 months) and "CIC" (10 months).
   void CalculCM(int months);
   void BRefreshClick();
+  // "E&volutie" (of the grid's department) and "Compa&ratie cu luna
+  // anterioara" (Enter on a line of the working month shows it here).
+  void BEvolutieClick();
+  void BComparatieClick();
+  // Makes the line with `nr` current on its kind's page once the window has
+  // opened (now, when it is open); false when no page shows it.
+  bool ShowLine(std::int64_t nr);
   void Indexare();
   void Reangajare();
   void VerificareTimp();
@@ -149,6 +158,9 @@ class PayGridWindow : public QDialog {
   QPushButton* history_;
   QPushButton* medical_leave_;
   QPushButton* refresh_;
+  QPushButton* trend_;
+  QPushButton* comparison_;
+  std::optional<std::int64_t> show_on_open_;
   QAction* index_ = nullptr;
   QAction* rehire_ = nullptr;
 };
