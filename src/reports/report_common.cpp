@@ -104,6 +104,10 @@ std::string Rate(long double value) { return FormatNumber(value, NumberMask::kUp
 
 std::string Count(long double value) { return Rate(value) + " "; }
 
+std::string WidestAmount(long double magnitude, bool negative) {
+  return (negative ? "-" : "") + Amount(magnitude);
+}
+
 Band StandardHeader(const PageSetup& setup, const HeaderLines& lines, const PrintStamp& stamp,
                     int page_number) {
   const double left = setup.content_left();

@@ -1,6 +1,8 @@
 // The payroll statement's groups, page breaks, bonus columns and summary.
 #include "reports/payroll_statement.h"
 
+#include <algorithm>
+
 #include "core/store/sqlite.h"
 #include "tests/reports/documents_fixture.h"
 
@@ -37,6 +39,24 @@ TEST_F(PayrollStatementTest, EveryDepartmentBeginsAPageAndEndsWithItsSubtotal) {
   EXPECT_EQ(PageOf(pages, "SUBTOTAL DEPARTAMENTUL: CENTRAL"), 0);
   EXPECT_EQ(PageOf(pages, "Departamentul: PRODUCT"), 1);
   EXPECT_EQ(PageOf(pages, "BETA"), 1);
+}
+
+TEST_F(PayrollStatementTest, ASubtotalKeepsWithTheEmployeesItCloses) {
+  // However many employees the first department has, its subtotals never
+  // begin a page of their own: a page that prints one of them prints an
+  // employee of the department too.
+  AddDepartment("PRODUCT");
+  Add(Employee("ZETA", "1", "PRODUCT"));
+  for (int count = 1; count <= 14; ++count) {
+    Add(Employee("CENTRAL" + std::to_string(count), "1", "CENTRAL"));
+    for (const auto& page : PageTexts(PayrollStatement(Context()))) {
+      const bool closes = LineWith(page, "SUBTOTAL DEPARTAMENTUL: CENTRAL").has_value();
+      const bool employee = std::any_of(page.begin(), page.end(), [](const std::string& line) {
+        return line.find(" CENTRAL") != std::string::npos && line.find(" ION") != std::string::npos;
+      });
+      EXPECT_TRUE(!closes || employee) << "with " << count << " employees";
+    }
+  }
 }
 
 TEST_F(PayrollStatementTest, PagColabOneStartsThePartialContractGroupOnANewPage) {
