@@ -21,11 +21,6 @@ void MoveTail(std::vector<T>& from, std::size_t first, std::vector<T>& to) {
 
 }  // namespace
 
-Band& Band::Text(const Rect& box, std::string text, const Font& font, Align align) {
-  items_.AddText(box, std::move(text), font, align);
-  return *this;
-}
-
 Band& Band::Line(double x1, double y1, double x2, double y2, double width) {
   items_.AddLine(x1, y1, x2, y2, width);
   return *this;
@@ -72,8 +67,11 @@ PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
 
 void PageComposer::StartPage() {
   page_.emplace();
-  // Pages of a document are alike: room for as many texts as the last one.
-  page_->texts.reserve(last_page_texts_);
+  // Pages of a document are alike: room for as many items as the last one.
+  page_->texts.reserve(last_page_.texts);
+  page_->lines.reserve(last_page_.lines);
+  page_->boxes.reserve(last_page_.boxes);
+  page_->pictures.reserve(last_page_.pictures);
   ++page_number_;
   cursor_ = setup_.content_top();
   if (header_) {
@@ -96,7 +94,8 @@ void PageComposer::StartPage() {
 
 void PageComposer::FinishPage() {
   if (page_footer_band_) Put(std::move(page_footer_band_->items()), 0, body_bottom_);
-  last_page_texts_ = page_->texts.size();
+  last_page_ = {page_->texts.size(), page_->lines.size(), page_->boxes.size(),
+                page_->pictures.size()};
   Page finished = std::move(*page_);
   page_.reset();
   flowed_.clear();
@@ -133,6 +132,15 @@ void PageComposer::AddBand(Band band, double keep_with, bool closing) {
   }
   EnsurePageFor(height + keep_with);
   Page& page = *page_;
+  if (finished_pages_ == 0 && !page_has_body_ && height > 0) {
+    // The first page has no page before it to go by: room for as many
+    // bands like its first as the page holds.
+    const auto bands = static_cast<std::size_t>((body_bottom_ - cursor_) / height) + 1;
+    const Page& items = band.items();
+    page.texts.reserve(page.texts.size() + bands * items.texts.size());
+    page.lines.reserve(page.lines.size() + bands * items.lines.size());
+    page.boxes.reserve(page.boxes.size() + bands * items.boxes.size());
+  }
   flowed_.push_back({page.texts.size(), page.lines.size(), page.boxes.size(), page.pictures.size(),
                      cursor_, height, closing, keep_with > 0});
   Put(std::move(band.items()), 0, cursor_);

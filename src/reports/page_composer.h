@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/document.h"
@@ -52,7 +53,10 @@ class Band {
   double height() const { return height_; }
   void set_height(double height) { height_ = height; }
 
-  Band& Text(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft);
+  Band& Text(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft) {
+    items_.AddText(box, std::move(text), font, align);
+    return *this;
+  }
   Band& Line(double x1, double y1, double x2, double y2, double width = 0.2);
   Band& Box(const Rect& box, double line_width = 0.2, int fill = -1);
   Band& Picture(const Rect& box, std::shared_ptr<const std::vector<unsigned char>> bytes);
@@ -161,7 +165,11 @@ class PageComposer {
   std::optional<Band> page_footer_band_;
   int page_number_ = 0;
   int finished_pages_ = 0;
-  std::size_t last_page_texts_ = 0;
+  // How many items of each kind the last finished page held.
+  struct Counts {
+    std::size_t texts = 0, lines = 0, boxes = 0, pictures = 0;
+  };
+  Counts last_page_;
   std::vector<Flowed> flowed_;
   double cursor_ = 0;
   double body_top_ = 0;

@@ -46,15 +46,12 @@ struct StatementSums {
   long double unemployment[2] = {0, 0};  // permanent; partial withheld from the employee
   long double employer_unemployment_base = 0;
 
+  // A row enters its kind group's sums; the wider sums take the group's
+  // when it closes (every kind group lies inside one department).
   void Add(const PersRow& row, const Values& values, const engine::ReportFigures& figures,
            const engine::MonthParameters& parameters) {
     const int k = IsPermanent(row) ? 0 : 1;
-    for (std::size_t f = 0; f < values.size(); ++f) {
-      department.Add(f, values[f]);
-      kind.Add(f, values[f]);
-      by_kind[k].Add(f, values[f]);
-      total.Add(f, values[f]);
-    }
+    for (std::size_t f = 0; f < values.size(); ++f) kind.Add(f, values[f]);
     if (k == 0) {
       pension[0] += row.PENSIE;
       unemployment[0] += row.SOMAJ;
@@ -64,16 +61,24 @@ struct StatementSums {
     }
     employer_unemployment_base += figures.FondSomajFirma.value_or(0);
   }
+
+  // After the kind group's footer: its sums go into the department's, the
+  // kind's and the statement's, and the group's start again.
+  void CloseKind(bool permanent) {
+    department += kind;
+    by_kind[permanent ? 0 : 1] += kind;
+    total += kind;
+    kind.Clear();
+  }
 };
 
-// What an employee's block prints besides the figures, but the running
-// number.
-statement::BlockTexts EmployeeTexts(const PersRow& row, const engine::ReportFigures& figures,
-                                    const statement::GridCaptions& captions) {
+// The texts of an employee's block that the grid is sized for (not the
+// names, which are condensed to their column when need be, nor the running
+// number).
+statement::BlockTexts SizedTexts(const PersRow& row, const engine::ReportFigures& figures,
+                                 const statement::GridCaptions& captions) {
   const bool permanent = IsPermanent(row);
   statement::BlockTexts texts;
-  texts.name = " " + row.NUME + " " + row.PRENUME;
-  texts.function = " " + row.FUNCTIE;
   texts.marca = std::to_string(row.MARCA);
   texts.kind = permanent ? " " + row.ACORD : "Ore / Zi: " + Rate(row.Ore_Zi);
   texts.coef = " " + Rate(row.CoefInd);
@@ -83,6 +88,16 @@ statement::BlockTexts EmployeeTexts(const PersRow& row, const engine::ReportFigu
   }
   texts.tarifar_blank = !figures.Tarifar.has_value();
   texts.realizat_blank = !permanent;
+  return texts;
+}
+
+// What an employee's block prints besides the figures, but the running
+// number.
+statement::BlockTexts EmployeeTexts(const PersRow& row, const engine::ReportFigures& figures,
+                                    const statement::GridCaptions& captions) {
+  statement::BlockTexts texts = SizedTexts(row, figures, captions);
+  texts.name = " " + row.NUME + " " + row.PRENUME;
+  texts.function = " " + row.FUNCTIE;
   return texts;
 }
 
@@ -172,7 +187,7 @@ class StatementLayout {
       SumRow(
           IsPermanent(last) ? "Subtotal angajati permanenti" : "Subtotal angajati contract partial",
           ToValues(sums_.kind), true);
-      sums_.kind.Clear();
+      sums_.CloseKind(IsPermanent(last));
       return;
     }
     if (!data_.by_department) return;
@@ -348,7 +363,7 @@ std::optional<Report> PayrollStatement(const DocumentContext& context) {
   int number = 0;
   for (const PersRow& row : data->rows) {
     const engine::ReportFigures figures = engine::ComputeReportFigures(row, data->parameters);
-    statement::BlockTexts texts = EmployeeTexts(row, figures, data->captions);
+    statement::BlockTexts texts = SizedTexts(row, figures, data->captions);
     texts.number = std::to_string(++number);
     widest.Add(statement::RowValues(row, figures), texts);
   }

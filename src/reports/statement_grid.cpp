@@ -188,7 +188,7 @@ Values RowValues(const PersRow& r, const engine::ReportFigures& f) {
 
 std::string FigureText(Field field, long double value) {
   if (IsCount(field)) return Count(value);
-  if (field == kRealizat) return FormatN(value, 0) + " ";
+  if (field == kRealizat && value != 0) return FormatN(value, 0) + " ";
   return Amount(value);
 }
 
@@ -201,8 +201,12 @@ WidestFigures::WidestFigures() {
 namespace {
 
 // Keeps the wider of two texts (of one font: widths scale alike).
-void KeepWider(std::string& kept, const std::string& text) {
-  if (TextWidth(text, kTextFont) > TextWidth(kept, kTextFont)) kept = text;
+void KeepWider(std::string& kept, double& kept_width, const std::string& text) {
+  const double width = TextWidth(text, kTextFont);
+  if (width > kept_width) {
+    kept = text;
+    kept_width = width;
+  }
 }
 
 }  // namespace
@@ -214,11 +218,11 @@ void WidestFigures::Add(const Values& values, const BlockTexts& texts) {
     negative_[f] = negative_[f] || v < 0;
     fraction_[f] = fraction_[f] || v != std::rint(v);
   }
-  KeepWider(number_, texts.number);
-  KeepWider(marca_, texts.marca);
-  KeepWider(kind_, texts.kind);
-  KeepWider(coef_, texts.coef);
-  for (int n = 0; n < 4; ++n) KeepWider(bonus_percent_[n], texts.bonus_percent[n]);
+  KeepWider(number_, widths_[0], texts.number);
+  KeepWider(marca_, widths_[1], texts.marca);
+  KeepWider(kind_, widths_[2], texts.kind);
+  KeepWider(coef_, widths_[3], texts.coef);
+  for (int n = 0; n < 4; ++n) KeepWider(bonus_percent_[n], widths_[4 + n], texts.bonus_percent[n]);
 }
 
 std::string WidestFigures::Figure(Field field) const {

@@ -118,6 +118,7 @@ class WidestFigures {
   std::array<bool, kFieldCount> fraction_;
   std::string number_, marca_, kind_, coef_;
   std::array<std::string, 4> bonus_percent_;
+  std::array<double, 8> widths_{};  // of the texts above, in their order
 };
 
 // The text a figure prints as: a count "#,##0.##", the piece-work result
