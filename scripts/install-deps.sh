@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev
+  libpq-dev postgresql
   python3-dbfread
   fonts-dejavu-core poppler-utils
 )
