@@ -9,7 +9,6 @@
 // Targets: preparing all pages at most 2x reading the rows; the first page
 // under 0.1 s; at least 400 PDF pages per second at 2 000 employees.
 #include <benchmark/benchmark.h>
-
 #include <time.h>
 
 #include <filesystem>

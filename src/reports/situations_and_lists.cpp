@@ -101,13 +101,12 @@ Report Situation(const DocumentContext& context, Date month, bool medical) {
       keep_wider(widest[1], AmountText(row.first));
       keep_wider(widest[2], AmountText(row.second));
     }
-    std::vector<TableColumn> columns = {
-        {10, Align::kRight, " Nr. Crt."},
-        {30, Align::kLeft, " Nume"},
-        {30, Align::kLeft, " Prenume"},
-        {36, Align::kLeft, " Functie"},
-        {14, Align::kRight, data->headings[0], widest[0]},
-        {22, Align::kRight, data->headings[1], widest[1]}};
+    std::vector<TableColumn> columns = {{10, Align::kRight, " Nr. Crt."},
+                                        {30, Align::kLeft, " Nume"},
+                                        {30, Align::kLeft, " Prenume"},
+                                        {36, Align::kLeft, " Functie"},
+                                        {14, Align::kRight, data->headings[0], widest[0]},
+                                        {22, Align::kRight, data->headings[1], widest[1]}};
     if (data->headings[2] != nullptr) {
       columns.push_back({22, Align::kRight, data->headings[2], widest[2]});
     }
@@ -122,12 +121,9 @@ Report Situation(const DocumentContext& context, Date month, bool medical) {
     const bool medical = data->headings[2] != nullptr;
     for (const LeaveRow& row : data->rows) {
       if (composer.cancelled()) return;
-      std::vector<std::string> cells = {std::to_string(++number),
-                                        " " + row.nume,
-                                        " " + row.prenume,
-                                        " " + row.functie,
-                                        DaysText(row.days),
-                                        AmountText(row.first)};
+      std::vector<std::string> cells = {std::to_string(++number), " " + row.nume,
+                                        " " + row.prenume,        " " + row.functie,
+                                        DaysText(row.days),       AmountText(row.first)};
       if (medical) cells.push_back(AmountText(row.second));
       composer.Add(table.Row(cells));
     }

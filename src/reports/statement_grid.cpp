@@ -251,7 +251,9 @@ Grid::Grid(const PageSetup& setup, const WidestFigures& widest)
   };
   auto needs_at = [&](const Font& font) {
     Needs needs;
-    auto width = [&](int field) { return field < 0 ? 0.0 : TextWidth(widest.Figure(Field(field)), font); };
+    auto width = [&](int field) {
+      return field < 0 ? 0.0 : TextWidth(widest.Figure(Field(field)), font);
+    };
     for (const CellSpec& cell : kCells) {
       needs.left[cell.column][cell.line] = width(cell.left);
       needs.right[cell.column][cell.line] = width(cell.right);

@@ -11,6 +11,7 @@ namespace {
 // an em, read from the faces' horizontal metrics.
 using Advances = std::array<std::uint16_t, 95>;
 
+// clang-format off
 constexpr Advances kSans = {
     318, 401, 460, 838, 636, 950, 780, 275, 390, 390, 500, 838, 318, 361, 318, 337, 636, 636, 636,
     636, 636, 636, 636, 636, 636, 636, 337, 337, 838, 838, 838, 531, 1000, 684, 686, 698, 770, 632,
@@ -38,6 +39,8 @@ constexpr Advances kSerifBold = {
     710, 854, 945, 468, 473, 869, 703, 1107, 914, 871, 752, 871, 831, 722, 744, 872, 776, 1123, 776,
     714, 730, 473, 365, 473, 838, 500, 500, 648, 699, 609, 699, 636, 430, 699, 727, 380, 362, 693,
     380, 1058, 727, 667, 699, 699, 527, 563, 462, 727, 581, 861, 596, 581, 568, 643, 364, 643, 838};
+
+// clang-format on
 
 // Every character of the monospaced face.
 constexpr std::uint16_t kMonoAdvance = 602;

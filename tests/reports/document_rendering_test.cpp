@@ -47,8 +47,15 @@ class DocumentRenderingTest : public ::testing::Test {
 
 TEST_F(DocumentRenderingTest, TextsAreDrawnAsWideAsTheDocumentsReckon) {
   const char* const kTexts[] = {
-      "1 234 567 890 ", "0 ",  "-98 240,75 ", "25%", " POPESCU ION", "Salariu realizat tarifar",
-      "Ștefănescu Țării Â Î", "(a/b) = c; x_y", "MWmw il1|",
+      "1 234 567 890 ",
+      "0 ",
+      "-98 240,75 ",
+      "25%",
+      " POPESCU ION",
+      "Salariu realizat tarifar",
+      "Ștefănescu Țării Â Î",
+      "(a/b) = c; x_y",
+      "MWmw il1|",
   };
   const Font kFonts[] = {Font{6.5}, Font{6.5}.Bold(), Font{8}, Font{11}.Bold(), Font{5.5}};
   QImage device = Blank(12);
@@ -61,8 +68,10 @@ TEST_F(DocumentRenderingTest, TextsAreDrawnAsWideAsTheDocumentsReckon) {
         // a pixel, a few thousandths narrower.
         const double drawn = painter.TextWidth(font, text, pixels_per_mm, &device) / pixels_per_mm;
         const double reckoned = reports::TextWidth(text, font);
-        EXPECT_LE(drawn, reckoned * 1.001) << text << " at " << font.size << " pt, " << pixels_per_mm;
-        EXPECT_GE(drawn, reckoned * 0.995) << text << " at " << font.size << " pt, " << pixels_per_mm;
+        EXPECT_LE(drawn, reckoned * 1.001)
+            << text << " at " << font.size << " pt, " << pixels_per_mm;
+        EXPECT_GE(drawn, reckoned * 0.995)
+            << text << " at " << font.size << " pt, " << pixels_per_mm;
       }
     }
   }

@@ -1,5 +1,7 @@
 // The documents of a company of 2 000 employees: every figure and every sum
 // legible in its own place, at its full width and clear of its neighbours.
+#include "tests/reports/legibility.h"
+
 #include <gtest/gtest.h>
 
 #include "core/store/sqlite.h"
@@ -9,7 +11,6 @@
 #include "reports/recapitulation.h"
 #include "reports/situations_and_lists.h"
 #include "tests/reports/documents_fixture.h"
-#include "tests/reports/legibility.h"
 
 namespace traveno::reports {
 namespace {

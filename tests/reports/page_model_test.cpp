@@ -101,8 +101,7 @@ TEST(PageComposerTest, AClosingBandTakesTheBandItClosesToTheNextPage) {
   }));
   ASSERT_EQ(document.pages.size(), 2u);
   EXPECT_EQ(Texts(document.pages[0]), (std::vector<std::string>{"Pagina 1", "rand 1"}));
-  EXPECT_EQ(Texts(document.pages[1]),
-            (std::vector<std::string>{"Pagina 2", "rand 2", "subtotal"}));
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"Pagina 2", "rand 2", "subtotal"}));
   // Moved under the new page's header, the subtotal right under its line.
   EXPECT_DOUBLE_EQ(document.pages[1].texts[1].box.y, 20);
   EXPECT_DOUBLE_EQ(document.pages[1].texts[2].box.y, 50);

@@ -21,15 +21,15 @@ class WorkedMonthFixture : public DocumentsFixture {
   void SetUp() override {
     DocumentsFixture::SetUp();
     const std::pair<const char*, double> general[] = {
-        {"SomajAng", 1},     {"SomajCol", 0.5},        {"SomajFirm", 3},      {"SanatateAng", 6.5},
-        {"SanatateFirm", 7}, {"Pensie", 9.5},          {"CAS", 22},           {"Handicap", 4},
-        {"PersHandi", 4},    {"Invat", 2},             {"BazaInvat", 0},      {"Accident", 0.5},
+        {"SomajAng", 1},       {"SomajCol", 0.5},     {"SomajFirm", 3}, {"SanatateAng", 6.5},
+        {"SanatateFirm", 7},   {"Pensie", 9.5},       {"CAS", 22},      {"Handicap", 4},
+        {"PersHandi", 4},      {"Invat", 2},          {"BazaInvat", 0}, {"Accident", 0.5},
         {"SalMedEc", 6962000}, {"SalMinEc", 2500000},
     };
     for (const auto& [name, value] : general) SetGeneral(name, value);
     const std::pair<const char*, double> company[] = {
-        {"TimpLuna", 168},  {"TimpZile", 0},  {"MedieOre", 168}, {"ComisionCM", 0.75},
-        {"Spor1_Apl", 0},   {"Spor2_Apl", 0}, {"Spor3_Apl", 0},  {"Spor4_Apl", 0},
+        {"TimpLuna", 168}, {"TimpZile", 0},  {"MedieOre", 168}, {"ComisionCM", 0.75},
+        {"Spor1_Apl", 0},  {"Spor2_Apl", 0}, {"Spor3_Apl", 0},  {"Spor4_Apl", 0},
     };
     for (const auto& [name, value] : company) SetCompany(name, value);
     SetCompanyText("Ex_Firma", "DA");
