@@ -67,11 +67,9 @@ PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
 
 void PageComposer::StartPage() {
   page_.emplace();
-  // Pages of a document are alike: room for as many items as the last one.
-  page_->texts.reserve(last_page_.texts);
-  page_->lines.reserve(last_page_.lines);
-  page_->boxes.reserve(last_page_.boxes);
-  page_->pictures.reserve(last_page_.pictures);
+  // Pages of a document are alike: room for as many texts as the last one
+  // (most of a page; its few lines and boxes grow as they come).
+  page_->texts.reserve(last_page_texts_);
   ++page_number_;
   cursor_ = setup_.content_top();
   if (header_) {
@@ -94,8 +92,7 @@ void PageComposer::StartPage() {
 
 void PageComposer::FinishPage() {
   if (page_footer_band_) Put(std::move(page_footer_band_->items()), 0, body_bottom_);
-  last_page_ = {page_->texts.size(), page_->lines.size(), page_->boxes.size(),
-                page_->pictures.size()};
+  last_page_texts_ = page_->texts.size();
   Page finished = std::move(*page_);
   page_.reset();
   flowed_.clear();
@@ -132,15 +129,6 @@ void PageComposer::AddBand(Band band, double keep_with, bool closing) {
   }
   EnsurePageFor(height + keep_with);
   Page& page = *page_;
-  if (finished_pages_ == 0 && !page_has_body_ && height > 0) {
-    // The first page has no page before it to go by: room for as many
-    // bands like its first as the page holds.
-    const auto bands = static_cast<std::size_t>((body_bottom_ - cursor_) / height) + 1;
-    const Page& items = band.items();
-    page.texts.reserve(page.texts.size() + bands * items.texts.size());
-    page.lines.reserve(page.lines.size() + bands * items.lines.size());
-    page.boxes.reserve(page.boxes.size() + bands * items.boxes.size());
-  }
   flowed_.push_back({page.texts.size(), page.lines.size(), page.boxes.size(), page.pictures.size(),
                      cursor_, height, closing, keep_with > 0});
   Put(std::move(band.items()), 0, cursor_);

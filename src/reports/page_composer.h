@@ -165,11 +165,8 @@ class PageComposer {
   std::optional<Band> page_footer_band_;
   int page_number_ = 0;
   int finished_pages_ = 0;
-  // How many items of each kind the last finished page held.
-  struct Counts {
-    std::size_t texts = 0, lines = 0, boxes = 0, pictures = 0;
-  };
-  Counts last_page_;
+  // How many texts the last finished page held.
+  std::size_t last_page_texts_ = 0;
   std::vector<Flowed> flowed_;
   double cursor_ = 0;
   double body_top_ = 0;
