@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "core/text.h"
 
@@ -62,33 +63,35 @@ std::optional<std::string> FastText(long double value, int decimals, bool trim_z
   for (int i = 0; i < decimals; ++i) scale *= 10;
   const long double scaled = std::round(std::fabs(value) * scale);
   if (!(scaled < 1e18L)) return std::nullopt;
-  char digits[24];
-  int count = 0;
-  auto whole = static_cast<unsigned long long>(scaled);
-  char reversed[24];
-  do {
-    reversed[count++] = static_cast<char>('0' + whole % 10);
-    whole /= 10;
-  } while (whole != 0);
-  while (count <= decimals) reversed[count++] = '0';
-  for (int i = 0; i < count; ++i) digits[i] = reversed[count - 1 - i];
-  const int whole_count = count - decimals;
+  auto rest = static_cast<unsigned long long>(scaled);
+  char fraction[24];
+  for (int i = decimals; i-- > 0;) {
+    fraction[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
   int fraction_count = decimals;
   if (trim_zeros) {
-    while (fraction_count > 0 && digits[whole_count + fraction_count - 1] == '0') --fraction_count;
+    while (fraction_count > 0 && fraction[fraction_count - 1] == '0') --fraction_count;
   }
-  char text[40];
-  int length = 0;
-  if (value < 0 && scaled != 0) text[length++] = '-';
-  for (int i = 0; i < whole_count; ++i) {
-    if (i > 0 && (whole_count - i) % 3 == 0) text[length++] = ' ';
-    text[length++] = digits[i];
-  }
-  if (fraction_count > 0) {
-    text[length++] = ',';
-    for (int i = 0; i < fraction_count; ++i) text[length++] = digits[whole_count + i];
-  }
-  return std::string(text, static_cast<std::size_t>(length));
+  // Written backwards from the buffer's end: the fraction and its comma,
+  // the whole digits grouped by three, the sign.
+  char text[48];
+  char* const end = text + sizeof text;
+  char* p = end;
+  for (int i = fraction_count; i-- > 0;) *--p = fraction[i];
+  if (fraction_count > 0) *--p = ',';
+  int in_group = 0;
+  do {
+    if (in_group == 3) {
+      *--p = ' ';
+      in_group = 0;
+    }
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+    ++in_group;
+  } while (rest != 0);
+  if (value < 0 && scaled != 0) *--p = '-';
+  return std::string(p, static_cast<std::size_t>(end - p));
 }
 
 }  // namespace
@@ -140,7 +143,7 @@ std::string FormatNumber(long double value, NumberMask mask) {
       if (fast && *fast == "0") fast = std::string();
       break;
   }
-  if (fast) return *fast;
+  if (fast) return std::move(*fast);
   switch (mask) {
     case NumberMask::kInteger:
       return Assemble(SplitDigits(value, 0), "");
@@ -175,7 +178,7 @@ std::string FloatToText(double value) {
 
 std::string FormatN(long double value, int decimals) {
   if (decimals >= 0 && decimals <= 2) {
-    if (std::optional<std::string> fast = FastText(value, decimals, false)) return *fast;
+    if (std::optional<std::string> fast = FastText(value, decimals, false)) return std::move(*fast);
   }
   Digits digits = SplitDigits(value, decimals < 0 ? 0 : decimals);
   return Assemble(digits, digits.fraction);

@@ -164,13 +164,14 @@ Band TextBlock(const PageSetup& setup, std::string_view text, const Font& font, 
   return band;
 }
 
-// The lines both declarations close with, from the enforcement note on.
+// The lines both declarations close with, from the enforcement note on:
+// they keep with what they close, so no page holds them alone.
 void ClosingLines(PageComposer& composer, const UnemploymentPrintData& data,
                   const std::string& signature_line) {
   const PageSetup& setup = composer.setup();
   const double left = setup.content_left();
   const Font font{8};
-  composer.Add(TextBlock(setup, kEnforcementNote, Font{7}.Sized(7).Bold(), 3));
+  composer.AddClosing(TextBlock(setup, kEnforcementNote, Font{7}.Sized(7).Bold(), 3));
   Band marks(16);
   const std::array<const char*, 3> lines = {
       "Declaratie lunara pe suport magnetic",
@@ -180,14 +181,14 @@ void ClosingLines(PageComposer& composer, const UnemploymentPrintData& data,
     marks.Text({left, y, 80, 4.5}, lines[i], font);
     marks.Box({left + 80, y + 0.5, 6, 4}, 0.2);
   }
-  composer.Add(std::move(marks));
+  composer.AddClosing(std::move(marks));
   const DeclarationSigner& signer = data.header.signer;
   Band prepared(12);
   prepared.Text({left, 2, 20, 5}, "Intocmit :", font.Bold());
   prepared.Text({left + 20, 2, 12, 5}, "Nume:", font);
   prepared.Text({left + 32, 2, 80, 5}, Value(signer.nume + " " + signer.prenume), font);
   prepared.Text({left + 115, 2, 75, 5}, signature_line, font);
-  composer.Add(std::move(prepared));
+  composer.AddClosing(std::move(prepared));
 }
 
 // A declarant's line: its label, the label's width, the value after it.
@@ -250,21 +251,21 @@ void LayOutNominal(const UnemploymentPrintData& data, PageComposer& composer) {
                   kRowFont));
       },
       [&](std::size_t, const UnemploymentRow& row) {
-        composer.Add(TotalRow(setup, is_permanent(row) ? "TOTAL I " : "TOTAL II ", group));
+        composer.AddClosing(TotalRow(setup, is_permanent(row) ? "TOTAL I " : "TOTAL II ", group));
       },
       [&] { return composer.cancelled(); });
   if (composer.cancelled()) return;
-  composer.Add(TotalRow(setup, "TOTAL GENERAL:", total));
+  composer.AddClosing(TotalRow(setup, "TOTAL GENERAL:", total));
 
   const double left = setup.content_left();
   const Font font{8};
-  composer.Add(TextBlock(setup, kStatementNominal, font.Bold(), 4));
+  composer.AddClosing(TextBlock(setup, kStatementNominal, font.Bold(), 4));
   Band correct(5);
   correct.Text({left, 0, 100, 4.5}, "o declar corecta si completa.", font.Bold());
-  composer.Add(std::move(correct));
+  composer.AddClosing(std::move(correct));
   const DeclarationSigner& signer = data.header.signer;
-  composer.Add(Band(2));
-  composer.Add(SignatureBlock(
+  composer.AddClosing(Band(2));
+  composer.AddClosing(SignatureBlock(
       setup,
       {{"Functie (director general sau alta persoana autorizata )", 95, signer.functie},
        {"Nume :", 20, signer.nume},
@@ -395,9 +396,9 @@ void LayOutSummary(const UnemploymentPrintData& data, PageComposer& composer) {
   }
   composer.Add(std::move(accounts));
 
-  composer.Add(TextBlock(setup, kStatementSummary, Font{8}.Bold(), 5));
+  composer.AddClosing(TextBlock(setup, kStatementSummary, Font{8}.Bold(), 5));
   const DeclarationSigner& signer = data.header.signer;
-  composer.Add(
+  composer.AddClosing(
       SignatureBlock(setup,
                      {{"Funcia(director general sau alta persoana autorizata)", 90, signer.functie},
                       {"Numele", 20, signer.nume},

@@ -50,7 +50,7 @@ void WriteParameters(params::Session& session) {
   const std::pair<const char*, double> general[] = {
       {"SomajAng", 1},         {"SomajFirm", 3},       {"SanatateAng", 6.5},
       {"SanatateFirm", 7},     {"Pensie", 9.5},        {"CAS", 22},
-      {"Handicap", 4},         {"PersHandi", 75},      {"Accident", 0.5},
+      {"Handicap", 4},         {"PersHandi", 4},      {"Accident", 0.5},
       {"DedBaza", 1800000},    {"CheltProf", 270000},  {"CoefMax", 3},
       {"SalMedEc", 6962000},   {"SalMinEc", 2500000},  {"LimCIC", 250000},
       {"SotSotie", 0.5},       {"DoiCopii", 0.5},      {"RestCopii", 0.3},

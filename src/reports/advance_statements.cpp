@@ -1,5 +1,6 @@
 #include "reports/advance_statements.h"
 
+#include <cmath>
 #include <memory>
 
 #include "core/store/row_io.h"
@@ -38,11 +39,12 @@ std::shared_ptr<AdvanceData> LoadAdvances(const DocumentContext& context) {
   return data;
 }
 
-Table AdvanceTable(const PageSetup& setup, const char* amount_heading) {
+// `widest`: the widest amount the statement prints, its total's text.
+Table AdvanceTable(const PageSetup& setup, const char* amount_heading, std::string widest) {
   return Table(setup, {{9, Align::kRight, "Nr.Ctr."},
                        {52, Align::kLeft, " Nume Prenume"},
                        {44, Align::kLeft, " Functie"},
-                       {22, Align::kRight, amount_heading},
+                       {22, Align::kRight, amount_heading, std::move(widest)},
                        {34, Align::kLeft, " Semnatura"}});
 }
 
@@ -67,7 +69,11 @@ Band SignedRow(const Table& table, std::vector<std::string> cells) {
 }
 
 void LayOutAdvanceStatement(const AdvanceData& data, PageComposer& composer) {
-  const Table table = AdvanceTable(composer.setup(), "Avans ");
+  long double printed = 0;
+  for (const PersRow& row : data.rows) {
+    if (row.AVANS >= kSmallestAdvance) printed += row.AVANS;
+  }
+  const Table table = AdvanceTable(composer.setup(), "Avans ", WidestAmount(printed, false));
   composer.SetPageHeader([&data, table, setup = composer.setup()](int page) {
     return TableHeader(setup, data.employer, kAdvanceTitle, data.month, data.stamp, page, table);
   });
@@ -107,10 +113,11 @@ void LayOutAdvanceStatement(const AdvanceData& data, PageComposer& composer) {
       },
       [&](std::size_t level, const PersRow& last) {
         if (level == 1) {
-          composer.Add(table.Row({"", "SUBTOTAL" + kind_text(last), "", Amount(kind_sum)}, true));
+          composer.AddClosing(
+              table.Row({"", "SUBTOTAL" + kind_text(last), "", Amount(kind_sum)}, true));
           kind_sum = 0;
         } else if (data.by_department) {
-          composer.Add(table.Row(
+          composer.AddClosing(table.Row(
               {"", "SUBTOTAL DEPARTAMENTUL: " + UpperTrim(last.Depart), "", Amount(department_sum)},
               true));
           department_sum = 0;
@@ -118,7 +125,7 @@ void LayOutAdvanceStatement(const AdvanceData& data, PageComposer& composer) {
       },
       [&] { return composer.cancelled(); });
   if (composer.cancelled()) return;
-  composer.Add(table.Row({"", "TOTAL GENERAL", "", Amount(total)}, true));
+  composer.AddClosing(table.Row({"", "TOTAL GENERAL", "", Amount(total)}, true));
 }
 
 Band AdvanceSlip(const AdvanceData& data, const PersRow& row, double width,
@@ -192,7 +199,14 @@ struct HolidayData {
 };
 
 void LayOutHolidayAdvance(const HolidayData& data, PageComposer& composer) {
-  const Table table = AdvanceTable(composer.setup(), "Avans ");
+  long double printed = 0;
+  bool negative = false;
+  for (const HolidayAdvanceLine& line : data.lines) {
+    if (!line.Listare) continue;
+    printed += std::fabs(line.Avans_Co);
+    negative = negative || line.Avans_Co < 0;
+  }
+  const Table table = AdvanceTable(composer.setup(), "Avans ", WidestAmount(printed, negative));
   composer.SetPageHeader([&data, table, setup = composer.setup()](int page) {
     return TableHeader(setup, data.employer, kHolidayAdvanceTitle, data.month, data.stamp, page,
                        table);
@@ -226,14 +240,15 @@ void LayOutHolidayAdvance(const HolidayData& data, PageComposer& composer) {
       },
       [&](std::size_t, const auto& last) {
         if (!data.by_department) return;
-        composer.Add(table.Row({"", "SUBTOTAL DEPARTAMENTUL: " + UpperTrim(last.second->Depart), "",
-                                Amount(department_sum)},
-                               true));
+        composer.AddClosing(
+            table.Row({"", "SUBTOTAL DEPARTAMENTUL: " + UpperTrim(last.second->Depart), "",
+                       Amount(department_sum)},
+                      true));
         department_sum = 0;
       },
       [&] { return composer.cancelled(); });
   if (composer.cancelled()) return;
-  composer.Add(table.Row({"", "TOTAL", "", Amount(total)}, true));
+  composer.AddClosing(table.Row({"", "TOTAL", "", Amount(total)}, true));
 }
 
 }  // namespace

@@ -16,10 +16,6 @@ PageSetup PageSetup::A4(Orientation orientation) {
   return setup;
 }
 
-void Page::AddText(const Rect& box, std::string text, const Font& font, Align align) {
-  texts.push_back({box, std::move(text), font, align});
-}
-
 void Page::AddLine(double x1, double y1, double x2, double y2, double width) {
   lines.push_back({x1, y1, x2, y2, width});
 }

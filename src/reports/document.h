@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace traveno::reports {
@@ -115,7 +116,10 @@ struct Page {
   std::vector<BoxItem> boxes;
   std::vector<PictureItem> pictures;
 
-  void AddText(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft);
+  // Inline: documents add hundreds of thousands of texts, each moved once.
+  void AddText(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft) {
+    texts.emplace_back(box, std::move(text), font, align);
+  }
   void AddLine(double x1, double y1, double x2, double y2, double width = 0.2);
   void AddBox(const Rect& box, double line_width = 0.2, int fill = -1);
   void AddPicture(const Rect& box, std::shared_ptr<const std::vector<unsigned char>> bytes);

@@ -1,6 +1,8 @@
 #include "reports/page_composer.h"
 
+#include <iterator>
 #include <utility>
+#include <vector>
 
 namespace traveno::reports {
 namespace {
@@ -9,12 +11,15 @@ namespace {
 // to the page exactly still fit despite the rounding of their sums.
 constexpr double kTolerance = 1e-6;
 
-}  // namespace
-
-Band& Band::Text(const Rect& box, std::string text, const Font& font, Align align) {
-  items_.AddText(box, std::move(text), font, align);
-  return *this;
+// Moves the items of `from` from index `first` on to the end of `to`.
+template <typename T>
+void MoveTail(std::vector<T>& from, std::size_t first, std::vector<T>& to) {
+  to.insert(to.end(), std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(first)),
+            std::make_move_iterator(from.end()));
+  from.erase(from.begin() + static_cast<std::ptrdiff_t>(first), from.end());
 }
+
+}  // namespace
 
 Band& Band::Line(double x1, double y1, double x2, double y2, double width) {
   items_.AddLine(x1, y1, x2, y2, width);
@@ -62,7 +67,8 @@ PageComposer::PageComposer(const PageSetup& setup, PageSink& sink)
 
 void PageComposer::StartPage() {
   page_.emplace();
-  // Pages of a document are alike: room for as many texts as the last one.
+  // Pages of a document are alike: room for as many texts as the last one
+  // (most of a page; its few lines and boxes grow as they come).
   page_->texts.reserve(last_page_texts_);
   ++page_number_;
   cursor_ = setup_.content_top();
@@ -81,6 +87,7 @@ void PageComposer::StartPage() {
   }
   page_has_body_ = false;
   break_pending_ = false;
+  flowed_.clear();
 }
 
 void PageComposer::FinishPage() {
@@ -88,6 +95,7 @@ void PageComposer::FinishPage() {
   last_page_texts_ = page_->texts.size();
   Page finished = std::move(*page_);
   page_.reset();
+  flowed_.clear();
   page_footer_band_.reset();
   ++finished_pages_;
   if (!sink_.Cancelled()) sink_.AddPage(std::move(finished));
@@ -105,11 +113,65 @@ void PageComposer::EnsurePageFor(double height) {
   }
 }
 
-void PageComposer::Add(Band band, double keep_with) {
-  EnsurePageFor(band.height() + keep_with);
+void PageComposer::Add(Band band, double keep_with) { AddBand(std::move(band), keep_with, false); }
+
+void PageComposer::AddClosing(Band band) { AddBand(std::move(band), 0, true); }
+
+void PageComposer::AddBand(Band band, double keep_with, bool closing) {
+  const double height = band.height();
+  const bool overflows = cursor_ + height + keep_with > body_bottom_ + kTolerance;
+  if (closing && page_ && page_has_body_ && !break_pending_ && overflows && !flowed_.empty()) {
+    // The bands it closes go with it: back from the last one while the
+    // band closes what is before it or follows a header kept with it.
+    std::size_t first = flowed_.size() - 1;
+    while (first > 0 && (flowed_[first].closing || flowed_[first - 1].keep_next)) --first;
+    CarryOver(first, height);
+  }
+  EnsurePageFor(height + keep_with);
+  Page& page = *page_;
+  flowed_.push_back({page.texts.size(), page.lines.size(), page.boxes.size(), page.pictures.size(),
+                     cursor_, height, closing, keep_with > 0});
   Put(std::move(band.items()), 0, cursor_);
-  cursor_ += band.height();
+  cursor_ += height;
   page_has_body_ = true;
+}
+
+bool PageComposer::CarryOver(std::size_t first, double with_height) {
+  // Never the whole body: the page would keep nothing but its header.
+  if (first == 0) return false;
+  const Flowed start = flowed_[first];
+  const double moved_height = cursor_ - start.top;
+  // What a new page holds under its header, as far as the current page tells.
+  if (moved_height + with_height > body_bottom_ - body_top_ + kTolerance) return false;
+  std::vector<Flowed> moved_bands(flowed_.begin() + static_cast<std::ptrdiff_t>(first),
+                                  flowed_.end());
+  Page moved;
+  MoveTail(page_->texts, start.texts, moved.texts);
+  MoveTail(page_->lines, start.lines, moved.lines);
+  MoveTail(page_->boxes, start.boxes, moved.boxes);
+  MoveTail(page_->pictures, start.pictures, moved.pictures);
+  for (TextItem& t : moved.texts) t.box.y -= start.top;
+  for (BoxItem& b : moved.boxes) b.box.y -= start.top;
+  for (PictureItem& p : moved.pictures) p.box.y -= start.top;
+  for (LineItem& l : moved.lines) {
+    l.y1 -= start.top;
+    l.y2 -= start.top;
+  }
+  FinishPage();
+  StartPage();
+  const Page& page = *page_;
+  for (const Flowed& band : moved_bands) {
+    flowed_.push_back({page.texts.size() + (band.texts - start.texts),
+                       page.lines.size() + (band.lines - start.lines),
+                       page.boxes.size() + (band.boxes - start.boxes),
+                       page.pictures.size() + (band.pictures - start.pictures),
+                       cursor_ + (band.top - start.top), band.height, band.closing,
+                       band.keep_next});
+  }
+  Put(std::move(moved), 0, cursor_);
+  cursor_ += moved_height;
+  page_has_body_ = true;
+  return true;
 }
 
 void PageComposer::BreakPage() {
@@ -132,6 +194,8 @@ void PageComposer::Place(Band band, double x, double y) {
   }
   Put(std::move(band.items()), x, y);
   page_has_body_ = true;
+  // Placed items are not part of the flow: what flowed before them stays.
+  flowed_.clear();
 }
 
 void PageComposer::Finish() {

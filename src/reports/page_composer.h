@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "reports/document.h"
@@ -52,7 +53,10 @@ class Band {
   double height() const { return height_; }
   void set_height(double height) { height_ = height; }
 
-  Band& Text(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft);
+  Band& Text(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft) {
+    items_.AddText(box, std::move(text), font, align);
+    return *this;
+  }
   Band& Line(double x1, double y1, double x2, double y2, double width = 0.2);
   Band& Box(const Rect& box, double line_width = 0.2, int fill = -1);
   Band& Picture(const Rect& box, std::shared_ptr<const std::vector<unsigned char>> bytes);
@@ -96,6 +100,15 @@ class PageComposer {
   // band taller than a whole page is placed anyway and runs over the bottom.
   void Add(Band band, double keep_with = 0);
 
+  // Places a band that closes what comes before it (a subtotal, a total, a
+  // signature block): it keeps with the band before it. When it does not
+  // fit, the band before it goes to the next page with it, and so on back
+  // while that band closes what is before it too or is a header kept with
+  // what follows, so that a page never begins with a closing band under
+  // nothing but its page header. When those bands are all the page holds, or
+  // would not fit on a page together, the closing band goes alone.
+  void AddClosing(Band band);
+
   // The next band starts a new page. A page that holds nothing but its
   // header is never left empty: breaking it does nothing.
   void BreakPage();
@@ -124,8 +137,22 @@ class PageComposer {
   bool cancelled() const { return sink_.Cancelled(); }
 
  private:
+  // A band that flowed onto the current page: where its items begin in the
+  // page's lists, where it stands and how it holds to its neighbours.
+  struct Flowed {
+    std::size_t texts, lines, boxes, pictures;
+    double top;
+    double height;
+    bool closing;    // keeps with the band before it
+    bool keep_next;  // keeps with the band after it
+  };
+
   void StartPage();
   void FinishPage();
+  void AddBand(Band band, double keep_with, bool closing);
+  // Moves the flowed bands from `first` on, to a new page (which the caller
+  // has not started yet); false when they must stay.
+  bool CarryOver(std::size_t first, double with_height);
   // Starts the page a band must go on (a new one after a pending break).
   void EnsurePageFor(double height);
   void Put(Page&& items, double dx, double dy);
@@ -138,7 +165,9 @@ class PageComposer {
   std::optional<Band> page_footer_band_;
   int page_number_ = 0;
   int finished_pages_ = 0;
+  // How many texts the last finished page held.
   std::size_t last_page_texts_ = 0;
+  std::vector<Flowed> flowed_;
   double cursor_ = 0;
   double body_top_ = 0;
   double body_bottom_ = 0;

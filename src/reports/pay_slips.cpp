@@ -1,11 +1,13 @@
 #include "reports/pay_slips.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "core/numbers.h"
 #include "core/text.h"
 #include "engine/calculated_fields.h"
+#include "reports/text_width.h"
 
 namespace traveno::reports {
 namespace {
@@ -14,6 +16,8 @@ namespace {
 constexpr double kSheetGap = 4;
 constexpr double kPitch = 4.0;
 const Font kFont{7};
+// The least room between a caption and its amount.
+constexpr double kGap = 1.5;
 
 struct SlipData {
   std::vector<PersRow> rows;
@@ -34,12 +38,21 @@ class SheetWriter {
   SheetWriter(Band& band, double width) : band_(band), half_(width / 2), width_(width) {}
 
   // A caption and an amount in the left (0) or right (1) half of line y.
+  // The amount keeps its whole width, right-aligned; the caption gets what
+  // is left of the half before it, and is condensed rather than reach it.
   void Pair(int half, double y, const std::string& caption, const std::string& value,
             bool bold = false) {
     const double x = half * half_;
     const Font font = bold ? kFont.Bold() : kFont;
-    band_.Text({x + 1.2, y, half_ - 2.4, kPitch}, caption, font);
-    band_.Text({x + half_ * 0.55, y, half_ * 0.45 - 1.2, kPitch}, value, font, Align::kRight);
+    const double value_left = ValueLeft(x, value, font);
+    band_.Text({x + 1.2, y, std::max(1.0, value_left - kGap - (x + 1.2)), kPitch}, caption, font);
+    band_.Text({value_left, y, x + half_ - 1.2 - value_left, kPitch}, value, font, Align::kRight);
+  }
+  // Where the amount of a half's line begins: its usual column, or further
+  // left for an amount wider than that column.
+  double ValueLeft(double x, const std::string& value, const Font& font) const {
+    const double right = x + half_ - 1.2;
+    return std::min(x + half_ * 0.55, right - TextWidth(value, font));
   }
   void Whole(double y, const std::string& text, const Font& font) {
     band_.Text({1.2, y, width_ - 2.4, kPitch}, text, font);
@@ -133,11 +146,20 @@ Band Sheet(const SlipData& data, const PersRow& row, double width, double height
     const BonusColumn& bonus = data.bonuses[n];
     if (!bonus.used) continue;
     const double line = bonus_top + n * kPitch;
-    band.Text({right + 1.2, line, w.half() * 0.42, kPitch}, bonus.heading, kFont);
-    band.Text({right + w.half() * 0.42, line, w.half() * 0.16, kPitch},
-              BonusPercentText(bonus, percents[n]), kFont, Align::kRight);
-    band.Text({right + w.half() * 0.55, line, w.half() * 0.45 - 1.2, kPitch},
-              WholeAmount(values[n]), kFont, Align::kRight);
+    // The value at the right, the percentage before it, the name in what
+    // is left: each clear of the next.
+    const std::string value = WholeAmount(values[n]);
+    const std::string percent = BonusPercentText(bonus, percents[n]);
+    const double value_left = w.ValueLeft(right, value, kFont);
+    const double percent_right = std::min(right + w.half() * 0.58, value_left - kGap);
+    const double percent_left =
+        std::min(right + w.half() * 0.42, percent_right - TextWidth(percent, kFont));
+    band.Text({right + 1.2, line, std::max(1.0, percent_left - kGap - (right + 1.2)), kPitch},
+              bonus.heading, kFont);
+    band.Text({percent_left, line, percent_right - percent_left, kPitch}, percent, kFont,
+              Align::kRight);
+    band.Text({value_left, line, right + w.half() - 1.2 - value_left, kPitch}, value, kFont,
+              Align::kRight);
   }
   w.Pair(0, y += kPitch, "Sume exceptate", WholeAmount(row.SumeExcept));
   w.Pair(1, y, "Venit Brut", WholeAmount(row.BRUT), true);

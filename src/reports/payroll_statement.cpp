@@ -25,6 +25,8 @@ struct StatementData {
   bool by_department = false;
   PrintStamp stamp;
   statement::GridCaptions captions;
+  // Sized from the widest figures of the rows and their sums.
+  std::optional<Grid> grid;
 };
 
 bool IsPermanent(const PersRow& row) { return row.TIP == "1"; }
@@ -44,15 +46,12 @@ struct StatementSums {
   long double unemployment[2] = {0, 0};  // permanent; partial withheld from the employee
   long double employer_unemployment_base = 0;
 
+  // A row enters its kind group's sums; the wider sums take the group's
+  // when it closes (every kind group lies inside one department).
   void Add(const PersRow& row, const Values& values, const engine::ReportFigures& figures,
            const engine::MonthParameters& parameters) {
     const int k = IsPermanent(row) ? 0 : 1;
-    for (std::size_t f = 0; f < values.size(); ++f) {
-      department.Add(f, values[f]);
-      kind.Add(f, values[f]);
-      by_kind[k].Add(f, values[f]);
-      total.Add(f, values[f]);
-    }
+    for (std::size_t f = 0; f < values.size(); ++f) kind.Add(f, values[f]);
     if (k == 0) {
       pension[0] += row.PENSIE;
       unemployment[0] += row.SOMAJ;
@@ -62,7 +61,45 @@ struct StatementSums {
     }
     employer_unemployment_base += figures.FondSomajFirma.value_or(0);
   }
+
+  // After the kind group's footer: its sums go into the department's, the
+  // kind's and the statement's, and the group's start again.
+  void CloseKind(bool permanent) {
+    department += kind;
+    by_kind[permanent ? 0 : 1] += kind;
+    total += kind;
+    kind.Clear();
+  }
 };
+
+// The texts of an employee's block that the grid is sized for (not the
+// names, which are condensed to their column when need be, nor the running
+// number).
+statement::BlockTexts SizedTexts(const PersRow& row, const engine::ReportFigures& figures,
+                                 const statement::GridCaptions& captions) {
+  const bool permanent = IsPermanent(row);
+  statement::BlockTexts texts;
+  texts.marca = std::to_string(row.MARCA);
+  texts.kind = permanent ? " " + row.ACORD : "Ore / Zi: " + Rate(row.Ore_Zi);
+  texts.coef = " " + Rate(row.CoefInd);
+  const double percents[4] = {row.Spor1, row.spor2, row.spor3, row.spor4};
+  for (int n = 0; n < 4; ++n) {
+    texts.bonus_percent[n] = BonusPercentText(captions.bonuses[n], percents[n]);
+  }
+  texts.tarifar_blank = !figures.Tarifar.has_value();
+  texts.realizat_blank = !permanent;
+  return texts;
+}
+
+// What an employee's block prints besides the figures, but the running
+// number.
+statement::BlockTexts EmployeeTexts(const PersRow& row, const engine::ReportFigures& figures,
+                                    const statement::GridCaptions& captions) {
+  statement::BlockTexts texts = SizedTexts(row, figures, captions);
+  texts.name = " " + row.NUME + " " + row.PRENUME;
+  texts.function = " " + row.FUNCTIE;
+  return texts;
+}
 
 Values ToValues(const ColumnSums& sums) {
   Values values{};
@@ -73,12 +110,12 @@ Values ToValues(const ColumnSums& sums) {
 class StatementLayout {
  public:
   StatementLayout(const StatementData& data, PageComposer& composer)
-      : data_(data), composer_(composer), grid_(composer.setup()) {}
+      : data_(data), composer_(composer), grid_(*data.grid) {}
 
   void Run() {
     // The header outlives this object: the composer may need it after Run.
-    composer_.SetPageHeader([data = &data_, grid = grid_, setup = composer_.setup()](int page) {
-      return PageHeader(*data, grid, setup, page);
+    composer_.SetPageHeader([data = &data_, setup = composer_.setup()](int page) {
+      return PageHeader(*data, *data->grid, setup, page);
     });
     WalkGroups(
         data_.rows, 2,
@@ -136,20 +173,8 @@ class StatementLayout {
     const engine::ReportFigures figures = engine::ComputeReportFigures(row, data_.parameters);
     const Values values = statement::RowValues(row, figures);
     sums_.Add(row, values, figures, data_.parameters);
-    const bool permanent = IsPermanent(row);
-    statement::BlockTexts texts;
+    statement::BlockTexts texts = EmployeeTexts(row, figures, data_.captions);
     texts.number = std::to_string(++number_);
-    texts.name = " " + row.NUME + " " + row.PRENUME;
-    texts.function = " " + row.FUNCTIE;
-    texts.marca = std::to_string(row.MARCA);
-    texts.kind = permanent ? " " + row.ACORD : "Ore / Zi: " + Rate(row.Ore_Zi);
-    texts.coef = " " + Rate(row.CoefInd);
-    const double percents[4] = {row.Spor1, row.spor2, row.spor3, row.spor4};
-    for (int n = 0; n < 4; ++n) {
-      texts.bonus_percent[n] = BonusPercentText(data_.captions.bonuses[n], percents[n]);
-    }
-    texts.tarifar_blank = !figures.Tarifar.has_value();
-    texts.realizat_blank = !permanent;
     Band band(Grid::kBlockHeight);
     band.items().texts.reserve(64);
     grid_.PutBlock(band, 0.3, values, texts, data_.captions);
@@ -161,17 +186,20 @@ class StatementLayout {
     if (level == 1) {
       SumRow(
           IsPermanent(last) ? "Subtotal angajati permanenti" : "Subtotal angajati contract partial",
-          ToValues(sums_.kind));
-      sums_.kind.Clear();
+          ToValues(sums_.kind), true);
+      sums_.CloseKind(IsPermanent(last));
       return;
     }
     if (!data_.by_department) return;
-    SumRow("SUBTOTAL DEPARTAMENTUL: " + UpperTrim(last.Depart), ToValues(sums_.department),
+    SumRow("SUBTOTAL DEPARTAMENTUL: " + UpperTrim(last.Depart), ToValues(sums_.department), true,
            "Semnatura");
     sums_.department.Clear();
   }
 
-  void SumRow(const std::string& caption, const Values& values, const std::string& signature = {}) {
+  // A row of sums; `closing` when it closes the rows above it (a group's
+  // subtotal), so that it keeps with them at a page's end.
+  void SumRow(const std::string& caption, const Values& values, bool closing,
+              const std::string& signature = {}) {
     statement::BlockTexts texts;
     texts.caption = caption;
     texts.signature = signature;
@@ -179,7 +207,11 @@ class StatementLayout {
     band.Line(grid_.left(), 0.2, grid_.right(), 0.2, 0.3);
     grid_.PutBlock(band, 0.6, values, texts, data_.captions);
     band.Line(grid_.left(), Grid::kBlockHeight + 0.4, grid_.right(), Grid::kBlockHeight + 0.4, 0.3);
-    composer_.Add(std::move(band));
+    if (closing) {
+      composer_.AddClosing(std::move(band));
+    } else {
+      composer_.Add(std::move(band));
+    }
   }
 
   // One line of a tax block: caption, explanation, amount and the column
@@ -227,9 +259,10 @@ class StatementLayout {
       values[statement::kSumeExcept] = exempt;
       return values;
     };
-    SumRow("Subtotal permanenti", kind_row(0, t.BrutP, t.RestPlP, t.SumeExceptP));
-    SumRow("Subtotal angajati contract partial", kind_row(1, t.BrutC, t.RestPlC, t.SumeExceptC));
-    SumRow("Total", ToValues(sums_.total));
+    SumRow("Subtotal permanenti", kind_row(0, t.BrutP, t.RestPlP, t.SumeExceptP), false);
+    SumRow("Subtotal angajati contract partial", kind_row(1, t.BrutC, t.RestPlC, t.SumeExceptC),
+           true);
+    SumRow("Total", ToValues(sums_.total), true);
 
     const bool exempt_in_base = UpperTrim(p.company.Ex_Firma.Grupa) == "DA";
     {
@@ -296,12 +329,12 @@ class StatementLayout {
     Band signatures(14);
     signatures.Text({grid_.left() + 20, 7, 60, 5}, "Director", Font{9}.Bold());
     signatures.Text({grid_.right() - 90, 7, 60, 5}, "Contabil sef", Font{9}.Bold());
-    composer_.Add(std::move(signatures));
+    composer_.AddClosing(std::move(signatures));
   }
 
   const StatementData& data_;
   PageComposer& composer_;
-  Grid grid_;
+  const Grid& grid_;
   StatementSums sums_;
   int number_ = 0;
 };
@@ -324,10 +357,22 @@ std::optional<Report> PayrollStatement(const DocumentContext& context) {
   const engine::GeneralParameters& g = data->parameters.general;
   data->captions.pension = (g.SalMedEc != 0 ? "CIAS " : "Pensie ") + Rate(g.Pensie) + " %";
   data->captions.deductions = DeductionCaptionsOf(c);
+  // Every sum of a figure is at most the sum of its rows' magnitudes: the
+  // columns are sized for that before the first page is laid out.
+  statement::WidestFigures widest;
+  int number = 0;
+  for (const PersRow& row : data->rows) {
+    const engine::ReportFigures figures = engine::ComputeReportFigures(row, data->parameters);
+    statement::BlockTexts texts = SizedTexts(row, figures, data->captions);
+    texts.number = std::to_string(++number);
+    widest.Add(statement::RowValues(row, figures), texts);
+  }
+  const PageSetup setup = PageSetup::A4(Orientation::kLandscape);
+  data->grid.emplace(setup, widest);
 
   Report report;
   report.title = kStatementTitle;
-  report.setup = PageSetup::A4(Orientation::kLandscape);
+  report.setup = setup;
   report.lay_out = [data](PageComposer& composer) { StatementLayout(*data, composer).Run(); };
   return report;
 }

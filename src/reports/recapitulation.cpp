@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "engine/calculated_fields.h"
 #include "reports/table_layout.h"
+#include "reports/text_width.h"
 
 namespace traveno::reports {
 namespace {
@@ -20,10 +21,21 @@ struct RecapData {
 };
 
 void LayOutRecapitulation(const RecapData& data, PageComposer& composer) {
+  // The amounts and bases are sized for the widest of them.
+  std::string widest_amount;
+  std::string widest_base;
+  const Font bold = Font{8}.Bold();
+  auto keep_wider = [&](std::string& kept, const std::string& text) {
+    if (TextWidth(text, bold) > TextWidth(kept, bold)) kept = text;
+  };
+  for (const RecapLine& line : data.lines) {
+    if (line.amount) keep_wider(widest_amount, Amount(*line.amount));
+    if (line.base) keep_wider(widest_base, Amount(*line.base));
+  }
   const Table table(composer.setup(),
                     {{110, Align::kLeft, " Explicatii"},
-                     {35, Align::kRight, " Suma "},
-                     {35, Align::kRight, "Baza calcul "}},
+                     {35, Align::kRight, " Suma ", widest_amount},
+                     {35, Align::kRight, "Baza calcul ", widest_base}},
                     Font{8}, 4.7);
   composer.SetPageHeader([&data, table, setup = composer.setup()](int page) {
     Band band = StandardHeader(
@@ -42,7 +54,7 @@ void LayOutRecapitulation(const RecapData& data, PageComposer& composer) {
   Band signatures(20);
   signatures.Text({table.left() + 5, 12, 80, 5}, "Director___________________", Font{9});
   signatures.Text({table.right() - 85, 12, 80, 5}, "Contabil sef________________", Font{9});
-  composer.Add(std::move(signatures));
+  composer.AddClosing(std::move(signatures));
 }
 
 }  // namespace

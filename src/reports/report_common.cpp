@@ -96,13 +96,28 @@ std::string BonusPercentText(const BonusColumn& column, double percent) {
   return Rate(percent) + (column.percent_sign ? "%" : "");
 }
 
-std::string Amount(long double value) { return FormatNumber(value, NumberMask::kInteger) + " "; }
+// Most figures of a month are 0: their text needs no formatting.
+std::string Amount(long double value) {
+  if (value == 0) return "0 ";
+  std::string text = FormatNumber(value, NumberMask::kInteger);
+  text += ' ';
+  return text;
+}
 
 std::string AmountOrBlank(long double value) { return value == 0 ? std::string() : Amount(value); }
 
 std::string Rate(long double value) { return FormatNumber(value, NumberMask::kUpToTwoDecimals); }
 
-std::string Count(long double value) { return Rate(value) + " "; }
+std::string Count(long double value) {
+  if (value == 0) return "0 ";
+  std::string text = Rate(value);
+  text += ' ';
+  return text;
+}
+
+std::string WidestAmount(long double magnitude, bool negative) {
+  return (negative ? "-" : "") + Amount(magnitude);
+}
 
 Band StandardHeader(const PageSetup& setup, const HeaderLines& lines, const PrintStamp& stamp,
                     int page_number) {

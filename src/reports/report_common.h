@@ -97,6 +97,11 @@ std::string Rate(long double value);
 // "#,##0.##" followed by a blank.
 std::string Count(long double value);
 
+// The widest text any sum of amounts prints as ("#,##0" and a blank), given
+// the sum of their magnitudes and whether one of them is negative: what a
+// column of those amounts and their totals is sized for.
+std::string WidestAmount(long double magnitude, bool negative);
+
 // The page header lines most documents open with: the employer on the left,
 // the date and page number on the right, the title centred under them.
 struct HeaderLines {

@@ -1,10 +1,12 @@
 #include "reports/situations_and_lists.h"
 
+#include <array>
 #include <memory>
 
 #include "core/numbers.h"
 #include "core/store/sqlite.h"
 #include "reports/table_layout.h"
+#include "reports/text_width.h"
 
 namespace traveno::reports {
 namespace {
@@ -32,6 +34,12 @@ Band ListPageHeader(const PageSetup& setup, const ListHeader& header, const Prin
   }
   band.Text({left, y + 1, width, 6}, header.title, Font{11}.Bold(), Align::kCenter);
   return band;
+}
+
+// A situation's days ("#,##0 ") and amounts ("#,##0.00 ").
+std::string DaysText(long double days) { return FormatNumber(days, NumberMask::kInteger) + " "; }
+std::string AmountText(long double amount) {
+  return FormatNumber(amount, NumberMask::kTwoDecimals) + " ";
 }
 
 struct LeaveRow {
@@ -82,11 +90,26 @@ Report Situation(const DocumentContext& context, Date month, bool medical) {
   report.title = data->title;
   report.setup = PageSetup::A4(Orientation::kPortrait);
   report.lay_out = [data](PageComposer& composer) {
-    std::vector<TableColumn> columns = {
-        {10, Align::kRight, " Nr. Crt."},       {30, Align::kLeft, " Nume"},
-        {30, Align::kLeft, " Prenume"},         {36, Align::kLeft, " Functie"},
-        {14, Align::kRight, data->headings[0]}, {22, Align::kRight, data->headings[1]}};
-    if (data->headings[2] != nullptr) columns.push_back({22, Align::kRight, data->headings[2]});
+    // The figures' columns are sized for their widest figure.
+    std::array<std::string, 3> widest;
+    const Font font{8};
+    auto keep_wider = [&](std::string& kept, std::string text) {
+      if (TextWidth(text, font) > TextWidth(kept, font)) kept = std::move(text);
+    };
+    for (const LeaveRow& row : data->rows) {
+      keep_wider(widest[0], DaysText(row.days));
+      keep_wider(widest[1], AmountText(row.first));
+      keep_wider(widest[2], AmountText(row.second));
+    }
+    std::vector<TableColumn> columns = {{10, Align::kRight, " Nr. Crt."},
+                                        {30, Align::kLeft, " Nume"},
+                                        {30, Align::kLeft, " Prenume"},
+                                        {36, Align::kLeft, " Functie"},
+                                        {14, Align::kRight, data->headings[0], widest[0]},
+                                        {22, Align::kRight, data->headings[1], widest[1]}};
+    if (data->headings[2] != nullptr) {
+      columns.push_back({22, Align::kRight, data->headings[2], widest[2]});
+    }
     const Table table(composer.setup(), std::move(columns));
     composer.SetPageHeader([data, table, setup = composer.setup()](int page) {
       Band band =
@@ -98,13 +121,10 @@ Report Situation(const DocumentContext& context, Date month, bool medical) {
     const bool medical = data->headings[2] != nullptr;
     for (const LeaveRow& row : data->rows) {
       if (composer.cancelled()) return;
-      std::vector<std::string> cells = {std::to_string(++number),
-                                        " " + row.nume,
-                                        " " + row.prenume,
-                                        " " + row.functie,
-                                        FormatNumber(row.days, NumberMask::kInteger) + " ",
-                                        FormatNumber(row.first, NumberMask::kTwoDecimals) + " "};
-      if (medical) cells.push_back(FormatNumber(row.second, NumberMask::kTwoDecimals) + " ");
+      std::vector<std::string> cells = {std::to_string(++number), " " + row.nume,
+                                        " " + row.prenume,        " " + row.functie,
+                                        DaysText(row.days),       AmountText(row.first)};
+      if (medical) cells.push_back(AmountText(row.second));
       composer.Add(table.Row(cells));
     }
   };

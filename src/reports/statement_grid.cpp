@@ -1,19 +1,36 @@
 #include "reports/statement_grid.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
 #include "core/numbers.h"
+#include "reports/text_width.h"
 
 namespace traveno::reports::statement {
 namespace {
 
-// Column widths A..K in millimetres; they fill the 277 mm between the
-// margins of an A4 landscape page.
+// The usual column widths A..K in millimetres; they fill the 277 mm between
+// the margins of an A4 landscape page.
 constexpr std::array<double, Grid::kColumns> kWidths = {46, 28, 24, 25, 21, 26, 21, 22, 22, 22, 20};
-// The share of a cell that its small left-hand figure takes.
+// Texts keep this much from their column's edges.
+constexpr double kPadding = 0.8;
+// The usual share of a cell that its small left-hand figure takes.
 constexpr double kLeftShare = 0.34;
-// Column A keeps the running number in its first millimetres.
-constexpr double kNumberWidth = 6;
+// The room between a cell's small left-hand figure and its amount, besides
+// the blank that follows every figure: wider than the blank that groups a
+// number's thousands, so two figures never read as one number.
+constexpr double kSplitGap = 2.0;
+// Column A keeps the running number in its first millimetres (more when the
+// numbers are longer), and room enough for the names beside it.
+constexpr double kNumberWidth = 5;
+constexpr double kNumberGap = 1;
+constexpr double kNameColumn = 36;
+// The figures are never set smaller than this.
+constexpr float kSmallestFigure = 4.5f;
+constexpr float kFigureStep = 0.25f;
 
-const Font kFigureFont{6.5};
+const Font kTextFont{6.5};
 const Font kHeadingFont{5.5};
 
 struct CellSpec {
@@ -169,25 +186,146 @@ Values RowValues(const PersRow& r, const engine::ReportFigures& f) {
   return v;
 }
 
-Grid::Grid(const PageSetup& setup) : left_(setup.content_left()) {
+std::string FigureText(Field field, long double value) {
+  if (IsCount(field)) return Count(value);
+  if (field == kRealizat && value != 0) return FormatN(value, 0) + " ";
+  return Amount(value);
+}
+
+WidestFigures::WidestFigures() {
+  magnitude_.fill(0);
+  negative_.fill(false);
+  fraction_.fill(false);
+}
+
+namespace {
+
+// Keeps the wider of two texts (of one font: widths scale alike).
+void KeepWider(std::string& kept, double& kept_width, const std::string& text) {
+  const double width = TextWidth(text, kTextFont);
+  if (width > kept_width) {
+    kept = text;
+    kept_width = width;
+  }
+}
+
+}  // namespace
+
+void WidestFigures::Add(const Values& values, const BlockTexts& texts) {
+  for (std::size_t f = 0; f < kFieldCount; ++f) {
+    const long double v = values[f];
+    magnitude_[f] += std::fabs(v);
+    negative_[f] = negative_[f] || v < 0;
+    fraction_[f] = fraction_[f] || v != std::rint(v);
+  }
+  KeepWider(number_, widths_[0], texts.number);
+  KeepWider(marca_, widths_[1], texts.marca);
+  KeepWider(kind_, widths_[2], texts.kind);
+  KeepWider(coef_, widths_[3], texts.coef);
+  for (int n = 0; n < 4; ++n) KeepWider(bonus_percent_[n], widths_[4 + n], texts.bonus_percent[n]);
+}
+
+std::string WidestFigures::Figure(Field field) const {
+  const long double magnitude = magnitude_[field];
+  // A count with a fraction anywhere may print two decimals in a sum.
+  std::string text = IsCount(field) && fraction_[field] ? Rate(std::floor(magnitude)) + ",99 "
+                                                        : FigureText(field, magnitude);
+  return negative_[field] ? "-" + text : text;
+}
+
+Grid::Grid(const PageSetup& setup) : left_(setup.content_left()), number_width_(kNumberWidth) {
+  std::array<double, kColumns> widths = kWidths;
+  const double scale = setup.content_width() / std::accumulate(kWidths.begin(), kWidths.end(), 0.0);
+  for (double& w : widths) w *= scale;
+  Place(widths);
+}
+
+Grid::Grid(const PageSetup& setup, const WidestFigures& widest)
+    : left_(setup.content_left()),
+      number_width_(std::max(kNumberWidth, TextWidth(widest.number(), kTextFont))) {
+  // What each cell needs at a figure size: its left-hand figure (or text),
+  // the gap and its amount, or its amount alone.
+  struct Needs {
+    std::array<std::array<double, 4>, kColumns> left{}, right{};
+    std::vector<double> column = std::vector<double>(kColumns, 0.0);
+  };
+  auto needs_at = [&](const Font& font) {
+    Needs needs;
+    auto width = [&](int field) {
+      return field < 0 ? 0.0 : TextWidth(widest.Figure(Field(field)), font);
+    };
+    for (const CellSpec& cell : kCells) {
+      needs.left[cell.column][cell.line] = width(cell.left);
+      needs.right[cell.column][cell.line] = width(cell.right);
+    }
+    for (int n = 0; n < 4; ++n) needs.left[2][n] = TextWidth(widest.bonus_percent(n), font);
+    needs.left[0][2] = TextWidth(widest.marca(), font);
+    needs.left[0][3] = TextWidth(widest.kind(), font);
+    needs.right[0][3] = TextWidth(widest.coef(), font);
+    for (int c = 0; c < kColumns; ++c) {
+      double need = 0;
+      for (int line = 0; line < 4; ++line) {
+        const double l = needs.left[c][line];
+        const double r = needs.right[c][line];
+        need = std::max(need, l > 0 ? l + kSplitGap + r : r);
+      }
+      needs.column[c] = need + 2 * kPadding;
+    }
+    needs.column[0] = std::max(needs.column[0], kNameColumn);
+    return needs;
+  };
+  const std::vector<double> preferred(kWidths.begin(), kWidths.end());
+  Needs needs;
+  std::vector<double> fitted;
+  for (float size = kFigureSize; size >= kSmallestFigure; size -= kFigureStep) {
+    figure_font_ = Font{size};
+    needs = needs_at(figure_font_);
+    fitted = FitWidths(preferred, needs.column, setup.content_width());
+    if (!fitted.empty()) break;
+  }
+  std::array<double, kColumns> widths{};
+  for (int c = 0; c < kColumns; ++c) {
+    // Too narrow a page even for the smallest figures: the usual widths,
+    // and the renderer condenses what does not fit.
+    widths[c] = fitted.empty() ? kWidths[c] * setup.content_width() / 277.0 : fitted[c];
+  }
+  Place(widths);
+  // Each cell's left-hand figure takes its usual share, or what it needs,
+  // and never more than leaves the amount beside it its room.
+  for (int c = 0; c < kColumns; ++c) {
+    const double inner = widths[c] - 2 * kPadding;
+    for (int line = 0; line < 4; ++line) {
+      const double l = needs.left[c][line];
+      const double r = needs.right[c][line];
+      double split = std::max(kLeftShare * inner, l);
+      if (split + kSplitGap + r > inner) split = std::max(l, inner - kSplitGap - r);
+      split_[c][line] = split;
+    }
+  }
+}
+
+void Grid::Place(const std::array<double, kColumns>& widths) {
   x_[0] = left_;
-  for (int i = 0; i < kColumns; ++i) x_[i + 1] = x_[i] + kWidths[i];
+  for (int i = 0; i < kColumns; ++i) {
+    x_[i + 1] = x_[i] + widths[i];
+    for (int line = 0; line < 4; ++line) split_[i][line] = kLeftShare * (widths[i] - 2 * kPadding);
+  }
 }
 
 Rect Grid::Cell(int column, int line, double top) const {
-  return {x_[column] + 0.6, top + line * kLineHeight, x_[column + 1] - x_[column] - 1.2,
-          kLineHeight};
+  return {x_[column] + kPadding, top + line * kLineHeight,
+          x_[column + 1] - x_[column] - 2 * kPadding, kLineHeight};
 }
 
 Rect Grid::LeftPart(int column, int line, double top) const {
   Rect cell = Cell(column, line, top);
-  cell.width *= kLeftShare;
+  cell.width = split_[column][line];
   return cell;
 }
 
 Rect Grid::RightPart(int column, int line, double top) const {
   Rect cell = Cell(column, line, top);
-  const double left = cell.width * kLeftShare;
+  const double left = split_[column][line] + kSplitGap;
   cell.x += left;
   cell.width -= left;
   return cell;
@@ -212,11 +350,14 @@ void Grid::PutHeadings(Band& band, double top, const GridCaptions& captions) con
     }
   }
   // Column A, line 4: the piece-work mark, the partial contract's hours a
-  // day and the deduction coefficient.
+  // day and the deduction coefficient, in the usual proportions of the
+  // column.
   const Rect a4 = Cell(0, 3, text_top);
-  band.Text({a4.x, a4.y, 14, a4.height}, "In Acord", kHeadingFont);
-  band.Text({a4.x + 14, a4.y, 18, a4.height}, "Contr. partial", kHeadingFont);
-  band.Text({a4.x + 32, a4.y, a4.width - 32, a4.height}, "Cf.Ded", kHeadingFont, Align::kRight);
+  const double unit = a4.width / (kWidths[0] - 2 * kPadding);
+  band.Text({a4.x, a4.y, 14 * unit, a4.height}, "In Acord", kHeadingFont);
+  band.Text({a4.x + 14 * unit, a4.y, 18 * unit, a4.height}, "Contr. partial", kHeadingFont);
+  band.Text({a4.x + 32 * unit, a4.y, a4.width - 32 * unit, a4.height}, "Cf.Ded", kHeadingFont,
+            Align::kRight);
   for (int n = 0; n < 4; ++n) {
     band.Text(Cell(2, n, text_top), captions.bonuses[n].heading, kHeadingFont, Align::kRight);
   }
@@ -243,39 +384,31 @@ void Grid::PutBlock(Band& band, double top, const Values& values, const BlockTex
       if (bonus >= 0 && !captions.bonuses[bonus].used) continue;
       if (field == kTarifar && (texts.tarifar_blank || (sum_row && values[field] == 0))) continue;
       if (field == kRealizat && texts.realizat_blank) continue;
-      std::string text;
-      if (IsCount(field)) {
-        text = Count(values[field]);
-      } else if (field == kRealizat) {
-        text = FormatN(values[field], 0) + " ";
-      } else {
-        text = Amount(values[field]);
-      }
       const Rect box = field == cell.left ? LeftPart(cell.column, cell.line, top)
                        : cell.left >= 0   ? RightPart(cell.column, cell.line, top)
                                           : Cell(cell.column, cell.line, top);
-      band.Text(box, std::move(text), kFigureFont, Align::kRight);
+      band.Text(box, FigureText(Field(field), values[field]), figure_font_, Align::kRight);
     }
   }
   for (int n = 0; n < 4; ++n) {
     if (!texts.bonus_percent[n].empty()) {
-      band.Text(LeftPart(2, n, top), texts.bonus_percent[n], kFigureFont, Align::kRight);
+      band.Text(LeftPart(2, n, top), texts.bonus_percent[n], figure_font_, Align::kRight);
     }
   }
   const Rect a1 = Cell(0, 0, top);
   if (sum_row) {
-    band.Text(a1, texts.caption, kFigureFont.Bold());
+    band.Text(a1, texts.caption, kTextFont.Bold());
   } else {
-    band.Text({a1.x, a1.y, kNumberWidth - 1, a1.height}, texts.number, kFigureFont, Align::kRight);
-    band.Text({a1.x + kNumberWidth, a1.y, a1.width - kNumberWidth, a1.height}, texts.name,
-              kFigureFont.Bold());
-    band.Text(Cell(0, 1, top), texts.function, kFigureFont);
-    band.Text(LeftPart(0, 2, top), texts.marca, kFigureFont);
-    band.Text(LeftPart(0, 3, top), texts.kind, kFigureFont);
-    band.Text(RightPart(0, 3, top), texts.coef, kFigureFont, Align::kRight);
+    band.Text({a1.x, a1.y, number_width_, a1.height}, texts.number, kTextFont, Align::kRight);
+    const double name_x = number_width_ + kNumberGap;
+    band.Text({a1.x + name_x, a1.y, a1.width - name_x, a1.height}, texts.name, kTextFont.Bold());
+    band.Text(Cell(0, 1, top), texts.function, kTextFont);
+    band.Text(LeftPart(0, 2, top), texts.marca, figure_font_);
+    band.Text(LeftPart(0, 3, top), texts.kind, figure_font_);
+    band.Text(RightPart(0, 3, top), texts.coef, figure_font_, Align::kRight);
   }
   if (!texts.signature.empty()) {
-    band.Text(Cell(10, 3, top), texts.signature, kFigureFont, Align::kRight);
+    band.Text(Cell(10, 3, top), texts.signature, kTextFont, Align::kRight);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "reports/table_layout.h"
 
+#include "reports/text_width.h"
+
 namespace traveno::reports {
 namespace {
 
@@ -10,16 +12,36 @@ Rect Inside(double x, double width, double height) {
   return {x + kPadding, 0.3, width - 2 * kPadding, height - 0.6};
 }
 
+// The table's font is never made smaller than this to fit its widest values.
+constexpr float kSmallestFont = 5.5f;
+constexpr float kFontStep = 0.25f;
+
 }  // namespace
 
 Table::Table(const PageSetup& setup, std::vector<TableColumn> columns, Font font, double row_height)
     : columns_(std::move(columns)), font_(font), row_height_(row_height) {
+  const double width = setup.content_width();
   double total = 0;
   for (const TableColumn& c : columns_) total += c.share;
-  x_.push_back(setup.content_left());
-  for (const TableColumn& c : columns_) {
-    x_.push_back(x_.back() + (total > 0 ? c.share / total * setup.content_width() : 0));
+  std::vector<double> widths;
+  for (const TableColumn& c : columns_) widths.push_back(total > 0 ? c.share / total * width : 0);
+  const std::vector<double> preferred = widths;
+  // The widest values are measured bold, as the totals print.
+  for (float size = font.size; size >= std::min(font.size, kSmallestFont); size -= kFontStep) {
+    const Font bold = font.Sized(size).Bold();
+    std::vector<double> needed;
+    for (const TableColumn& c : columns_) {
+      needed.push_back(c.widest.empty() ? 0 : TextWidth(c.widest, bold) + 2 * kPadding);
+    }
+    std::vector<double> fitted = FitWidths(preferred, needed, width);
+    if (!fitted.empty()) {
+      font_.size = size;
+      widths = std::move(fitted);
+      break;
+    }
   }
+  x_.push_back(setup.content_left());
+  for (double w : widths) x_.push_back(x_.back() + w);
 }
 
 Band Table::Headings() const {

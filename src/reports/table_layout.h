@@ -1,7 +1,10 @@
 // The columns of a list document: a row of boxed headings and rows of cells,
 // each cell's text in its column's box with the column's alignment. Column
 // widths are shares of the page's content width, so one table serves both
-// orientations.
+// orientations; a column given the widest value it prints (a total) is
+// widened to hold it, taking the room from the other columns' spare width,
+// and when the page cannot hold every such value the table's font is made
+// smaller until it can.
 #pragma once
 
 #include <string>
@@ -15,6 +18,9 @@ struct TableColumn {
   double share;  // the column's part of the width (any unit; they are summed)
   Align align = Align::kLeft;
   std::string heading;
+  // The widest text the column prints (its total, the largest amount), or
+  // empty when its texts may be condensed to fit.
+  std::string widest = {};
 };
 
 class Table {
@@ -23,6 +29,7 @@ class Table {
         double row_height = 4.6);
 
   double row_height() const { return row_height_; }
+  const Font& font() const { return font_; }
   double left() const { return x_.front(); }
   double right() const { return x_.back(); }
   double x(std::size_t column) const { return x_[column]; }

@@ -1,14 +1,20 @@
 #include "ui/document_painter.h"
 
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 
 #include "core/errors.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace traveno::ui {
 namespace {
@@ -57,6 +63,25 @@ void QuietWithoutDesktopSession(QtMsgType type, const QMessageLogContext& contex
   if (qt_default_handler != nullptr) qt_default_handler(type, context, message);
 }
 
+// Qt's PDF engine compresses every page through buffers of several
+// megabytes that it takes and frees again page after page. Under the
+// allocator's own limits they went to the top of the heap and the heap was
+// given back to the system after every page, so every page paid its page
+// faults anew (a third of a statement's PDF time). The limits are raised
+// once to what the allocator would reach by itself on larger blocks (blocks
+// up to 32 MB from the heap, its free top given back beyond 64 MB), so the
+// room stays while pages are written.
+void KeepRoomForPdfPages() {
+#if defined(__GLIBC__)
+  static const bool kept = [] {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    return true;
+  }();
+  (void)kept;
+#endif
+}
+
 }  // namespace
 
 DocumentPainter::FontEntry& DocumentPainter::FontFor(const reports::Font& font,
@@ -64,14 +89,15 @@ DocumentPainter::FontEntry& DocumentPainter::FontFor(const reports::Font& font,
   if (device != fonts_device_ || pixels_per_mm != fonts_scale_) {
     // Sizes depend on the device's resolution and the scale: start afresh.
     fonts_.clear();
+    last_font_ = nullptr;
     fonts_device_ = device;
     fonts_scale_ = pixels_per_mm;
   }
-  const std::string key = std::to_string(font.size) + (font.bold ? "b" : "-") +
-                          (font.italic ? "i" : "-") + (font.underline ? "u" : "-") +
-                          std::to_string(static_cast<int>(font.family));
-  auto it = fonts_.find(key);
-  if (it != fonts_.end()) return it->second;
+  // Texts come in runs of one font: the last one first.
+  if (last_font_ != nullptr && last_font_->key == font) return *last_font_;
+  for (const std::unique_ptr<FontEntry>& entry : fonts_) {
+    if (entry->key == font) return *(last_font_ = entry.get());
+  }
   QFont qfont(FamilyOf(font.family));
   qfont.setStyleHint(HintOf(font.family));
   qfont.setBold(font.bold);
@@ -83,7 +109,68 @@ DocumentPainter::FontEntry& DocumentPainter::FontFor(const reports::Font& font,
   const double pixels = font.size / kPointsPerMm * pixels_per_mm;
   const int dpi = device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
   qfont.setPointSizeF(std::max(0.5, pixels * 72.0 / dpi));
-  return fonts_.emplace(key, FontEntry{qfont, QFontMetricsF(qfont, device)}).first->second;
+  QRawFont raw = QRawFont::fromFont(qfont);
+  raw.setPixelSize(std::max(0.5, pixels));
+  auto entry = std::make_unique<FontEntry>(
+      FontEntry{font, qfont, QFontMetricsF(qfont, device), raw, 0, {}, {}});
+  entry->blank = GlyphOf(*entry, U' ').index;
+  fonts_.push_back(std::move(entry));
+  return *(last_font_ = fonts_.back().get());
+}
+
+const DocumentPainter::Glyph& DocumentPainter::GlyphOf(FontEntry& entry, char32_t code) {
+  Glyph& glyph = code < entry.latin.size() ? entry.latin[code] : entry.others[code];
+  if (glyph.advance >= 0) return glyph;
+  glyph.advance = 0;
+  const char32_t codes[] = {code};
+  const QList<quint32> indexes = entry.raw.glyphIndexesForString(QString::fromUcs4(codes, 1));
+  if (indexes.size() != 1 || indexes[0] == 0) return glyph;
+  const QList<QPointF> advances =
+      entry.raw.advancesForGlyphIndexes(indexes, QRawFont::UseDesignMetrics);
+  glyph.index = indexes[0];
+  glyph.advance = advances.isEmpty() ? 0 : advances[0].x();
+  return glyph;
+}
+
+bool DocumentPainter::RunOf(FontEntry& entry, std::string_view text, Run& run) {
+  run.indexes.clear();
+  run.positions.clear();
+  run.width = 0;
+  if (!entry.raw.isValid()) return false;
+  run.indexes.reserve(static_cast<qsizetype>(text.size()));
+  run.positions.reserve(static_cast<qsizetype>(text.size()));
+  double x = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    // One code point of the UTF-8 text; a byte that starts no valid
+    // sequence stands for itself (and is missing from the face).
+    const auto byte = static_cast<unsigned char>(text[i++]);
+    char32_t code = byte;
+    if (byte >= 0x80) {
+      int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+      code = byte & (0x3F >> extra);
+      if (extra == 0) return false;
+      for (; extra > 0; --extra) {
+        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return false;
+        code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+      }
+    }
+    const Glyph& glyph = GlyphOf(entry, code);
+    if (glyph.index == 0) return false;
+    run.indexes.append(glyph.index);
+    run.positions.append(QPointF(x, 0));
+    x += glyph.advance;
+  }
+  run.width = x;
+  return true;
+}
+
+double DocumentPainter::TextWidth(const reports::Font& font, std::string_view text,
+                                  double pixels_per_mm, QPaintDevice* device) {
+  FontEntry& entry = FontFor(font, pixels_per_mm, device);
+  Run run;
+  if (RunOf(entry, text, run)) return run.width;
+  return entry.metrics.horizontalAdvance(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 const QImage& DocumentPainter::ImageFor(const reports::PictureItem& picture) {
@@ -129,13 +216,21 @@ void DocumentPainter::PaintPage(QPainter& painter, const reports::Page& page,
   }
   painter.setPen(Qt::black);
   QPaintDevice* device = painter.device();
+  Run run;
+  std::vector<Line> lines;
   for (const reports::TextItem& item : page.texts) {
     if (item.text.empty()) continue;
     FontEntry& entry = FontFor(item.font, pixels_per_mm, device);
-    const QString text =
-        QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));
     const QRectF box = ToDevice(item.box, pixels_per_mm);
-    const double width = entry.metrics.horizontalAdvance(text);
+    // Glyphs placed by the face's advances; a text the face cannot draw
+    // whole is shaped, with the system's fallback fonts.
+    const bool glyphs = RunOf(entry, item.text, run);
+    QString shaped;
+    if (!glyphs) {
+      shaped = QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size()));
+      run.width = entry.metrics.horizontalAdvance(shaped);
+    }
+    const double width = run.width;
     const double squeeze = width > box.width() && width > 0 ? box.width() / width : 1.0;
     const double drawn = width * squeeze;
     double x = box.x();
@@ -144,18 +239,46 @@ void DocumentPainter::PaintPage(QPainter& painter, const reports::Page& page,
     } else if (item.align == reports::Align::kCenter) {
       x = box.x() + (box.width() - drawn) / 2;
     }
-    const double baseline =
-        box.y() + (box.height() + entry.metrics.ascent() - entry.metrics.descent()) / 2;
-    painter.setFont(entry.font);
-    if (squeeze < 1.0) {
-      painter.save();
-      painter.translate(x, baseline);
-      painter.scale(squeeze, 1.0);
-      painter.drawText(QPointF(0, 0), text);
-      painter.restore();
-    } else {
-      painter.drawText(QPointF(x, baseline), text);
+    const double ascent = glyphs ? entry.raw.ascent() : entry.metrics.ascent();
+    const double descent = glyphs ? entry.raw.descent() : entry.metrics.descent();
+    const double baseline = box.y() + (box.height() + ascent - descent) / 2;
+    if (glyphs && squeeze == 1.0 && !item.font.underline) {
+      // Onto the run of its font and baseline; blanks have no ink to draw
+      // (an underlined text is drawn alone, its blanks underlined too).
+      auto line = std::find_if(lines.begin(), lines.end(), [&](const Line& l) {
+        return l.entry == &entry && l.baseline == baseline;
+      });
+      if (line == lines.end()) line = lines.insert(lines.end(), Line{&entry, baseline, {}, {}});
+      for (qsizetype i = 0; i < run.indexes.size(); ++i) {
+        if (run.indexes[i] == entry.blank) continue;
+        line->indexes.append(run.indexes[i]);
+        line->positions.append(QPointF(x + run.positions[i].x(), baseline));
+      }
+      continue;
     }
+    painter.save();
+    painter.translate(x, baseline);
+    painter.scale(squeeze, 1.0);
+    if (glyphs) {
+      QGlyphRun glyph_run;
+      glyph_run.setRawFont(entry.raw);
+      glyph_run.setGlyphIndexes(run.indexes);
+      glyph_run.setPositions(run.positions);
+      glyph_run.setUnderline(item.font.underline);
+      painter.drawGlyphRun(QPointF(0, 0), glyph_run);
+    } else {
+      painter.setFont(entry.font);
+      painter.drawText(QPointF(0, 0), shaped);
+    }
+    painter.restore();
+  }
+  for (const Line& line : lines) {
+    if (line.indexes.isEmpty()) continue;
+    QGlyphRun glyph_run;
+    glyph_run.setRawFont(line.entry->raw);
+    glyph_run.setGlyphIndexes(line.indexes);
+    glyph_run.setPositions(line.positions);
+    painter.drawGlyphRun(QPointF(0, 0), glyph_run);
   }
   painter.restore();
 }
@@ -190,6 +313,7 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
         }
       }
     }
+    KeepRoomForPdfPages();
     QPainter painter;
     if (!painter.begin(&writer)) throw Error(failure);
     DocumentPainter page_painter;

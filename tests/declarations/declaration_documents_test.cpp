@@ -1,6 +1,7 @@
 // The printed declarations as prepared pages: what each line carries, the
 // groups and their totals, the page headings and the number of pages.
 #include <algorithm>
+#include <cctype>
 
 #include "declarations/cas_documents.h"
 #include "declarations/health_documents.h"
@@ -146,6 +147,43 @@ TEST_F(DeclarationDocumentsTest, TheUnemploymentListTotalsEveryRowOfEachKind) {
             (std::vector<std::string>{"X", "X", "5 000 "}));
   EXPECT_EQ(RightOf(summary.pages[0], "Total obligatii de plata datorate si nevirate"),
             (std::vector<std::string>{"X", "X", "99 500 "}));
+}
+
+TEST_F(DeclarationDocumentsTest, TheUnemploymentListsClosingLinesKeepWithItsTotals) {
+  // However many insured fill the pages, the closing lines never go to a
+  // page of their own under nothing but the repeated headings: the page
+  // that signs the list holds its totals and the last insured before them.
+  const UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
+  UnemploymentDeclaration many = somaj;
+  for (int count = 1; count <= 60; ++count) {
+    UnemploymentRow row = somaj.rows.front();
+    row.nume = "ASIGURAT" + std::to_string(count);
+    row.printed = true;
+    many.rows.insert(many.rows.begin(), row);
+    const Document nominal = reports::Prepare(UnemploymentNominalReport(many, header_));
+    for (const Page& page : nominal.pages) {
+      const std::vector<std::string> lines = reports::PageLines(page);
+      auto has = [&](std::string_view text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+          return line.find(text) != std::string::npos;
+        });
+      };
+      if (!has("Intocmit :")) continue;
+      EXPECT_TRUE(has("TOTAL GENERAL:")) << count << " insured added";
+      // An insured's line: the running number, then the name.
+      const bool insured = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        const std::size_t digits = line.find_first_not_of(' ');
+        const std::size_t blank = line.find_first_not_of("0123456789", digits);
+        if (digits == std::string::npos || blank == digits || blank == std::string::npos ||
+            line[blank] != ' ') {
+          return false;
+        }
+        const std::size_t name = line.find_first_not_of(' ', blank);
+        return name != std::string::npos && std::isupper(static_cast<unsigned char>(line[name]));
+      });
+      EXPECT_TRUE(insured) << count << " insured added";
+    }
+  }
 }
 
 TEST_F(DeclarationDocumentsTest, TheHealthDeclarationPrintsTheStoredFiguresAndTheChosenLists) {

@@ -92,6 +92,59 @@ TEST(PageComposerTest, KeepWithMovesAGroupHeaderToTheNextPageWithItsFirstLine) {
             (std::vector<std::string>{"Pagina 2", "antet grup", "primul rand"}));
 }
 
+TEST(PageComposerTest, AClosingBandTakesTheBandItClosesToTheNextPage) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.Add(TextBand(30, "rand 1"));
+    c.Add(TextBand(30, "rand 2"));
+    c.AddClosing(TextBand(15, "subtotal"));  // 15 do not fit in the 10 left
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(Texts(document.pages[0]), (std::vector<std::string>{"Pagina 1", "rand 1"}));
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"Pagina 2", "rand 2", "subtotal"}));
+  // Moved under the new page's header, the subtotal right under its line.
+  EXPECT_DOUBLE_EQ(document.pages[1].texts[1].box.y, 20);
+  EXPECT_DOUBLE_EQ(document.pages[1].texts[2].box.y, 50);
+}
+
+TEST(PageComposerTest, ClosingBandsKeepWithTheirLastLineAndAHeaderKeptWithIt) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.Add(TextBand(30, "rand 1"));
+    c.Add(TextBand(10, "antet grup"), 10);
+    c.Add(TextBand(10, "rand 2"));
+    c.AddClosing(TextBand(10, "subtotal grup"));
+    c.AddClosing(TextBand(15, "total"));  // 15 do not fit in the 10 left
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(Texts(document.pages[0]), (std::vector<std::string>{"Pagina 1", "rand 1"}));
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"Pagina 2", "antet grup", "rand 2",
+                                                                "subtotal grup", "total"}));
+}
+
+TEST(PageComposerTest, AClosingBandGoesAloneWhenItsBandsAreTheWholePage) {
+  // What it closes fills the page: nothing is moved, so no page is left
+  // with nothing but its header.
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.Add(TextBand(65, "rand lung"));
+    c.AddClosing(TextBand(10, "total"));
+  }));
+  ASSERT_EQ(document.pages.size(), 2u);
+  EXPECT_EQ(Texts(document.pages[0]), (std::vector<std::string>{"Pagina 1", "rand lung"}));
+  EXPECT_EQ(Texts(document.pages[1]), (std::vector<std::string>{"Pagina 2", "total"}));
+}
+
+TEST(PageComposerTest, AClosingBandThatFitsStaysUnderWhatItCloses) {
+  const Document document = Prepare(SmallReport([](PageComposer& c) {
+    WithHeader(c);
+    c.Add(TextBand(30, "rand 1"));
+    c.Add(TextBand(30, "rand 2"));
+    c.AddClosing(TextBand(10, "subtotal"));  // exactly the 10 left
+  }));
+  ASSERT_EQ(document.pages.size(), 1u);
+}
+
 TEST(PageComposerTest, AnEmptyDocumentHasOnePageWithHeaderAndFooter) {
   const Document document = Prepare(SmallReport([](PageComposer& c) {
     WithHeader(c);

@@ -2,6 +2,8 @@
 // bracket list.
 #include "reports/situations_and_lists.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "reports/bracket_list.h"
 #include "reports/identity_cards.h"
@@ -37,10 +39,17 @@ TEST_F(SituationsTest, TheSituationsListTheRowsWithLeaveByName) {
   Add(alfa);
   Add(Employee("FARA"));
   const auto medical = PageTexts(Prepare(MedicalLeaveSituation(Context(), month())));
+  ASSERT_EQ(medical.size(), 1u);
   const std::vector<std::string>& lines = medical[0];
   ASSERT_TRUE(LineWith(lines, "ALFA") && LineWith(lines, "ZETA"));
-  EXPECT_LT(PageOf(medical, "ALFA"), 1);
+  // By name: ALFA, added last, is listed first and numbered 1.
+  const auto line_of = [&](std::string_view name) {
+    return std::find_if(lines.begin(), lines.end(),
+                        [&](const std::string& l) { return l.find(name) != std::string::npos; });
+  };
+  EXPECT_LT(line_of("ALFA"), line_of("ZETA"));
   EXPECT_TRUE(LineWith(lines, "ALFA")->starts_with("1 "));
+  EXPECT_TRUE(LineWith(lines, "ZETA")->starts_with("2 "));
   EXPECT_TRUE(LineWith(lines, "ALFA")->ends_with("0,00 99,50"));
   EXPECT_TRUE(LineWith(lines, "ZETA")->ends_with("3 150 000,00 0,00"));
   EXPECT_FALSE(LineWith(lines, "FARA"));
