@@ -770,12 +770,13 @@ bool MainWindow::FinishStart() {
       return false;
     }
   }
-  const bool upgrades_needed = UpgradesNeeded(options_.data_folder);
   {
     Store register_store(options_.data_folder);
     register_store.EnsureRegisterTables();
   }
-  if (upgrades_needed) RunUpgrades(options_.data_folder, prompter(), progress());
+  // Each database decides its own need; a current folder shows nothing, and
+  // a company that cannot be read is named here and left alone.
+  RunUpgrades(options_.data_folder, prompter(), progress());
   store_ = OpenDatabases(options_.data_folder);
   workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
                                        : std::make_unique<SessionWorkplace>(*store_, prompter());
