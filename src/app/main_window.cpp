@@ -25,10 +25,10 @@
 #include "core/system_info.h"
 #include "declarations/fiscal_lists.h"
 #include "declarations/fiscal_sheet_document.h"
-#include "declarations/ui/fiscal_sheet_windows.h"
-#include "declarations/ui/transmit_windows.h"
 #include "declarations/ui/cas_declaration_window.h"
+#include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/health_declaration_window.h"
+#include "declarations/ui/transmit_windows.h"
 #include "declarations/ui/unemployment_declaration_window.h"
 #include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
@@ -498,7 +498,7 @@ void MainWindow::OpenPersonnelList(Function function) {
 
 std::function<void(const reports::Report&)> MainWindow::Viewer() {
   return options_.show_report ? reports_ui::ReportViewer(options_.show_report)
-                              : reports_ui::PreviewViewer(prompter(), this);
+                              : reports_ui::PreviewViewer(prompter(), this, options_.data_folder);
 }
 
 std::optional<Date> MainWindow::AskMonth(Date start) {
@@ -619,7 +619,7 @@ void MainWindow::OpenDeclaration(Function function) {
         if (options_.show_report) {
           options_.show_report(report);
         } else {
-          reports_ui::PreviewViewer(prompter(), parent)(report);
+          reports_ui::PreviewViewer(prompter(), parent, options_.data_folder)(report);
         }
       });
   switch (function) {
@@ -662,7 +662,7 @@ void MainWindow::OpenFiscalSheets(const std::string& kind) {
     if (options_.show_report) {
       options_.show_report(report);
     } else {
-      ui::ShowPreview(report, prompter(), parent);
+      reports_ui::PreviewViewer(prompter(), parent, options_.data_folder)(report);
     }
   };
   declarations_ui::SheetPersonsWindow window(*session, kind, prompter(), *workplace_->progress(),

@@ -9,6 +9,7 @@
 #include "cli/json_output.h"
 #include "cli/report_commands.h"
 #include "core/clock.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "declarations/efiling_files.h"
@@ -84,6 +85,12 @@ void Efiling(CliContext& context, const EfilingOptions& options) {
   const Date today = Today();
   json written = json::array();
   json problems = json::array();
+  // No file is written when one of them would land on a file of the program.
+  for (const decl::FilingFile file : decl::kFilingFiles) {
+    RequireOutputFile(
+        cli.store->data_folder(),
+        std::filesystem::path(options.out) / decl::FilingFileName(file, options.year, wanted));
+  }
   for (const decl::FilingFile file : decl::kFilingFiles) {
     const std::filesystem::path path =
         std::filesystem::path(options.out) / decl::FilingFileName(file, options.year, wanted);
@@ -177,7 +184,7 @@ void FiscalSheetCommand(CliContext& context, const SheetOptions& options) {
   }
   const decl::FiscalSheet sheet = decl::PrepareFiscalSheet(source, options.iid, kind);
   if (!options.pdf.empty()) {
-    WritePdfFile(reports::Prepare(decl::FiscalSheetReport(sheet)), options.pdf);
+    WritePdfFile(context, reports::Prepare(decl::FiscalSheetReport(sheet)), options.pdf);
     *context.out << options.pdf << "\n";
     if (!options.text) return;
   }

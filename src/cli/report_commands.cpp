@@ -6,6 +6,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "reports/document_text.h"
@@ -71,7 +72,7 @@ void RunReport(CliContext& context, const ReportOptions& options) {
     return;
   }
   const reports::Document document = reports::Prepare(*report);
-  if (!options.pdf.empty()) WritePdfFile(document, options.pdf);
+  if (!options.pdf.empty()) WritePdfFile(context, document, options.pdf);
   if (context.json) {
     nlohmann::json pages = nlohmann::json::array();
     for (const reports::Page& page : document.pages) pages.push_back(reports::PageLines(page));
@@ -87,7 +88,9 @@ void RunReport(CliContext& context, const ReportOptions& options) {
 
 }  // namespace
 
-void WritePdfFile(const reports::Document& document, const std::string& file) {
+void WritePdfFile(const CliContext& context, const reports::Document& document,
+                  const std::string& file) {
+  RequireOutputFile(ResolveDataFolder(context.data_dir), file);
 #ifdef TRAVENO_WITH_PDF
   // PDF pages are drawn by the same painter as the preview's and the
   // printer's, which needs Qt's fonts and so a QGuiApplication. The command
