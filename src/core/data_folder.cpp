@@ -43,15 +43,12 @@ bool IsValidCompanyCode(std::string_view text) {
 }
 
 std::string InvalidCompanyCodeMessage(std::string_view code) {
-  return "Codul \"" + std::string(code) +
-         "\" din registrul firmelor nu poate fi numele directorului unei firme: firma nu poate "
-         "fi folosita !";
+  return "Codul firmei \"" + Trim(code) + "\" nu poate fi nume de director !";
 }
 
-fs::path CompanyFolder(const fs::path& data_folder, std::string_view company_code) {
-  const std::string name = Truncate(Trim(company_code), 8);
-  if (!IsValidCompanyCode(name)) throw Error(InvalidCompanyCodeMessage(company_code));
-  return data_folder / name;
+fs::path CheckedCompanyFolder(const fs::path& data_folder, std::string_view company_code) {
+  if (!IsValidCompanyCode(company_code)) throw Error(InvalidCompanyCodeMessage(company_code));
+  return data_folder / Trim(company_code);
 }
 
 namespace {

@@ -26,16 +26,17 @@ inline constexpr const char* kErrorFileName = "traveno.ERR";
 // NUL, COM1..COM4, LPT1..LPT3, PRN, NUCLEU).
 bool IsValidCompanyCode(std::string_view code);
 
-// The refusal of a register code that cannot name a company's folder.
+// The refusal of a company code that cannot name a company's folder.
 std::string InvalidCompanyCodeMessage(std::string_view code);
 
-// A company's folder: the data folder followed by the first 8 characters of
-// its code, trimmed. Every path built from a company code comes from here.
-// Throws Error (InvalidCompanyCodeMessage) when those characters are not a
-// valid company code, so that a code another program put in the register
-// (".." or "A/B") never leads outside the company's own folder.
-std::filesystem::path CompanyFolder(const std::filesystem::path& data_folder,
-                                    std::string_view company_code);
+// A company's folder: the data folder followed by its code, trimmed. Every
+// path built from a company code comes from here (opening, upgrading, copying
+// and importing a company). Throws Error (InvalidCompanyCodeMessage) for a
+// code that is not a valid company code (IsValidCompanyCode): a register row
+// written by another program may hold ".." or "A/B", and no path built from
+// a code may leave the data folder.
+std::filesystem::path CheckedCompanyFolder(const std::filesystem::path& data_folder,
+                                           std::string_view company_code);
 
 // Flushes a folder's entries to the disk (after a file or folder in it was
 // created or renamed); failures are ignored.

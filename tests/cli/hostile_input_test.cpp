@@ -122,7 +122,9 @@ TEST_F(DamagedCompanyTest, EveryCommandOnTheOtherCompaniesWorksAndTheDamagedOneI
 TEST_F(DamagedCompanyTest, TheImportsStartAsOnAnyFolder) {
   const std::string named = DamagedCompanyMessage("DEMO", CompanyFile("DEMO"));
   fs::create_directories(outside_);
-  // Each import gets past the layout check to its own refusal of an empty folder.
+  // A register that is no table takes the legacy import past its first look
+  // at the folder: each import gets past the layout check to its own refusal.
+  std::ofstream(outside_ / "Firme.DB", std::ios::binary) << std::string(600, '\x01');
   const ProgramResult legacy = Run({"import-legacy", "--from", outside_.string()});
   EXPECT_NE(legacy.err.find(named), std::string::npos) << legacy.err;
   EXPECT_EQ(legacy.err.find(std::string(kStoreCorrupt) + "\n"), std::string::npos) << legacy.err;

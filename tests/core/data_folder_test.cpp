@@ -26,7 +26,8 @@ TEST(CompanyFolderTest, OnlyACodeThatNamesAFolderOfItsOwnGivesAPath) {
   const Case kCases[] = {
       {"ALFA", true, "/date/ALFA"},
       {"  ALFA ", true, "/date/ALFA"},
-      {"ABCDEFGHIJ", false, "/date/ABCDEFGH"},  // a longer code names its first 8 characters
+      {"ABCDEFGH", true, "/date/ABCDEFGH"},
+      {"ABCDEFGHI", false, nullptr},  // one past the width of the code
       {"A-1_$", true, "/date/A-1_$"},
       {"..", false, nullptr},
       {".", false, nullptr},
@@ -46,10 +47,10 @@ TEST(CompanyFolderTest, OnlyACodeThatNamesAFolderOfItsOwnGivesAPath) {
   for (const Case& c : kCases) {
     EXPECT_EQ(IsValidCompanyCode(c.code), c.valid) << "[" << c.code << "]";
     if (c.folder != nullptr) {
-      EXPECT_EQ(CompanyFolder(data, c.code), fs::path(c.folder)) << c.code;
+      EXPECT_EQ(CheckedCompanyFolder(data, c.code), fs::path(c.folder)) << c.code;
     } else {
       try {
-        CompanyFolder(data, c.code);
+        CheckedCompanyFolder(data, c.code);
         ADD_FAILURE() << "[" << c.code << "] gave a folder";
       } catch (const Error& refused) {
         EXPECT_STREQ(refused.what(), InvalidCompanyCodeMessage(c.code).c_str());
@@ -95,7 +96,7 @@ TEST_F(ProgramFileTest, EverySpellingOfAProgramFileIsRefused) {
       data_ / "traveno.ERR.old",
       data_ / "ALFA" / ".." / "ALFA" / "." / kCompanyDatabaseName,
       outside_ / ".." / "date" / kSettingsFileName,
-      outside_ / "stat.pdf",                     // a link to the company's database
+      outside_ / "stat.pdf",                      // a link to the company's database
       outside_ / "firma" / kCompanyDatabaseName,  // through a linked folder
       folder_.path() / "legatura" / kRegisterDatabaseName,
       outside_ / "copie.ini",  // a hard link to the settings file

@@ -217,7 +217,7 @@ std::optional<FirmeRow> Store::FindCompany(std::string_view code) {
 }
 
 fs::path Store::CompanyFolderOf(std::string_view company_code) const {
-  return CompanyFolder(data_folder_, company_code);
+  return CheckedCompanyFolder(data_folder_, Truncate(Trim(company_code), 8));
 }
 
 bool Store::CreateCompanyTables(std::string_view company_code) {

@@ -36,8 +36,7 @@ inline constexpr const char* kDataFolderIsFile =
 // The refusal of a company whose database cannot be read as one (garbage, a
 // file of another program): it names the company and its file, and says the
 // company is left as it is.
-std::string DamagedCompanyMessage(std::string_view company_code,
-                                  const std::filesystem::path& file);
+std::string DamagedCompanyMessage(std::string_view company_code, const std::filesystem::path& file);
 // Whether an engine failure says that its file is damaged or is not a
 // database.
 bool IsDamagedDatabaseFailure(const StoreError& error);
@@ -107,8 +106,8 @@ class Store {
   // cannot name one.
   void AttachNewCompany(std::string_view company_code);
   const std::optional<std::string>& open_company() const { return open_company_; }
-  // CompanyFolder of the data folder: throws Error when the code cannot name
-  // a folder.
+  // The folder of the code's first 8 characters (CheckedCompanyFolder):
+  // throws Error when they cannot name a folder.
   std::filesystem::path CompanyFolderOf(std::string_view company_code) const;
 
   // Restricts the month views to a month (its first day). Joins the
