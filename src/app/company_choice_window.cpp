@@ -142,7 +142,18 @@ void CompanyChoiceWindow::FillMonths() {
     months_->setCurrentItem(item);
     return;
   }
-  for (const params::CompanyMonth& month : params::ListCompanyMonths(store, code)) {
+  std::vector<params::CompanyMonth> months;
+  try {
+    months = params::ListCompanyMonths(store, code);
+  } catch (const DamagedCompanyError& damaged) {
+    // The company stays in the list, named as damaged; the others are chosen as ever.
+    auto* item = new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxCritical),
+                                     params::kDamagedCompanyLine, months_);
+    item->setToolTip(QString::fromStdString(damaged.what()));
+    months_->setCurrentItem(item);
+    return;
+  }
+  for (const params::CompanyMonth& month : months) {
     auto* item = new QListWidgetItem(
         style()->standardIcon(month.closed ? QStyle::SP_DialogCancelButton
                                            : QStyle::SP_DialogApplyButton),

@@ -29,10 +29,10 @@
 #include "core/system_info.h"
 #include "declarations/fiscal_lists.h"
 #include "declarations/fiscal_sheet_document.h"
-#include "declarations/ui/fiscal_sheet_windows.h"
-#include "declarations/ui/transmit_windows.h"
 #include "declarations/ui/cas_declaration_window.h"
+#include "declarations/ui/fiscal_sheet_windows.h"
 #include "declarations/ui/health_declaration_window.h"
+#include "declarations/ui/transmit_windows.h"
 #include "declarations/ui/unemployment_declaration_window.h"
 #include "legacy/fiscal_sheet_import.h"
 #include "legacy/legacy_import.h"
@@ -546,7 +546,7 @@ void MainWindow::OpenPersonnelList(Function function) {
 
 std::function<void(const reports::Report&)> MainWindow::Viewer() {
   return options_.show_report ? reports_ui::ReportViewer(options_.show_report)
-                              : reports_ui::PreviewViewer(prompter(), this);
+                              : reports_ui::PreviewViewer(prompter(), this, options_.data_folder);
 }
 
 std::optional<Date> MainWindow::AskMonth(Date start) {
@@ -710,7 +710,7 @@ void MainWindow::OpenDeclaration(Function function) {
         if (options_.show_report) {
           options_.show_report(report);
         } else {
-          reports_ui::PreviewViewer(prompter(), parent)(report);
+          reports_ui::PreviewViewer(prompter(), parent, options_.data_folder)(report);
         }
       });
   switch (function) {
@@ -753,7 +753,7 @@ void MainWindow::OpenFiscalSheets(const std::string& kind) {
     if (options_.show_report) {
       options_.show_report(report);
     } else {
-      ui::ShowPreview(report, prompter(), parent);
+      reports_ui::PreviewViewer(prompter(), parent, options_.data_folder)(report);
     }
   };
   declarations_ui::SheetPersonsWindow window(*session, kind, prompter(), *workplace_->progress(),
@@ -864,12 +864,13 @@ bool MainWindow::FinishStart() {
       return false;
     }
   }
-  const bool upgrades_needed = UpgradesNeeded(options_.data_folder);
   {
     Store register_store(options_.data_folder);
     register_store.EnsureRegisterTables();
   }
-  if (upgrades_needed) RunUpgrades(options_.data_folder, prompter(), progress());
+  // Each database decides its own need; a current folder shows nothing, and
+  // a company that cannot be read is named here and left alone.
+  RunUpgrades(options_.data_folder, prompter(), progress());
   store_ = OpenDatabases(options_.data_folder);
   workplace_ = options_.make_workplace ? options_.make_workplace(*store_)
                                        : std::make_unique<SessionWorkplace>(*store_, prompter());

@@ -87,6 +87,7 @@ void MakeBackup(CliContext& context, const BackupOptions& options) {
   }
   request.now = std::time(nullptr);
   const fs::path out = fs::absolute(fs::path(options.out));
+  RequireOutputFile(folder, out);
   Manifest manifest;
   {
     backup::DataFolderSource source(folder);

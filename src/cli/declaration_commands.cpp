@@ -10,6 +10,7 @@
 #include "cli/json_output.h"
 #include "cli/report_commands.h"
 #include "core/clock.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/settings.h"
@@ -122,7 +123,7 @@ void PrintDocuments(CliContext& context, const DeclarationOptions& options,
       file = file.parent_path() /
              (file.stem().string() + "_" + std::to_string(i + 1) + file.extension().string());
     }
-    WritePdfFile(document, file.string());
+    WritePdfFile(context, document, file.string());
     if (!options.text) *context.out << document.title << ": " << file.string() << "\n";
   }
 }
@@ -200,6 +201,9 @@ void RunCas(CliContext& context, const CasOptions& options) {
     const CasEmployerExtras extras{nrf, header.signer.cod_judet};
     const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
     std::vector<std::pair<fs::path, FileOutcome>> written;
+    for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
+      RequireOutputFile(data_folder, folder / CasFileName(file, form));
+    }
     try {
       for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
         const fs::path path = folder / CasFileName(file, form);
@@ -370,6 +374,9 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
       const fs::path folder = FilesFolder(options.common.files);
       const FilingForm form = options.common.dbf ? FilingForm::kDbf : FilingForm::kTxt;
       std::vector<std::pair<fs::path, FileOutcome>> written;
+      for (const UnemploymentFile file : {UnemploymentFile::kA1, UnemploymentFile::kA2}) {
+        RequireOutputFile(session.store().data_folder(), folder / UnemploymentFileName(file, form));
+      }
       for (const UnemploymentFile file : {UnemploymentFile::kA1, UnemploymentFile::kA2}) {
         const fs::path path = folder / UnemploymentFileName(file, form);
         written.emplace_back(path, WriteUnemploymentFile(file, form, path, declaration, header,

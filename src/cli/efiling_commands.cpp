@@ -10,6 +10,7 @@
 #include "cli/report_commands.h"
 #include "cli/terminal_progress.h"
 #include "core/clock.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "declarations/efiling_files.h"
@@ -90,6 +91,12 @@ void Efiling(CliContext& context, const EfilingOptions& options) {
   const Date today = Today();
   json written = json::array();
   json problems = json::array();
+  // No file is written when one of them would land on a file of the program.
+  for (const decl::FilingFile file : decl::kFilingFiles) {
+    RequireOutputFile(
+        cli.store->data_folder(),
+        std::filesystem::path(options.out) / decl::FilingFileName(file, options.year, wanted));
+  }
   for (const decl::FilingFile file : decl::kFilingFiles) {
     const std::filesystem::path path =
         std::filesystem::path(options.out) / decl::FilingFileName(file, options.year, wanted);
@@ -187,7 +194,7 @@ void FiscalSheetCommand(CliContext& context, const SheetOptions& options) {
   }
   const decl::FiscalSheet sheet = decl::PrepareFiscalSheet(source, options.iid, kind);
   if (!options.pdf.empty()) {
-    WritePdfFile(reports::Prepare(decl::FiscalSheetReport(sheet)), options.pdf);
+    WritePdfFile(context, reports::Prepare(decl::FiscalSheetReport(sheet)), options.pdf);
     *context.out << options.pdf << "\n";
     if (!options.text) return;
   }

@@ -251,7 +251,9 @@ void Transition(CliContext& context, const MonthArgs& args) {
     context.exit_code = 1;
     return;
   }
-  params::PassToNextMonth(session, cli.progress);
+  for (const std::string& notice : params::PassToNextMonth(session, cli.progress)) {
+    cli.prompter.Message(MessageKind::kWarning, notice);
+  }
   PrintSession(context, session);
 }
 

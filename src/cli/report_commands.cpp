@@ -7,6 +7,7 @@
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
 #include "cli/terminal_progress.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "reports/document_text.h"
@@ -81,7 +82,7 @@ void RunReport(CliContext& context, const ReportOptions& options) {
     return;
   }
   const reports::Document& document = *prepared;
-  if (!options.pdf.empty()) WritePdfFile(document, options.pdf, progress.get());
+  if (!options.pdf.empty()) WritePdfFile(context, document, options.pdf, progress.get());
   if (context.json) {
     nlohmann::json pages = nlohmann::json::array();
     for (const reports::Page& page : document.pages) pages.push_back(reports::PageLines(page));
@@ -97,8 +98,9 @@ void RunReport(CliContext& context, const ReportOptions& options) {
 
 }  // namespace
 
-void WritePdfFile(const reports::Document& document, const std::string& file,
-                  ProgressReporter* progress) {
+void WritePdfFile(const CliContext& context, const reports::Document& document,
+                  const std::string& file, ProgressReporter* progress) {
+  RequireOutputFile(ResolveDataFolder(context.data_dir), file);
 #ifdef TRAVENO_WITH_PDF
   // PDF pages are drawn by the same painter as the preview's and the
   // printer's, which needs Qt's fonts and so a QGuiApplication. The command

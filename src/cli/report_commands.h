@@ -14,9 +14,11 @@ namespace traveno::cli {
 void RegisterReportCommands(CLI::App& app, CliContext& context);
 
 // Writes a prepared document as a PDF file, drawn as the desktop draws it,
-// advancing `progress` page by page when given. Throws Error when the file
-// cannot be written or the program was built without the window layer.
-void WritePdfFile(const reports::Document& document, const std::string& file,
-                  ProgressReporter* progress = nullptr);
+// advancing `progress` page by page when given. Throws Error, before anything
+// is written, when the file is one of the program's own files of the
+// command's data folder (ProgramFileRefusal), and when the file cannot be
+// written or the program was built without the window layer.
+void WritePdfFile(const CliContext& context, const reports::Document& document,
+                  const std::string& file, ProgressReporter* progress = nullptr);
 
 }  // namespace traveno::cli

@@ -10,6 +10,7 @@
 #include "cli/json_output.h"
 #include "cli/report_commands.h"
 #include "cli/terminal_progress.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -133,13 +134,14 @@ void RunTrend(CliContext& context, const TrendOptions& options) {
     trends_ui::EnsureChartApplication();
     WaitScope wait(*progress, "Evolutie", "Se deseneaza graficele...");
     if (!options.png.empty()) {
+      RequireOutputFile(ResolveDataFolder(context.data_dir), options.png);
       trends_ui::WriteChartPng(options.chart == "sume" ? trends::AmountsChart(*trend, department)
                                                        : trends::HeadcountChart(*trend, department),
                                options.png);
     }
     if (!options.pdf.empty()) {
       WritePdfFile(
-          reports::Prepare(trends_ui::PrintedTrend(*trend, department, reports::PrintStamp::Now())),
+          context, reports::Prepare(trends_ui::PrintedTrend(*trend, department, reports::PrintStamp::Now())),
           options.pdf);
     }
 #else

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,16 +20,21 @@ inline constexpr const char* kCompanyDatabaseName = "firma.db";
 inline constexpr const char* kSettingsFileName = "traveno.ini";
 inline constexpr const char* kErrorFileName = "traveno.ERR";
 
-// A company's folder: the data folder followed by the first 8 characters of
-// its code.
-std::filesystem::path CompanyFolder(const std::filesystem::path& data_folder,
-                                    std::string_view company_code);
+// Whether a company code, trimmed, can name a folder of its own inside the
+// data folder: 1 to 8 characters of codes 33..126 without " / \ [ ] : | < >
+// + = ; , * ? . or a blank, and not a reserved device name (CLOCK$, CON, AUX,
+// NUL, COM1..COM4, LPT1..LPT3, PRN, NUCLEU).
+bool IsValidCompanyCode(std::string_view code);
 
-// The folder of a company whose code can name one: the code, trimmed, is one
-// folder name of 1 to 8 printable ASCII characters, none of them a blank, a
-// dot, a separator or one of  " [ ] : | < > + = ; , * ?  . Throws Error for
-// any other code (a register row written by another program may hold ".."
-// or "A/B"), so that no path built from a code leaves the data folder.
+// The refusal of a company code that cannot name a company's folder.
+std::string InvalidCompanyCodeMessage(std::string_view code);
+
+// A company's folder: the data folder followed by its code, trimmed. Every
+// path built from a company code comes from here (opening, upgrading, copying
+// and importing a company). Throws Error (InvalidCompanyCodeMessage) for a
+// code that is not a valid company code (IsValidCompanyCode): a register row
+// written by another program may hold ".." or "A/B", and no path built from
+// a code may leave the data folder.
 std::filesystem::path CheckedCompanyFolder(const std::filesystem::path& data_folder,
                                            std::string_view company_code);
 
@@ -41,5 +47,18 @@ void SyncFolder(const std::filesystem::path& folder);
 // nested folders are walked too. A missing folder or a file whose mode
 // cannot be changed is skipped silently.
 void ClearReadOnly(const std::filesystem::path& path, bool recurse);
+
+// The refusal of an output file (a PDF, a declaration or e-filing file) that
+// is one of the program's own files of the data folder: the register's or a
+// company's database (with its journal and the copies kept beside it), the
+// settings file or the error file. The output is compared after every link
+// and every "." or ".." of its path is resolved, and by identity with the
+// existing files (a hard link), so no other spelling of such a file passes.
+// Empty when the output may be written.
+std::optional<std::string> ProgramFileRefusal(const std::filesystem::path& data_folder,
+                                              const std::filesystem::path& output);
+// Throws Error with that refusal.
+void RequireOutputFile(const std::filesystem::path& data_folder,
+                       const std::filesystem::path& output);
 
 }  // namespace traveno

@@ -68,24 +68,66 @@ void SaveFooter(const fs::path& data_folder, std::string_view company_code,
   file.Write(kProgramSection, "TextFluturas2_" + code, "." + Truncate(footer.line2, kFooterWidth));
 }
 
+namespace {
+
+// The signer's keys with their widths and their names in a refusal.
+struct SignerKey {
+  const char* key;
+  std::size_t width;
+  const char* label;
+  std::string DeclarationSigner::*value;
+};
+constexpr SignerKey kSignerKeys[] = {
+    {"Nume", kSignerSurnameWidth, "numele persoanei care semneaza", &DeclarationSigner::nume},
+    {"Prenume", kSignerFirstNameWidth, "prenumele persoanei care semneaza",
+     &DeclarationSigner::prenume},
+    {"Functie", kSignerPositionWidth, "functia persoanei care semneaza",
+     &DeclarationSigner::functie},
+    {"CodJudet", kCountyCodeWidth, "codul judetului", &DeclarationSigner::cod_judet},
+};
+
+}  // namespace
+
 DeclarationSigner LoadSigner(const fs::path& data_folder) {
   const IniFile file = SettingsFile(data_folder);
-  return {file.Read(kProgramSection, "Nume", ""), file.Read(kProgramSection, "Prenume", ""),
-          file.Read(kProgramSection, "Functie", ""), file.Read(kProgramSection, "CodJudet", "")};
+  DeclarationSigner signer;
+  for (const SignerKey& key : kSignerKeys) {
+    std::string value = file.Read(kProgramSection, key.key, "");
+    if (!IsValidUtf8(value) || HasControlCharacter(value)) value.clear();
+    signer.*key.value = Truncate(value, key.width);
+  }
+  return signer;
 }
 
 void SaveSigner(const fs::path& data_folder, const DeclarationSigner& signer,
                 bool with_county_code) {
-  // A longer code would push every later field of the employer's record.
-  if (with_county_code && CharCount(UpperTrim(signer.cod_judet)) > kCountyCodeWidth) {
-    throw Error("Codul judetului are cel mult " + std::to_string(kCountyCodeWidth) +
-                " caractere !");
+  // Every value is checked before the first is written: a refusal leaves
+  // the file as it was.
+  DeclarationSigner stored;
+  for (const SignerKey& key : kSignerKeys) {
+    const std::string value = UpperTrim(signer.*key.value);
+    if (key.value == &DeclarationSigner::cod_judet && !with_county_code) continue;
+    if (!IsValidUtf8(value)) {
+      throw Error("Textul pentru " + std::string(key.label) +
+                  " contine caractere nepermise (nu este scris in UTF-8) !");
+    }
+    if (HasControlCharacter(value)) {
+      throw Error("Textul pentru " + std::string(key.label) +
+                  " nu poate contine caractere de control (de exemplu un sfarsit de rand) !");
+    }
+    if (CharCount(value) > key.width) {
+      // A longer county code would also push every later field of the
+      // employer's record.
+      throw Error("Textul pentru " + std::string(key.label) + " are mai mult de " +
+                  std::to_string(key.width) + " caractere !");
+    }
+    stored.*key.value = value;
   }
   const IniFile file = SettingsFile(data_folder);
-  file.Write(kProgramSection, "Nume", UpperTrim(signer.nume));
-  file.Write(kProgramSection, "Prenume", UpperTrim(signer.prenume));
-  file.Write(kProgramSection, "Functie", UpperTrim(signer.functie));
-  if (with_county_code) file.Write(kProgramSection, "CodJudet", UpperTrim(signer.cod_judet));
+  for (const SignerKey& key : kSignerKeys) {
+    if (key.value == &DeclarationSigner::cod_judet && !with_county_code) continue;
+    file.Write(kProgramSection, key.key, stored.*key.value);
+  }
 }
 
 }  // namespace traveno

@@ -48,16 +48,28 @@ void SaveFooter(const std::filesystem::path& data_folder, std::string_view compa
                 const PaySlipFooter& footer);
 
 // The person who signs the declarations, shared by all declarations, and the
-// county code of the social-insurance declaration; stored upper-cased and trimmed.
+// county code of the social-insurance declaration; stored upper-cased and
+// trimmed. Each is a single line of valid text of at most its width: the
+// surname and first name as the program keeps a person's, the position as
+// the unemployment declaration's record holds it.
 struct DeclarationSigner {
   std::string nume;
   std::string prenume;
   std::string functie;
   std::string cod_judet;
 };
+inline constexpr std::size_t kSignerSurnameWidth = 20;
+inline constexpr std::size_t kSignerFirstNameWidth = 30;
+inline constexpr std::size_t kSignerPositionWidth = 30;
 inline constexpr std::size_t kCountyCodeWidth = 3;
+// The signer as stored. A value the file holds against its rules (edited by
+// hand or by another program) is held to its width, and one that is not
+// valid text (not UTF-8, a control character) reads as empty.
 DeclarationSigner LoadSigner(const std::filesystem::path& data_folder);
-// Refuses a county code longer than kCountyCodeWidth before writing anything.
+// Writes the signer (and, with `with_county_code`, the county code), each
+// value upper-cased and trimmed. Refuses, before writing anything, a value
+// longer than its width or that is not valid text (Error with the message
+// naming it).
 void SaveSigner(const std::filesystem::path& data_folder, const DeclarationSigner& signer,
                 bool with_county_code);
 

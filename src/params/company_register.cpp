@@ -1,6 +1,5 @@
 #include "params/company_register.h"
 
-#include <array>
 #include <fstream>
 
 #include "backup/safety_copies.h"
@@ -75,23 +74,7 @@ void ReloadMonth(Session& session) {
 
 }  // namespace
 
-bool ValidFolderName(std::string_view text) {
-  const std::string code = Trim(text);
-  if (code.empty() || code.size() >= 9) return false;
-  static constexpr std::string_view kForbidden = "\"/\\[]:|<>+=;,*?. ";
-  for (char c : code) {
-    const auto value = static_cast<unsigned char>(c);
-    if (value < 32 || value > 126 || kForbidden.find(c) != std::string_view::npos) return false;
-  }
-  static constexpr std::array<std::string_view, 13> kReserved = {
-      "CLOCK$", "CON",  "AUX",  "NUL",  "COM1", "COM2",  "COM3",
-      "COM4",   "LPT1", "LPT2", "LPT3", "PRN",  "NUCLEU"};
-  const std::string upper = ToUpperAscii(code);
-  for (std::string_view reserved : kReserved) {
-    if (upper == reserved) return false;
-  }
-  return true;
-}
+bool ValidFolderName(std::string_view text) { return IsValidCompanyCode(text); }
 
 ConfirmResult ValidateCompanyInput(const CompanyInput& input, Prompter& prompter) {
   if (!ValidFolderName(input.row.Cod)) {
@@ -264,11 +247,14 @@ bool DeleteCompany(Store& store, std::string_view working_company, std::string_v
                    Prompter& prompter) {
   if (!MayDeleteCompany(working_company, code, prompter)) return false;
   const std::string company = CompanyCode(code);
-  const fs::path folder = store.CompanyFolderOf(company);
+  // A code that cannot name a folder (put in the register by another
+  // program) has none: only its row can go.
+  const bool has_folder_name = ValidFolderName(company);
+  const fs::path folder = has_folder_name ? store.CompanyFolderOf(company) : fs::path();
   std::error_code error;
   bool folder_listed = false;
-  for (fs::directory_iterator it(store.data_folder(), error), end; !error && it != end;
-       it.increment(error)) {
+  for (fs::directory_iterator it(store.data_folder(), error), end;
+       has_folder_name && !error && it != end; it.increment(error)) {
     if (it->is_directory(error) && UpperTrim(it->path().filename().string()) == company) {
       folder_listed = true;
     }
@@ -319,6 +305,7 @@ bool MayDeleteCompany(std::string_view working_company, std::string_view code,
 }
 
 bool IsCompanyInitialised(Store& store, std::string_view code) {
+  if (!ValidFolderName(CompanyCode(code))) return false;
   const fs::path file = CompanyDatabase(store, code);
   if (!FileExists(file)) return false;
   try {
@@ -331,13 +318,19 @@ bool IsCompanyInitialised(Store& store, std::string_view code) {
 
 std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code) {
   if (!IsCompanyInitialised(store, code)) return {};
-  Database other(CompanyDatabase(store, code), false);
-  if (!other.TableExists("main", "ParF")) return {};
-  std::vector<CompanyMonth> months;
-  Statement statement = other.Prepare(
-      "SELECT Luna, max(Val) FROM ParF WHERE Den = 'Deschisa' GROUP BY Luna ORDER BY Luna");
-  while (statement.Step()) months.push_back({statement.DateAt(0), statement.Double(1) == 1});
-  return months;
+  const fs::path file = CompanyDatabase(store, code);
+  try {
+    Database other(file, false);
+    if (!other.TableExists("main", "ParF")) return {};
+    std::vector<CompanyMonth> months;
+    Statement statement = other.Prepare(
+        "SELECT Luna, max(Val) FROM ParF WHERE Den = 'Deschisa' GROUP BY Luna ORDER BY Luna");
+    while (statement.Step()) months.push_back({statement.DateAt(0), statement.Double(1) == 1});
+    return months;
+  } catch (const StoreError& failure) {
+    if (IsDamagedDatabaseFailure(failure)) throw DamagedCompanyError(CompanyCode(code), file);
+    throw;
+  }
 }
 
 bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,
@@ -348,12 +341,22 @@ bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optiona
     prompter.Message(MessageKind::kWarning, kCompanyNotInRegister);
     return false;
   }
+  if (!ValidFolderName(company)) {
+    prompter.Message(MessageKind::kWarning, InvalidCompanyCodeMessage(company));
+    return false;
+  }
   Date chosen;
   // A company whose tables exist without any month (left so by an older
   // version) gets its first month now, as a new company does.
   bool first_month = false;
   if (IsCompanyInitialised(store, company)) {
-    const auto months = ListCompanyMonths(store, company);
+    std::vector<CompanyMonth> months;
+    try {
+      months = ListCompanyMonths(store, company);
+    } catch (const DamagedCompanyError& damaged) {
+      prompter.Message(MessageKind::kError, damaged.what());
+      return false;
+    }
     if (months.empty() && month) {
       first_month = true;
       chosen = FirstOfMonth(*month);

@@ -36,10 +36,12 @@ inline constexpr const char* kCompanyCodeExists =
 inline constexpr const char* kCompanyNotInRegister = "Firma aleasa nu exista in registru !";
 inline constexpr const char* kMonthNotInCompany = "Luna aleasa nu exista pentru aceasta firma !";
 inline constexpr const char* kInitialisationLine = "Apasati \"Alege Firma\" pentru initializare !";
+// The month list's line for a company whose database cannot be read.
+inline constexpr const char* kDamagedCompanyLine =
+    "Fisierul de date al firmei este deteriorat !";
 
-// True when the text, trimmed, is a usable company code: 1 to 8 characters
-// of codes 33..126 without / \ [ ] : | < > + = ; , * ? . and not a reserved
-// device name (CLOCK$, CON, AUX, NUL, COM1..COM4, LPT1..LPT3, PRN, NUCLEU).
+// True when the text, trimmed, is a usable company code (IsValidCompanyCode
+// of core/data_folder.h, which every path built from a code checks).
 bool ValidFolderName(std::string_view text);
 
 // What the company editor gathers. `row` holds every Firme field as typed
@@ -103,10 +105,12 @@ bool MayDeleteCompany(std::string_view working_company, std::string_view code,
                       Prompter& prompter);
 
 // Whether the company's folder holds its tables (it has been chosen once);
-// false for a database an interrupted first month left without tables.
+// false for a database an interrupted first month left without tables, and
+// for a code that cannot name a folder.
 bool IsCompanyInitialised(Store& store, std::string_view code);
 // The months of a company with their closed marks, read without disturbing
-// the working company; empty when the company is not initialised.
+// the working company; empty when the company is not initialised. Throws
+// DamagedCompanyError when its database cannot be read as one.
 std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code);
 
 // "&Alege firma": makes `code` the working company and `month` the working
@@ -121,7 +125,9 @@ std::vector<CompanyMonth> ListCompanyMonths(Store& store, std::string_view code)
 // again when it is chosen next. A company whose tables exist without any
 // month gets the given month as its first. Then the month's shared tables are
 // prepared, the company and month opened, the parameters loaded, the footer
-// read, the departments counted and the running totals cleared. Returns
+// read, the departments counted and the running totals cleared. A code that
+// cannot name a folder (InvalidCompanyCodeMessage) and a company whose
+// database cannot be read (DamagedCompanyMessage) are refused. Returns
 // false when refused (the message shown); on a refusal or a failure the
 // session keeps its former company and month.
 bool ChooseCompanyAndMonth(Session& session, std::string_view code, std::optional<Date> month,

@@ -4,6 +4,8 @@
 
 #include "backup/safety_copies.h"
 #include "core/errors.h"
+#include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
 #include "params/departments.h"
@@ -148,12 +150,19 @@ std::string MonthListLine(Date month) {
   return std::string(text) + std::string(MonthName(month.month())) + " )";
 }
 
-void CopyCompanyParameters(Database& db, Date from, Date to) {
+std::string PayDayMovedNotice(double day, Date month, double last_day) {
+  return "Ziua lichidarii " + FloatToText(day) + " nu exista in luna " +
+         Trim(MonthText(FirstOfNextMonth(month))) + ": pentru luna " + Trim(MonthText(month)) +
+         " ziua lichidarii este " + FloatToText(last_day) + ".";
+}
+
+std::vector<std::string> CopyCompanyParameters(Database& db, Date from, Date to) {
   static constexpr std::string_view kZeroed[] = {
       "Deschisa", "CalculSomaj", "DedSomaj", "TipCalcul", "RestAs",    "RestAn",    "Penal",
       "Maj",      "SVAsig",      "SVAng",    "SDAsig",    "SDAng",     "RestSanA",  "RestSanB",
       "RestSanC", "MajSanA",     "MajSanB",  "MajSanC",   "DatorSanA", "DatorSanB", "DatorSanC"};
   UnitOfWork work(db);
+  std::vector<std::string> notices;
   const auto rows =
       QueryRows<ParFRow>(db, "SELECT * FROM firma.ParF WHERE Luna = ? ORDER BY Nr", from);
   for (ParFRow row : rows) {
@@ -172,10 +181,21 @@ void CopyCompanyParameters(Database& db, Date from, Date to) {
       row.Val = 0;
       row.Grupa.clear();
     }
+    if (row.Den == "ZiLichidare") {
+      // A pay day the month after the new one lacks (31 carried from
+      // February into March, paid in April) becomes that month's last day,
+      // and the user is told.
+      const ValueRule rule = PayDayRule(to);
+      if (row.Val > rule.max) {
+        notices.push_back(PayDayMovedNotice(row.Val, to, rule.max));
+        row.Val = rule.max;
+      }
+    }
     db.Run("INSERT INTO firma.ParF (Luna, Den, Val, Grupa) VALUES (?, ?, ?, ?)", to, row.Den,
            row.Val, row.Grupa);
   }
   work.Commit();
+  return notices;
 }
 
 void CopyEmployees(Database& db, Date from, Date to,
@@ -350,13 +370,15 @@ std::string ZeroedColumnsText(const engine::CompanyParameters& p) {
 
 bool IsConfirmWord(std::string_view typed) { return UpperTrim(typed) == "CONFIRM"; }
 
-void PassToNextMonth(Session& session, ProgressReporter& progress, const TransitionHooks& hooks) {
+std::vector<std::string> PassToNextMonth(Session& session, ProgressReporter& progress,
+                                         const TransitionHooks& hooks) {
   if (!session.HasWorkingMonth()) throw Error(kTransitionNotLastMonth);
   backup::KeepSafetyCopy(session.store().data_folder(), session.company(), "trecere");
   Database& db = session.db();
   const Date from = session.working_month();
   const Date to = FirstOfNextMonth(from);
   engine::MonthResult result;
+  std::vector<std::string> notices;
   {
     WaitScope wait(progress, "Trecere luna", "Asteptati va rog...");
     SessionWork work(session);
@@ -367,7 +389,7 @@ void PassToNextMonth(Session& session, ProgressReporter& progress, const Transit
     closing.company.Deschisa = 1;
     SaveChangedCompanyParameters(db, from, session.stored_parameters().company, closing.company);
     Step(hooks, TransitionStep::kMonthClosed);
-    CopyCompanyParameters(db, from, to);
+    notices = CopyCompanyParameters(db, from, to);
     Step(hooks, TransitionStep::kCompanyParametersCopied);
     CopyEmployees(db, from, to, closing);
     Step(hooks, TransitionStep::kEmployeesCopied);
@@ -401,6 +423,7 @@ void PassToNextMonth(Session& session, ProgressReporter& progress, const Transit
   CountDepartments(session);
   session.totals() = result.totals;
   session.funds() = result.funds;
+  return notices;
 }
 
 bool ToggleMonthClosed(Session& session) {

@@ -76,7 +76,12 @@ struct TransitionHooks {
 // The steps of the transition from `from` to `to`, usable alone inside the
 // caller's transaction. `from_parameters` are the parameters of `from` in
 // memory (carry flags, DedBaza).
-void CopyCompanyParameters(Database& db, Date from, Date to);
+// CopyCompanyParameters returns what the user must be told: a pay day the
+// month after `to` lacks is carried as that month's last day
+// (PayDayMovedNotice).
+std::vector<std::string> CopyCompanyParameters(Database& db, Date from, Date to);
+// The notice of a pay day `day` moved to `last_day` in `month`.
+std::string PayDayMovedNotice(double day, Date month, double last_day);
 void CopyEmployees(Database& db, Date from, Date to,
                    const engine::MonthParameters& from_parameters);
 void CopyDependants(Database& db, Date from, Date to);
@@ -107,12 +112,13 @@ inline constexpr const char* kTransitionNotLastMonth =
 // interruption leaves W as it was, ready to pass again. Then the session
 // moves to N (working and last month) with its parameters and totals.
 // Shows the wait window "Trecere luna" / "Asteptati va rog...".
-// Throws Error(kTransitionNotLastMonth) when W is not the last month as
-// stored (another writer may have passed it), and whatever a step throws; on
-// any failure before the commit the company, the register and the session
-// are exactly as before.
-void PassToNextMonth(Session& session, ProgressReporter& progress,
-                     const TransitionHooks& hooks = {});
+// Returns the notices the user must read (CopyCompanyParameters), empty
+// when none. Throws Error(kTransitionNotLastMonth) when W is not the last
+// month as stored (another writer may have passed it), and whatever a step
+// throws; on any failure before the commit the company, the register and the
+// session are exactly as before.
+std::vector<std::string> PassToNextMonth(Session& session, ProgressReporter& progress,
+                                         const TransitionHooks& hooks = {});
 
 // Opens a closed working month or closes an open one, saving the company
 // parameters of the month that differ from the stored ones (the mark among

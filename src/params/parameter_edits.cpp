@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/store/field_rules.h"
 #include "core/store/sqlite.h"
 #include "core/text.h"
 #include "engine/formula_check.h"
@@ -156,8 +157,9 @@ ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyPara
   }
   const engine::CompanyParameters& before = session.parameters().company;
   WarnWhenNotLastMonth(session, prompter);
-  const Date next = FirstOfNextMonth(session.working_month());
-  if (values.ZiLichidare > DaysInMonth(next.year(), next.month())) {
+  if (!RefusalOf("ZiLichidare", PayDayRule(session.working_month()),
+                 FieldValue(values.ZiLichidare))
+           .empty()) {
     prompter.Message(MessageKind::kError, "Ziua lichidarii este incorecta pentru aceasta luna!");
     return {false, "ZiLichidare"};
   }

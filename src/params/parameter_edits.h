@@ -65,8 +65,8 @@ ConfirmResult CheckCompanyParameters(Session& session, const engine::CompanyPara
 // The company parameters window. `formula_opened[i]` tells whether bonus i's
 // formula window was opened since the window opened. In order: a closed month
 // is refused (kMonthClosedMessage); a working month that is not the last one
-// warns kLaterMonthsWarning; a pay day after the last day of the next month is
-// refused with "Ziua lichidarii este incorecta pentru aceasta luna!" (error);
+// warns kLaterMonthsWarning; a pay day that is not a day of the next month
+// (PayDayRule: after its last day, below 1 or not whole) is refused with "Ziua lichidarii este incorecta pentru aceasta luna!" (error);
 // a changed "MedieOre" asks a Yes/No question, No keeps the old value (the
 // refusal names "MedieOre"); a used bonus without a name is refused with
 // "Introduceti denumirea Sporul N !"; a bonus turned into a formula whose

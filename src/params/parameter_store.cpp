@@ -57,14 +57,19 @@ constexpr const char* kCompanyTable = "firma.ParF";
 
 // Refuses a value its parameter's rule does not allow, before anything is
 // written.
-void RequireParameter(std::string_view table, std::string_view name, const ParameterRow& value,
-                      bool set_val, bool set_grupa) {
+void RequireParameter(std::string_view table, Date month, std::string_view name,
+                      const ParameterRow& value, bool set_val, bool set_grupa) {
   const bool general = table == kGeneralTable;
   const std::string label = "parametrul " + std::string(name);
   RequireValue(label, RuleOf<ParFRow>(*FindField<ParFRow>("Den")), FieldValue(std::string(name)));
   if (set_val) {
     RequireValue(label, general ? GeneralParameterRule(name) : CompanyParameterRule(name),
                  FieldValue(value.Val));
+    // The pay day must exist in the month that follows: the same rule the
+    // company window applies, on every path that writes it.
+    if (!general && name == "ZiLichidare") {
+      RequireValue(label, PayDayRule(month), FieldValue(value.Val));
+    }
   }
   if (set_grupa) {
     RequireValue(
@@ -81,7 +86,7 @@ void RequireParameter(std::string_view table, std::string_view name, const Param
 // choose what is written; an appended row has 0 or "" in the other column.
 void WriteRow(Database& db, std::string_view table, bool ignore_case, Date month,
               std::string_view name, const ParameterRow& value, bool set_val, bool set_grupa) {
-  RequireParameter(table, name, value, set_val, set_grupa);
+  RequireParameter(table, month, name, value, set_val, set_grupa);
   const std::string qualified = std::string(table);
   const std::string match = ignore_case ? "Den = ? COLLATE NOCASE" : "Den = ?";
   std::string sets;

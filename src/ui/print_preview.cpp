@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/document_painter.h"
@@ -461,6 +462,12 @@ void PrintPreview::PrintToPdf(const std::vector<reports::PageRange>& ranges) {
   }
   if (!file || file->isEmpty()) return;
   if (!file->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) file->append(".pdf");
+  if (!options_.data_folder.empty()) {
+    if (auto refusal = ProgramFileRefusal(options_.data_folder, file->toStdString())) {
+      prompter_.Message(MessageKind::kWarning, *refusal);
+      return;
+    }
+  }
   pdf_file_ = *file;
   try {
     WritePdf(document_, file->toStdString(), ranges);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,6 +49,9 @@ struct PreviewOptions {
   std::function<bool(const QString& printer, const reports::Document& document,
                      const reports::PageRange& range)>
       print_job;
+  // The data folder whose own files (databases, settings, error file) the
+  // "PDF" printer refuses to write over; empty: none is known.
+  std::filesystem::path data_folder;
 };
 
 inline constexpr const char* kDefaultReportTitle = "Titlu Raport";

@@ -228,6 +228,74 @@ TEST_F(OlderLayoutTest, AFailedStepShowsItsMessageAndLeavesTheDatabaseAsItWas) {
   EXPECT_EQ(LayoutVersion(db), kStoreLayoutVersion + 1);
 }
 
+TEST_F(OlderLayoutTest, ADamagedCompanyIsNamedLeftAloneAndTheOthersGoOn) {
+  {
+    Store store(data_.path());
+    store.db().Run("INSERT INTO Firme (Cod, Denumire, TipAngaj) VALUES ('DEMO', 'Demo', 1)");
+  }
+  fs::create_directories(data_.path() / "DEMO");
+  std::string garbage(20000, '\0');
+  for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
+  std::ofstream(CompanyFile("DEMO"), std::ios::binary) << garbage;
+  // DEMO comes first in code order: it must not hide VECHE's need.
+  EXPECT_TRUE(UpgradesNeeded(data_.path()));
+
+  const UpgradeResult result = RunUpgrades(data_.path(), prompter_, progress_);
+
+  EXPECT_EQ(result.damaged, std::vector<std::string>{"DEMO"});
+  EXPECT_EQ(result.upgraded, std::vector<std::string>{"VECHE"});
+  EXPECT_EQ(prompter_.messages,
+            std::vector<std::string>{DamagedCompanyMessage("DEMO", CompanyFile("DEMO"))});
+  EXPECT_EQ(FileBytes(CompanyFile("DEMO")), garbage);
+  EXPECT_FALSE(fs::exists(data_.path() / "DEMO" / "firma.db.bak-0"));
+  // Opening it says the same, and the others open.
+  Store store(data_.path());
+  try {
+    store.OpenCompany("DEMO");
+    ADD_FAILURE() << "a damaged company opened";
+  } catch (const DamagedCompanyError& error) {
+    EXPECT_EQ(error.what(), DamagedCompanyMessage("DEMO", CompanyFile("DEMO")));
+    EXPECT_TRUE(IsRefusal(std::current_exception()));  // told, not filed as a fault
+  }
+  EXPECT_FALSE(store.open_company().has_value());
+  EXPECT_NO_THROW(store.OpenCompany("VECHE"));
+}
+
+TEST(SchemaUpgradesTest, ARegisterCodeThatNamesNoFolderNeverBecomesAPath) {
+  testing::TempFolder root;
+  const fs::path data = root.path() / "date";
+  fs::create_directories(data);
+  {
+    Store store(data);
+    store.EnsureRegisterTables();
+    store.db().Run("INSERT INTO Firme (Cod, Denumire, TipAngaj) VALUES ('..', 'Alt program', 1)");
+  }
+  // What ".." would name: a database of an older layout beside the data folder.
+  const fs::path beside = root.path() / kCompanyDatabaseName;
+  {
+    Database old(beside, true);
+    old.Execute("CREATE TABLE Pers (Nr INTEGER PRIMARY KEY AUTOINCREMENT, LUNA TEXT)");
+  }
+  const std::string before = FileBytes(beside);
+  RecordingPrompter prompter;
+  RecordingProgress progress;
+  EXPECT_FALSE(UpgradesNeeded(data));
+
+  const UpgradeResult result = RunUpgrades(data, prompter, progress);
+
+  EXPECT_EQ(result.failed, std::vector<std::string>{".."});
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{InvalidCompanyCodeMessage("..")});
+  EXPECT_EQ(FileBytes(beside), before);
+  EXPECT_FALSE(fs::exists(root.path() / "firma.db.bak-0"));
+  Store store(data);
+  EXPECT_FALSE(store.CreateCompanyTables(".."));
+  EXPECT_THROW(store.OpenCompany(".."), Error);
+  EXPECT_THROW(store.AttachNewCompany(".."), Error);
+  // The purge leaves the row to the program that wrote it, without a question.
+  EXPECT_TRUE(store.CompaniesWithoutFolder() == std::vector<std::string>{"TEST"});
+  EXPECT_TRUE(store.FindCompany("..").has_value());
+}
+
 TEST(SchemaUpgradesTest, NewDatabasesAreBornInTheCurrentLayout) {
   testing::TempFolder data;
   Store store(data.path());

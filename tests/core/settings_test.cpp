@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/data_folder.h"
+#include "core/errors.h"
 #include "core/ini_file.h"
 #include "tests/support/temp_folder.h"
 
@@ -77,6 +78,63 @@ TEST(SettingsTest, SignerIsStoredUpperCasedAndTrimmed) {
   signer.cod_judet = "b";
   SaveSigner(folder.path(), signer, true);
   EXPECT_EQ(LoadSigner(folder.path()).cod_judet, "B");
+}
+
+TEST(SettingsTest, TheSignerIsRefusedPastItsWidthOrWhenItIsNotText) {
+  testing::TempFolder folder;
+  SaveSigner(folder.path(), {"Popescu", "Ion", "Director", "B"}, true);
+  const std::string kept = FileText(folder.path() / kSettingsFileName);
+  // Each value at its width is taken, counted in letters, not bytes.
+  auto letters = [](std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += "Ţ";
+    return text;
+  };
+  struct Case {
+    DeclarationSigner signer;
+    bool saved;
+  };
+  const Case kCases[] = {
+      {{letters(kSignerSurnameWidth), letters(kSignerFirstNameWidth),
+        letters(kSignerPositionWidth), "ABC"},
+       true},
+      {{std::string(10000, 'A'), "Ion", "Director", "B"}, false},
+      {{letters(kSignerSurnameWidth + 1), "Ion", "Director", "B"}, false},
+      {{"Popescu", letters(kSignerFirstNameWidth + 1), "Director", "B"}, false},
+      {{"Popescu", "Ion", letters(kSignerPositionWidth + 1), "B"}, false},
+      {{"Popescu", "Ion", "Director", "ABCD"}, false},
+      {{"Pop\xC3", "Ion", "Director", "B"}, false},
+      {{"Popescu", "I\xFFon", "Director", "B"}, false},
+      {{"Popescu", "Ion", "Dir\tector", "B"}, false},
+  };
+  for (const Case& c : kCases) {
+    SaveSigner(folder.path(), {"Popescu", "Ion", "Director", "B"}, true);
+    if (c.saved) {
+      EXPECT_NO_THROW(SaveSigner(folder.path(), c.signer, true)) << c.signer.nume;
+    } else {
+      EXPECT_THROW(SaveSigner(folder.path(), c.signer, true), Error) << c.signer.nume;
+      // Nothing of a refused signer is written, not even its valid parts.
+      EXPECT_EQ(FileText(folder.path() / kSettingsFileName), kept) << c.signer.nume;
+    }
+  }
+  // Without the county code, only the three names are checked.
+  EXPECT_NO_THROW(SaveSigner(folder.path(), {"Popescu", "Ion", "Director", "ABCD"}, false));
+}
+
+TEST(SettingsTest, ASignerWrittenByHandIsReadWithinItsRules) {
+  testing::TempFolder folder;
+  {
+    std::ofstream file(folder.path() / kSettingsFileName, std::ios::binary);
+    file << "[Program]\r\nNume=" << std::string(10000, 'X') << "\r\nPrenume=I\xFFON\r\n"
+         << "Functie=DIRECTOR\r\nCodJudet=BUCURESTI\r\n";
+  }
+  const DeclarationSigner signer = LoadSigner(folder.path());
+  EXPECT_EQ(signer.nume, std::string(kSignerSurnameWidth, 'X'));
+  EXPECT_EQ(signer.prenume, "");
+  EXPECT_EQ(signer.functie, "DIRECTOR");
+  EXPECT_EQ(signer.cod_judet, "BUC");
+  // What is read can be saved again.
+  EXPECT_NO_THROW(SaveSigner(folder.path(), signer, true));
 }
 
 TEST(SettingsTest, OtherSectionsAndKeysSurviveAWrite) {

@@ -75,7 +75,8 @@ std::string CompanyState(const fs::path& data, const std::string& code) {
       if (row.ColumnName(i) != "CodF") text += row.Text(i) + "|";
     }
   }
-  return text + "\n" + testing::DatabaseSnapshot(CompanyFolder(data, code) / kCompanyDatabaseName);
+  return text + "\n" +
+         testing::DatabaseSnapshot(CheckedCompanyFolder(data, code) / kCompanyDatabaseName);
 }
 
 // The register's parameter and bracket tables.
@@ -207,7 +208,7 @@ TEST(DamagedLegacyTablesTest, EveryImportEndsAndRefusesOnlyTheCompanyOfADamagedT
       EXPECT_NE(company.message.find("Firma " + company.code), std::string::npos)
           << company.message;
       EXPECT_EQ(CompanyState(data.path(), company.code), "");
-      EXPECT_FALSE(fs::exists(CompanyFolder(data.path(), company.code)));
+      EXPECT_FALSE(fs::exists(CheckedCompanyFolder(data.path(), company.code)));
     }
     if (damaged.empty()) continue;  // the register's values reach every company
     // A damage in one company's tables leaves the others as the clean import.

@@ -1,6 +1,8 @@
 #include "params/month_cycle.h"
 
 #include "core/errors.h"
+#include "core/store/field_rules.h"
+#include "params/parameter_edits.h"
 #include "params/parameter_store.h"
 #include "params/recalculate.h"
 #include "tests/params/fixture.h"
@@ -268,6 +270,41 @@ TEST_F(MonthCycleTest, InterruptedTransitionLeavesEverythingAsBeforeAndTheNextOn
   EXPECT_EQ(Employees(D(2003, 2)).size(), 3u);
   EXPECT_EQ(db().QueryInt("SELECT count(*) FROM firma.Pint WHERE Luna = ?", D(2003, 2)), 3);
   EXPECT_EQ(ReadCompany(db(), D(2003, 1), "Deschisa"), 1);
+}
+
+// The pay day is a day of the month that follows the declared month, on every
+// path: the window's check, a save through the store and the transition.
+TEST_F(MonthCycleTest, ThePayDayIsADayOfTheNextMonthOnEveryPath) {
+  Open("ALFA", D(2003, 2));
+  // February is paid in March: the 31st exists.
+  engine::CompanyParameters values = session_->parameters().company;
+  values.ZiLichidare = 31;
+  ASSERT_TRUE(CheckCompanyParameters(*session_, values, {}, prompter_).confirmed);
+  SaveMonthParameters(*session_, nullptr, &values, progress_);
+
+  // March is paid in April: the transition carries the last day of April and says so.
+  const std::vector<std::string> notices = PassToNextMonth(*session_, progress_);
+  EXPECT_EQ(notices, std::vector<std::string>{PayDayMovedNotice(31, D(2003, 3), 30)});
+  EXPECT_EQ(notices.front(),
+            "Ziua lichidarii 31 nu exista in luna APRILIE / 2003: pentru luna MARTIE / 2003 "
+            "ziua lichidarii este 30.");
+  EXPECT_EQ(ReadCompany(db(), D(2003, 3), "ZiLichidare"), 30);
+  EXPECT_EQ(session_->parameters().company.ZiLichidare, 30);
+  EXPECT_EQ(ReadCompany(db(), D(2003, 2), "ZiLichidare"), 31);  // February keeps its own
+
+  // The window and the store refuse the 31st in March alike.
+  values = session_->parameters().company;
+  values.ZiLichidare = 31;
+  prompter_.messages.clear();
+  EXPECT_EQ(CheckCompanyParameters(*session_, values, {}, prompter_).focus, "ZiLichidare");
+  EXPECT_TRUE(prompter_.Shown("Ziua lichidarii este incorecta pentru aceasta luna!"));
+  EXPECT_THROW(WriteCompany(db(), D(2003, 3), "ZiLichidare", 31), ValueRefused);
+  EXPECT_THROW(SaveCompanyParameters(db(), D(2003, 3), values), ValueRefused);
+  EXPECT_EQ(ReadCompany(db(), D(2003, 3), "ZiLichidare"), 30);
+
+  // A pay day April has passes on as it is, without a notice.
+  EXPECT_TRUE(PassToNextMonth(*session_, progress_).empty());
+  EXPECT_EQ(ReadCompany(db(), D(2003, 4), "ZiLichidare"), 30);
 }
 
 TEST_F(MonthCycleTest, CopyStepsSkipWhatTheTargetHolds) {

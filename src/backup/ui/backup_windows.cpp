@@ -178,6 +178,11 @@ void BackupWindow::BSalvareClick() {
     }
     request.scope = backup::BackupScope::kCompanies;
   }
+  // The archive never goes over a database or a settings file of the folder.
+  if (const auto refusal = ProgramFileRefusal(data_folder_, file)) {
+    prompter_.Message(MessageKind::kError, *refusal);
+    return;
+  }
   std::error_code error;
   if (fs::exists(file, error) &&
       !prompter_.AskYesNo("Fisierul " + file.string() + " exista deja. Il inlocuiti ?")) {

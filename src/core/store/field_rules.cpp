@@ -166,7 +166,7 @@ TRAVENO_RULES(PozeRow, PozeRules)
 #undef TRAVENO_RULES
 
 // The general parameters: rates in percent, amounts in lei, coefficients.
-const ValueRule* FindGeneralRule(std::string_view name) {
+std::span<const std::pair<std::string_view, ValueRule>> GeneralRules() {
   static const std::pair<std::string_view, ValueRule> kRules[] = {
       {"SomajAng", kPercent},
       {"SomajCol", kPercent},
@@ -196,7 +196,11 @@ const ValueRule* FindGeneralRule(std::string_view name) {
       {"LimCIC", kPositiveAmount},
       {"VERIFPINT", kFlag},
   };
-  for (const auto& [known, rule] : kRules) {
+  return kRules;
+}
+
+const ValueRule* FindGeneralRule(std::string_view name) {
+  for (const auto& [known, rule] : GeneralRules()) {
     if (EqualsIgnoreCase(known, name)) return &rule;
   }
   return nullptr;
@@ -204,7 +208,7 @@ const ValueRule* FindGeneralRule(std::string_view name) {
 
 // The company parameters; the pay slips' layout TipFluturasi is a switch too:
 // 1 one copy, 2 or 0 two, any other value none.
-const ValueRule* FindCompanyRule(std::string_view name) {
+const std::vector<std::pair<std::string, ValueRule>>& CompanyRules() {
   static const std::vector<std::pair<std::string, ValueRule>> kRules = [] {
     std::vector<std::pair<std::string, ValueRule>> rules = {
         {"ComisionCM", kPercent},
@@ -244,7 +248,11 @@ const ValueRule* FindCompanyRule(std::string_view name) {
     }
     return rules;
   }();
-  for (const auto& [known, rule] : kRules) {
+  return kRules;
+}
+
+const ValueRule* FindCompanyRule(std::string_view name) {
+  for (const auto& [known, rule] : CompanyRules()) {
     if (known == name) return &rule;
   }
   return nullptr;
@@ -324,6 +332,23 @@ const ValueRule& GeneralParameterRule(std::string_view name) {
 const ValueRule& CompanyParameterRule(std::string_view name) {
   if (const ValueRule* rule = FindCompanyRule(name)) return *rule;
   return kAmount;
+}
+
+std::vector<std::string> RuledGeneralParameters() {
+  std::vector<std::string> names;
+  for (const auto& [name, rule] : GeneralRules()) names.emplace_back(name);
+  return names;
+}
+
+std::vector<std::string> RuledCompanyParameters() {
+  std::vector<std::string> names;
+  for (const auto& [name, rule] : CompanyRules()) names.push_back(name);
+  return names;
+}
+
+ValueRule PayDayRule(Date month) {
+  const Date next = FirstOfNextMonth(month);
+  return Whole(1, DaysInMonth(next.year(), next.month()));
 }
 
 const ValueRule& CompanyParameterTextRule(std::string_view name) {

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/store/records.h"
@@ -53,6 +54,17 @@ const ValueRule& RuleOf(std::size_t index);
 // number of at most kMaxAmount either way.
 const ValueRule& GeneralParameterRule(std::string_view name);
 const ValueRule& CompanyParameterRule(std::string_view name);
+// The names of the parameters whose rule the table gives (every other name
+// gets an amount), for the checks that walk every rule.
+std::vector<std::string> RuledGeneralParameters();
+std::vector<std::string> RuledCompanyParameters();
+
+// The rule of the pay day (ZiLichidare) of `month`: the day is one of the
+// month that follows it, a whole number from 1 to that month's last day (31
+// stands in February 2003, as March has it, but not in March). The table's
+// rule of ZiLichidare (1 to 31) is the widest this gives.
+ValueRule PayDayRule(Date month);
+
 // The rule of the text (Grupa) of a company parameter: a name of at most 60
 // characters, a deduction caption of 15, a department name of 30, a flag
 // "DA" / "NU" of the exempt sums.

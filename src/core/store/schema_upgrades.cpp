@@ -9,6 +9,7 @@
 #include "core/store/row_io.h"
 #include "core/store/schema.h"
 #include "core/store/sqlite.h"
+#include "core/store/store.h"
 #include "core/store/table_rebuild.h"
 #include "core/text.h"
 
@@ -180,13 +181,26 @@ Outcome UpgradeDatabase(const fs::path& file, std::string_view company_code,
   return Outcome::kUpgraded;
 }
 
-std::vector<std::string> CompanyCodes(Database& db) {
-  std::vector<std::string> codes;
+// The codes of the register's companies, in code order; a code that cannot
+// name a folder (put there by another program) is kept apart.
+struct RegisterCodes {
+  std::vector<std::string> valid;
+  std::vector<std::string> invalid;
+};
+
+RegisterCodes CompanyCodes(Database& db) {
+  RegisterCodes codes;
   if (!db.TableExists("main", "Firme")) return codes;
   Statement statement = db.Prepare("SELECT Cod FROM main.Firme ORDER BY Cod COLLATE NOCASE, CodF");
   while (statement.Step()) {
-    const std::string code = Truncate(Trim(statement.Text(0)), 8);
-    if (!code.empty()) codes.push_back(code);
+    const std::string stored = statement.Text(0);
+    const std::string code = Truncate(Trim(stored), 8);
+    if (code.empty()) continue;
+    if (IsValidCompanyCode(code)) {
+      codes.valid.push_back(code);
+    } else {
+      codes.invalid.push_back(stored);
+    }
   }
   return codes;
 }
@@ -244,7 +258,7 @@ UpgradeResult RunUpgrades(const fs::path& data_folder, Prompter& prompter,
   const fs::path register_file = data_folder / kRegisterDatabaseName;
   if (!Exists(register_file)) return result;
   UpgradeContext context;
-  std::vector<std::string> codes;
+  RegisterCodes codes;
   switch (UpgradeDatabase(register_file, "", steps, context, prompter, progress)) {
     case Outcome::kUpgraded:
       result.upgraded.push_back("");
@@ -260,10 +274,27 @@ UpgradeResult RunUpgrades(const fs::path& data_folder, Prompter& prompter,
     context.chelt_prof = ReadCheltProf(db);
     codes = CompanyCodes(db);
   }
-  for (const std::string& code : codes) {
-    const fs::path file = CompanyFolder(data_folder, code) / kCompanyDatabaseName;
+  for (const std::string& code : codes.invalid) {
+    prompter.Message(MessageKind::kError, InvalidCompanyCodeMessage(code));
+    result.failed.push_back(code);
+  }
+  for (const std::string& code : codes.valid) {
+    const fs::path file = CheckedCompanyFolder(data_folder, code) / kCompanyDatabaseName;
     if (!Exists(file)) continue;
-    switch (UpgradeDatabase(file, code, steps, context, prompter, progress)) {
+    Outcome outcome = Outcome::kFailed;
+    try {
+      outcome = UpgradeDatabase(file, code, steps, context, prompter, progress);
+    } catch (const StoreError& failure) {
+      // A database that cannot even be read is named and left alone; the
+      // other companies go on.
+      prompter.Message(MessageKind::kError,
+                       IsDamagedDatabaseFailure(failure)
+                           ? DamagedCompanyMessage(code, file)
+                           : "Firma " + code + " nu poate fi verificata: " + failure.what());
+      result.damaged.push_back(code);
+      continue;
+    }
+    switch (outcome) {
       case Outcome::kUpgraded:
         result.upgraded.push_back(code);
         break;
@@ -285,11 +316,15 @@ bool UpgradesNeeded(const fs::path& data_folder, std::span<const UpgradeStep> st
   try {
     Database db(register_file, false);
     if (LayoutVersion(db) != latest) return true;
-    for (const std::string& code : CompanyCodes(db)) {
-      const fs::path file = CompanyFolder(data_folder, code) / kCompanyDatabaseName;
+    for (const std::string& code : CompanyCodes(db).valid) {
+      const fs::path file = CheckedCompanyFolder(data_folder, code) / kCompanyDatabaseName;
       if (!Exists(file)) continue;
-      Database company(file, false);
-      if (LayoutVersion(company) != latest) return true;
+      try {
+        Database company(file, false);
+        if (LayoutVersion(company) != latest) return true;
+      } catch (const StoreError&) {
+        // An unreadable company does not keep the others from their upgrade.
+      }
     }
   } catch (const StoreError&) {
     return false;

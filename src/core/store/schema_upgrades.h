@@ -71,8 +71,12 @@ std::string UpgradeFailedMessage(const UpgradeStep& step, std::string_view compa
 struct UpgradeResult {
   // The databases brought to a newer layout ("" for the register), in order.
   std::vector<std::string> upgraded;
-  // The companies left in their old layout (a failed step or a newer file).
+  // The companies left in their old layout (a failed step, a newer file, a
+  // code that cannot name a folder).
   std::vector<std::string> failed;
+  // The companies whose database cannot be read at all (damaged, or not a
+  // database), named to the user and left untouched.
+  std::vector<std::string> damaged;
 };
 
 // Brings the register database of the data folder and then the database of
@@ -84,16 +88,21 @@ struct UpgradeResult {
 // records its version. A step that fails shows UpgradeFailedMessage (an
 // error) and leaves that database as the step found it; the other companies
 // go on. A company database newer than the program is refused with
-// NewerDatabaseMessage and left untouched. A missing register database, or a
-// company without a database, is nothing to upgrade. Throws NewerDatabaseError when the register
-// database is newer than the program, and Error when the register database cannot be read at all.
+// NewerDatabaseMessage and left untouched; one that cannot be read at all is
+// named (DamagedCompanyMessage, an error) and left untouched; a register code
+// that cannot name a folder is named (InvalidCompanyCodeMessage) and never
+// made into a path. The other companies go on in every case. A missing
+// register database, or a company without a database, is nothing to upgrade.
+// Throws NewerDatabaseError when the register database is newer than the
+// program, and Error when the register database cannot be read at all.
 UpgradeResult RunUpgrades(const std::filesystem::path& data_folder, Prompter& prompter,
                           ProgressReporter& progress,
                           std::span<const UpgradeStep> steps = StoreUpgradeSteps());
 
 // Whether any database of the data folder is older than the program (the
 // start runs the upgrades only then). Unreadable databases count as current:
-// opening them reports the failure.
+// opening them reports the failure; an unreadable company does not hide
+// another company's need.
 bool UpgradesNeeded(const std::filesystem::path& data_folder,
                     std::span<const UpgradeStep> steps = StoreUpgradeSteps());
 

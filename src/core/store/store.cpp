@@ -102,6 +102,18 @@ bool IsUntouchedPlaceholder(FirmeRow row) {
 
 }  // namespace
 
+std::string DamagedCompanyMessage(std::string_view company_code, const fs::path& file) {
+  return "Fisierul de date al firmei " + std::string(company_code) +
+         " este deteriorat sau nu este o baza de date a programului (" + file.string() +
+         ") ! Firma nu a fost modificata si nu poate fi folosita pana cand fisierul nu este "
+         "refacut, de exemplu dintr-o copie de siguranta.";
+}
+
+bool IsDamagedDatabaseFailure(const StoreError& error) {
+  const int primary = error.code().value_or(0) & 0xFF;
+  return primary == 11 || primary == 26;  // SQLITE_CORRUPT, SQLITE_NOTADB
+}
+
 FirmeRow PlaceholderCompany() {
   FirmeRow test;
   test.Cod = "TEST";
@@ -113,6 +125,7 @@ FirmeRow PlaceholderCompany() {
 std::vector<std::string> Store::CompaniesWithoutFolder() {
   std::vector<std::string> codes;
   for (const FirmeRow& company : Companies()) {
+    if (!IsValidCompanyCode(Truncate(Trim(company.Cod), 8))) continue;
     std::error_code error;
     if (!fs::is_directory(CompanyFolderOf(company.Cod), error)) codes.push_back(company.Cod);
   }
@@ -126,6 +139,8 @@ bool Store::VerificareFoldere(Prompter& prompter, const std::function<void()>& k
   try {
     if (!RegisterTableExists("Firme")) return false;
     for (const FirmeRow& company : Companies()) {
+      // A code that cannot name a folder belongs to another program: left alone.
+      if (!IsValidCompanyCode(Truncate(Trim(company.Cod), 8))) continue;
       std::error_code error;
       if (fs::is_directory(CompanyFolderOf(company.Cod), error)) continue;
       missing.push_back(company.Cod);
@@ -203,13 +218,14 @@ std::optional<FirmeRow> Store::FindCompany(std::string_view code) {
 }
 
 fs::path Store::CompanyFolderOf(std::string_view company_code) const {
-  return CompanyFolder(data_folder_, company_code);
+  return CheckedCompanyFolder(data_folder_, Truncate(Trim(company_code), 8));
 }
 
 bool Store::CreateCompanyTables(std::string_view company_code) {
+  if (!IsValidCompanyCode(Truncate(Trim(company_code), 8))) return false;
   const fs::path folder = CompanyFolderOf(company_code);
   std::error_code error;
-  if (Trim(company_code).empty() || !fs::is_directory(folder, error)) return false;
+  if (!fs::is_directory(folder, error)) return false;
   Database company(folder / kCompanyDatabaseName, true);
   Transaction tx(company);
   bool none_existed = true;
@@ -231,8 +247,20 @@ void Store::OpenCompany(std::string_view company_code) {
   if (!fs::is_regular_file(file, error)) {
     throw StoreError("Tabelele firmei " + std::string(company_code) + " nu exista !");
   }
-  db_->Attach(file, kCompanySchema);
-  if (const int version = LayoutVersion(*db_, kCompanySchema); version != kStoreLayoutVersion) {
+  int version = 0;
+  try {
+    db_->Attach(file, kCompanySchema);
+    version = LayoutVersion(*db_, kCompanySchema);
+  } catch (const StoreError& failure) {
+    if (!IsDamagedDatabaseFailure(failure)) throw;
+    try {
+      db_->Detach(kCompanySchema);
+    } catch (const StoreError&) {
+      // It was never attached.
+    }
+    throw DamagedCompanyError(company_code, file);
+  }
+  if (version != kStoreLayoutVersion) {
     db_->Detach(kCompanySchema);
     if (version > kStoreLayoutVersion) throw NewerDatabaseError(file, version);
     throw StoreError("Tabelele firmei " + std::string(company_code) +

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/date.h"
+#include "core/errors.h"
 #include "core/prompter.h"
 #include "core/store/records.h"
 #include "core/store/sqlite.h"
@@ -32,6 +33,21 @@ inline constexpr const char* kRegisterFolderMissing =
 // The data folder named is a file.
 inline constexpr const char* kDataFolderIsFile =
     "Directorul de date nu este un director: in locul lui se afla un fisier ! ";
+
+// The refusal of a company whose database cannot be read as one (garbage, a
+// file of another program): it names the company and its file, and says the
+// company is left as it is.
+std::string DamagedCompanyMessage(std::string_view company_code, const std::filesystem::path& file);
+// Whether an engine failure says that its file is damaged or is not a
+// database.
+bool IsDamagedDatabaseFailure(const StoreError& error);
+// A company's database that cannot be read as one: a refusal the user can
+// act on (restore the file), not a fault of the program.
+class DamagedCompanyError : public Error {
+ public:
+  DamagedCompanyError(std::string_view company_code, const std::filesystem::path& file)
+      : Error(DamagedCompanyMessage(company_code, file)) {}
+};
 
 // The one company of a new register: "TEST", a legal entity, without a
 // folder until it is chosen.
@@ -54,7 +70,8 @@ class Store {
   void EnsureRegisterTables();
   bool RegisterTableExists(std::string_view table);
 
-  // The codes of the register's companies whose folder is missing.
+  // The codes of the register's companies whose folder is missing (a code
+  // that cannot name a folder is not among them: it is left alone).
   std::vector<std::string> CompaniesWithoutFolder();
 
   // The register purge: when companies' folders are gone (an unmounted
@@ -75,20 +92,25 @@ class Store {
   std::optional<FirmeRow> FindCompany(std::string_view code);
 
   // Creates the empty company tables in the company's existing folder;
-  // false (and nothing created) when the folder does not exist. A table
-  // that already exists is kept.
+  // false (and nothing created) when the folder does not exist or the code
+  // cannot name one. A table that already exists is kept.
   bool CreateCompanyTables(std::string_view company_code);
 
   // Attaches a company's database (closing the one open before). Throws
-  // StoreError when its folder or database is missing.
+  // StoreError when its folder or database is missing, DamagedCompanyError
+  // when the database cannot be read as one, and
+  // Error with InvalidCompanyCodeMessage when the code cannot name a folder.
   void OpenCompany(std::string_view company_code);
   void CloseCompany();
   // Attaches the database of a company being made (closing the one open
   // before), creating the file in the existing folder when it is missing;
   // its tables are then made by the caller, in a transaction of its own.
-  // Throws StoreError when the folder does not exist.
+  // Throws StoreError when the folder does not exist, Error when the code
+  // cannot name one.
   void AttachNewCompany(std::string_view company_code);
   const std::optional<std::string>& open_company() const { return open_company_; }
+  // The folder of the code's first 8 characters (CheckedCompanyFolder):
+  // throws Error when they cannot name a folder.
   std::filesystem::path CompanyFolderOf(std::string_view company_code) const;
 
   // Restricts the month views to a month (its first day). Joins the

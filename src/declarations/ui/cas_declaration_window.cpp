@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/settings.h"
 #include "declarations/cas_documents.h"
@@ -104,6 +105,13 @@ void CasDeclarationWindow::Run() {
   std::vector<FileToWrite> files;
   for (const CasFile file : {CasFile::kA11, CasFile::kA12}) {
     files.push_back({CasFileName(file, *form), [&, file](const std::filesystem::path& path) {
+                       // A file of the program is never written over: the user is told and
+                       // the next file is offered.
+                       if (auto refusal =
+                               ProgramFileRefusal(session_.store().data_folder(), path)) {
+                         prompter_.Message(MessageKind::kWarning, *refusal);
+                         return;
+                       }
                        WriteCasFile(file, *form, path, declaration, extras, today, prompter_);
                      }});
   }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/clock.h"
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "declarations/fiscal_lists.h"
 #include "declarations/ui/window_parts.h"
@@ -137,6 +138,10 @@ void TransmitWindow::WriteFiles(int year, decl::FilingForm form) {
       first_saved = true;
     }
     const auto path = decl::FilingTarget(file, year, form, chosen.toStdString());
+    if (auto refusal = ProgramFileRefusal(session_.store().data_folder(), path)) {
+      prompter_.Message(MessageKind::kWarning, *refusal);
+      continue;
+    }
     decl::FilingOutcome outcome;
     try {
       WaitScope wait(progress_, decl::kFilingWaitTitle, decl::FilingWaitText(file, form));

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/settings.h"
 #include "declarations/ui/declaration_widgets.h"
@@ -298,6 +299,12 @@ void UnemploymentDeclarationWindow::Report(const DeclarationHeader& header) {
   for (const UnemploymentFile file : {UnemploymentFile::kA1, UnemploymentFile::kA2}) {
     files.push_back(
         {UnemploymentFileName(file, *form), [&, file](const std::filesystem::path& path) {
+           // A file of the program is never written over: the user is told and
+           // the next file is offered.
+           if (auto refusal = ProgramFileRefusal(session_.store().data_folder(), path)) {
+             prompter_.Message(MessageKind::kWarning, *refusal);
+             return;
+           }
            WriteUnemploymentFile(file, *form, path, declaration, header, today, prompter_);
          }});
   }

@@ -144,7 +144,7 @@ BracketWindow::BracketWindow(params::Session& session, bool annual, Prompter& pr
   auto* list = list_;
   auto* exit = new QPushButton("&Iesire", this);
   exit->setObjectName("BIesire");
-  viewer_ = reports_ui::PreviewViewer(prompter_, this);
+  viewer_ = reports_ui::PreviewViewer(prompter_, this, session_.store().data_folder());
   connect(list_, &QPushButton::clicked, this,
           [this] { reports_ui::PrintBrackets(session_, annual_, viewer_); });
   auto* buttons = new QHBoxLayout;

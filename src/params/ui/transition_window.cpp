@@ -107,13 +107,15 @@ bool TransitionWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void TransitionWindow::ConfirmEntered() {
   if (!params::IsConfirmWord(confirmation_->text().toStdString())) return;
+  std::vector<std::string> notices;
   try {
-    params::PassToNextMonth(session_, progress_);
+    notices = params::PassToNextMonth(session_, progress_);
   } catch (const Error& error) {
     prompter_.Message(MessageKind::kError, error.what());
     reject();
     return;
   }
+  for (const std::string& notice : notices) prompter_.Message(MessageKind::kWarning, notice);
   passed_ = true;
   accept();
 }

@@ -30,9 +30,11 @@ std::vector<Line> Pick(std::vector<Line> all, const std::vector<int>& shown_rows
 
 }  // namespace
 
-ReportViewer PreviewViewer(Prompter& prompter, QWidget* parent) {
-  return [&prompter, parent](const reports::Report& report) {
-    ui::ShowPreview(report, prompter, parent);
+ReportViewer PreviewViewer(Prompter& prompter, QWidget* parent, std::filesystem::path data_folder) {
+  return [&prompter, parent, data_folder](const reports::Report& report) {
+    ui::PreviewOptions options;
+    options.data_folder = data_folder;
+    ui::ShowPreview(report, prompter, parent, std::move(options));
   };
 }
 

@@ -9,6 +9,7 @@
 //                                             reports::FilterText(filter)));
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,8 +26,10 @@ namespace traveno::reports_ui {
 
 // Shows one prepared report and returns when the user is done with it.
 using ReportViewer = std::function<void(const reports::Report& report)>;
-// The print preview, modal over `parent`, its questions through `prompter`.
-ReportViewer PreviewViewer(Prompter& prompter, QWidget* parent);
+// The print preview, modal over `parent`, its questions through `prompter`;
+// its "PDF" printer never writes over a file of the program in `data_folder`.
+ReportViewer PreviewViewer(Prompter& prompter, QWidget* parent,
+                           std::filesystem::path data_folder = {});
 
 // Shows the report when there is one.
 void ShowReport(const ReportViewer& viewer, const std::optional<reports::Report>& report);

@@ -11,6 +11,7 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
+#include "core/data_folder.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "reports/report_common.h"
@@ -224,8 +225,17 @@ QString TrendWindow::Hover(std::size_t series, std::size_t month) {
 }
 
 QString TrendWindow::ChooseFile(const QString& suggested, const QString& filter) {
-  if (options_.choose_file) return options_.choose_file(suggested, filter);
-  return QFileDialog::getSaveFileName(this, "Salvare", suggested, filter);
+  const QString file = options_.choose_file
+                           ? options_.choose_file(suggested, filter)
+                           : QFileDialog::getSaveFileName(this, "Salvare", suggested, filter);
+  if (file.isEmpty()) return file;
+  // A picture or a PDF never goes over a database or a settings file.
+  if (const auto refusal =
+          ProgramFileRefusal(session_.store().data_folder(), file.toStdString())) {
+    prompter_.Message(MessageKind::kError, *refusal);
+    return {};
+  }
+  return file;
 }
 
 void TrendWindow::Print() {
@@ -233,7 +243,9 @@ void TrendWindow::Print() {
   if (options_.show_report) {
     options_.show_report(report);
   } else {
-    ui::ShowPreview(report, prompter_, this);
+    ui::PreviewOptions preview;
+    preview.data_folder = session_.store().data_folder();
+    ui::ShowPreview(report, prompter_, this, std::move(preview));
   }
 }
 

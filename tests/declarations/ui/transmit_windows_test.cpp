@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/data_folder.h"
 #include "declarations/fiscal_lists.h"
 #include "tests/declarations/ui/window_fixture.h"
 
@@ -114,6 +115,25 @@ TEST_F(TransmitWindowTest, WritesADbaseFileExactlyWhereItWasSaved) {
   EXPECT_EQ(dialogs_[3].proposed, "DED_2002.DBF");
   EXPECT_EQ(ReadAll(out() / "angajator.dbf"), Expected("REP_2002.DBF"));
   EXPECT_EQ(progress_.waits.front(), "Asteptati va rog.... / Salvez date in fisierul  RepFisc.DBF");
+}
+
+TEST_F(TransmitWindowTest, AFileOfTheProgramIsRefusedAndTheOthersAreWritten) {
+  // FF1 saved through a link to the company's database.
+  const fs::path database = store_->CompanyFolderOf("FIXT") / kCompanyDatabaseName;
+  fs::create_symlink(database, out() / "FF1_2002.txt");
+  const std::string before = ReadAll(database);
+  TransmitWindow window(
+      *session_, prompter_, progress_,
+      Hooks(FilingForm::kTxt, {(out() / "Rep_2002.txt").string(), (out() / "FF1_2002.txt").string(),
+                               "", (out() / "Ded_2002.txt").string()}));
+  window.show();
+  window.confirm_button()->click();
+  ASSERT_EQ(prompter_.messages.size(), 1u);
+  EXPECT_EQ(prompter_.messages[0].text, *ProgramFileRefusal(data(), out() / "FF1_2002.txt"));
+  EXPECT_EQ(ReadAll(database), before);
+  EXPECT_TRUE(fs::is_symlink(out() / "FF1_2002.txt"));
+  EXPECT_EQ(ReadAll(out() / "Rep_2002.txt"), Expected("Rep_2002.txt"));
+  EXPECT_EQ(ReadAll(out() / "Ded_2002.txt"), Expected("Ded_2002.txt"));
 }
 
 TEST_F(TransmitWindowTest, AnAbandonedFormChoiceOrAnotherYearWritesNothing) {
