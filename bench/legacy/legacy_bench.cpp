@@ -86,6 +86,11 @@ struct LegacyFolder {
       parf.push_back(record);
     }
     testing::WriteParadoxTable(source / "MARE" / "parf.db", parf_fields, parf);
+    // The layout keeps dependants and photos; this company has none.
+    testing::WriteParadoxTable(source / "MARE" / "Pint.db",
+                               testing::ParadoxFieldsOf(PintTable().fields), {});
+    testing::WriteParadoxTable(source / "MARE" / "poze.db",
+                               testing::ParadoxFieldsOf(PozeTable().fields), {});
   }
   ~LegacyFolder() { fs::remove_all(source); }
 

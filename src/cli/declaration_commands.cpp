@@ -19,6 +19,7 @@
 #include "declarations/health_documents.h"
 #include "declarations/unemployment_documents.h"
 #include "declarations/unemployment_files.h"
+#include "declarations/write_protected.h"
 #include "reports/document_text.h"
 
 namespace traveno::cli {
@@ -147,11 +148,16 @@ std::string PlainValue(const json& value) {
                            : value.dump(-1, ' ', false, kReplaceInvalidUtf8);
 }
 
-// Reports the files written; a failed file fails the command.
+// Reports the files written, and names those that were not; a failed file
+// fails the command.
 void ReportFiles(CliContext& context, const std::vector<std::pair<fs::path, FileOutcome>>& files) {
   json written = json::array();
   for (const auto& [path, outcome] : files) {
     if (outcome.failed) context.exit_code = 1;
+    if (!outcome.written) {
+      *context.err << TerminalText("Fisierul " + path.string() + " nu a fost scris !") << "\n";
+      continue;
+    }
     written.push_back({{"fisier", path.string()}, {"inregistrari", outcome.records}});
     if (!context.json) {
       *context.out << "Salvez in " << path.string() << ": " << outcome.records << " inregistrari\n";
@@ -168,8 +174,13 @@ void RunCas(CliContext& context, const CasOptions& options) {
   const fs::path data_folder = session.store().data_folder();
   DeclarationHeader header = HeaderOf(options.common, data_folder);
   if (options.judet) header.signer.cod_judet = *options.judet;
-  SaveSigner(data_folder, header.signer, true);
-  header.signer = LoadSigner(data_folder);
+  const SignerKeeping keeping = KeepSigner(data_folder, header.signer, true);
+  header.signer = keeping.signer;
+  if (!keeping.kept) {
+    // Told, and the declaration is still made with the declarant typed.
+    *context.err << kSignerNotKept << "\n";
+    context.exit_code = 1;
+  }
 
   const CasDeclaration declaration = BuildCasDeclaration(session);
   if (!declaration.has_rows) {
@@ -329,14 +340,28 @@ void RunSomaj(CliContext& context, const SomajOptions& options) {
   if (EmployerPaidAboveDue(input.paid_employer, opening.due_employer)) {
     cli.prompter.Message(MessageKind::kWarning, kEmployerPaidAboveDue);
   }
-  ConfirmUnemploymentDeclaration(session, input, header.signer);
+  // Over a data folder that cannot be written the declaration is made from
+  // the stored rows with the figures as typed, and the user told.
+  std::optional<UnemploymentFigures> unsaved;
+  try {
+    ConfirmUnemploymentDeclaration(session, input, header.signer);
+  } catch (const Error& error) {
+    if (!IsWriteProtected(error)) throw;
+    unsaved = FiguresOfConfirmation(input, opening.stored);
+  }
+  if (opening.write_protected || unsaved) {
+    *context.err << kFiguresNotKept << "\n";
+    context.exit_code = 1;
+  }
   if (!opening.has_rows) {
+    // As for the other declarations: nothing to declare is a failure.
     *context.err << kNoEmployees << "\n";
+    context.exit_code = 1;
     return;
   }
 
   try {
-    const UnemploymentDeclaration declaration = BuildUnemploymentDeclaration(session);
+    const UnemploymentDeclaration declaration = BuildUnemploymentDeclaration(session, unsaved);
     if (WantsDocuments(options.common)) {
       PrintDocuments(context, options.common,
                      {UnemploymentNominalReport(declaration, header),
@@ -404,10 +429,24 @@ void RunSanatate(CliContext& context, const SanatateOptions& options) {
     if (options.arrears[i]) sections[i].arrears = *options.arrears[i];
     if (options.increases[i]) sections[i].increases = *options.increases[i];
   }
-  ConfirmHealthDeclaration(session, sections, header.signer);
   DeclarationHeader stored_header = header;
-  stored_header.signer = LoadSigner(session.store().data_folder());
-  const HealthPrint print = MakeHealthPrint(session, opening.computed, stored_header, lists);
+  bool kept = true;
+  try {
+    ConfirmHealthDeclaration(session, sections, header.signer);
+    stored_header.signer = LoadSigner(session.store().data_folder());
+  } catch (const Error& error) {
+    // A data folder that cannot be written: the declaration is made with
+    // the figures and the declarant as typed, and the user told.
+    if (!IsWriteProtected(error)) throw;
+    kept = false;
+    stored_header.signer = SignerAsKept(header.signer);
+  }
+  if (opening.write_protected || !kept) {
+    *context.err << kFiguresNotKept << "\n";
+    context.exit_code = 1;
+  }
+  HealthPrint print = MakeHealthPrint(session, opening.computed, stored_header, lists);
+  if (!kept) print.stored = sections;
 
   if (WantsDocuments(options.common)) {
     std::vector<reports::Report> documents = {HealthDeclarationReport(print)};

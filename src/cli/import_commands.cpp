@@ -7,6 +7,7 @@
 #include "cli/cli_session.h"
 #include "cli/json_output.h"
 #include "core/data_folder.h"
+#include "core/errors.h"
 #include "core/store/schema_upgrades.h"
 #include "core/store/store.h"
 #include "core/text.h"
@@ -33,6 +34,8 @@ const char* StatusName(legacy::CompanyStatus status) {
   switch (status) {
     case legacy::CompanyStatus::kImported:
       return "preluata";
+    case legacy::CompanyStatus::kAlreadyImported:
+      return "preluata_deja";
     case legacy::CompanyStatus::kExists:
       return "exista";
     case legacy::CompanyStatus::kNoFolder:
@@ -44,16 +47,14 @@ const char* StatusName(legacy::CompanyStatus status) {
 }
 
 void ImportLegacy(CliContext& context, const LegacyOptions& options) {
+  // A folder without a register is refused before the data folder is touched.
+  if (!legacy::HoldsLegacyRegister(options.from)) throw Error(legacy::kNoLegacyRegister);
   const fs::path folder = ResolveDataFolder(context.data_dir);
   std::error_code ignored;
   fs::create_directories(folder, ignored);
   CliPrompter prompter(*context.out, *context.err, context.yes, context.confirm);
   SilentProgress progress;
-  {
-    Store store(folder);
-    store.VerificareFoldere(prompter);
-    store.EnsureRegisterTables();
-  }
+  Store(folder).EnsureRegisterTables();
   RunUpgrades(folder, prompter, progress);
   legacy::LegacyImportOptions import_options;
   import_options.source = options.from;

@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "core/errors.h"
 #include "core/text.h"
 
 namespace traveno {
@@ -24,6 +26,20 @@ fs::path ResolveDataFolder(std::string_view explicit_folder) {
 
 fs::path CompanyFolder(const fs::path& data_folder, std::string_view company_code) {
   return data_folder / Truncate(Trim(company_code), 8);
+}
+
+fs::path CheckedCompanyFolder(const fs::path& data_folder, std::string_view company_code) {
+  const std::string code = Trim(company_code);
+  static constexpr std::string_view kForbidden = "\"/\\[]:|<>+=;,*?. ";
+  const bool valid =
+      !code.empty() && code.size() <= 8 && std::all_of(code.begin(), code.end(), [](char c) {
+        const auto value = static_cast<unsigned char>(c);
+        return value >= 32 && value <= 126 && kForbidden.find(c) == std::string_view::npos;
+      });
+  if (!valid) {
+    throw Error("Codul firmei \"" + code + "\" nu poate fi nume de director !");
+  }
+  return data_folder / code;
 }
 
 void SyncFolder(const fs::path& folder) {

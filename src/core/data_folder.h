@@ -24,6 +24,14 @@ inline constexpr const char* kErrorFileName = "traveno.ERR";
 std::filesystem::path CompanyFolder(const std::filesystem::path& data_folder,
                                     std::string_view company_code);
 
+// The folder of a company whose code can name one: the code, trimmed, is one
+// folder name of 1 to 8 printable ASCII characters, none of them a blank, a
+// dot, a separator or one of  " [ ] : | < > + = ; , * ?  . Throws Error for
+// any other code (a register row written by another program may hold ".."
+// or "A/B"), so that no path built from a code leaves the data folder.
+std::filesystem::path CheckedCompanyFolder(const std::filesystem::path& data_folder,
+                                           std::string_view company_code);
+
 // Flushes a folder's entries to the disk (after a file or folder in it was
 // created or renamed); failures are ignored.
 void SyncFolder(const std::filesystem::path& folder);

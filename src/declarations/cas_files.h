@@ -44,8 +44,8 @@ FileOutcome WriteA11Dbf(const std::filesystem::path& path, const CasDeclaration&
 // shows kA12TxtFailed and writes nothing.
 FileOutcome WriteA12Txt(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Prompter& prompter);
-// A12 as a dBASE table; a failing record shows kA12DbfFailed and the table
-// keeps no record.
+// A12 as a dBASE table; a failing record shows kA12DbfFailed and writes no
+// file.
 FileOutcome WriteA12Dbf(const std::filesystem::path& path, const CasDeclaration& declaration,
                         const CasEmployerExtras& extras, Date today, Prompter& prompter);
 

@@ -34,9 +34,24 @@ FileOutcome WritePersonLines(const std::filesystem::path& path, std::size_t coun
     }
   }
   WriteTextLines(path, lines);
+  outcome.written = true;
   outcome.records = static_cast<int>(lines.size());
   return outcome;
 }
+
+namespace {
+
+// The table of a file, held in memory until it is written whole; whether it
+// takes records.
+DbfTable NewTable(const std::filesystem::path& path, std::string_view spec, Date today,
+                  bool& takes_records) {
+  int flags = 0;
+  DbfTable table = DbfTable::Create(path, spec, today, flags);
+  takes_records = flags == 0 && TakesDbfRecords(path);
+  return table;
+}
+
+}  // namespace
 
 FileOutcome WritePersonRecords(const std::filesystem::path& path, std::string_view spec, Date today,
                                std::size_t count,
@@ -44,13 +59,13 @@ FileOutcome WritePersonRecords(const std::filesystem::path& path, std::string_vi
                                const std::function<std::string(std::size_t)>& name,
                                const std::string& failure_prefix, Prompter& prompter) {
   FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, spec, today);
-  if (!table) return outcome;
-  for (std::size_t i = 0; i < count; ++i) {
+  bool takes_records = false;
+  DbfTable table = NewTable(path, spec, today, takes_records);
+  for (std::size_t i = 0; takes_records && i < count; ++i) {
     try {
-      DbfRecord record = table->NewRecord();
+      DbfRecord record = table.NewRecord();
       fill(i, record);
-      table->Append(record);
+      table.Append(record);
       ++outcome.records;
     } catch (const Error&) {
       prompter.Message(MessageKind::kError, failure_prefix + name(i));
@@ -58,7 +73,8 @@ FileOutcome WritePersonRecords(const std::filesystem::path& path, std::string_vi
       break;
     }
   }
-  table->Save();
+  table.Save();
+  outcome.written = true;
   return outcome;
 }
 
@@ -66,13 +82,17 @@ FileOutcome WriteEmployerLine(const std::filesystem::path& path,
                               const std::function<std::string()>& line, const std::string& failure,
                               Prompter& prompter) {
   FileOutcome outcome;
+  std::string text;
   try {
-    WriteTextLines(path, {line()});
-    outcome.records = 1;
+    text = line();
   } catch (const Error&) {
     prompter.Message(MessageKind::kError, failure);
     outcome.failed = true;
+    return outcome;
   }
+  WriteTextLines(path, {text});
+  outcome.written = true;
+  outcome.records = 1;
   return outcome;
 }
 
@@ -80,18 +100,24 @@ FileOutcome WriteEmployerRecord(const std::filesystem::path& path, std::string_v
                                 Date today, const std::function<void(DbfRecord&)>& fill,
                                 const std::string& failure, Prompter& prompter) {
   FileOutcome outcome;
-  std::optional<DbfTable> table = CreateTableForRecords(path, spec, today);
-  if (!table) return outcome;
-  try {
-    DbfRecord record = table->NewRecord();
-    fill(record);
-    table->Append(record);
-    table->Save();
+  bool takes_records = false;
+  DbfTable table = NewTable(path, spec, today, takes_records);
+  if (takes_records) {
+    try {
+      DbfRecord record = table.NewRecord();
+      fill(record);
+      table.Append(record);
+    } catch (const Error&) {
+      // An employer table without its record would be a declaration of
+      // nothing: the file is not written.
+      prompter.Message(MessageKind::kError, failure);
+      outcome.failed = true;
+      return outcome;
+    }
     outcome.records = 1;
-  } catch (const Error&) {
-    prompter.Message(MessageKind::kError, failure);
-    outcome.failed = true;
   }
+  table.Save();
+  outcome.written = true;
   return outcome;
 }
 
@@ -99,12 +125,6 @@ std::string SavingText(const std::filesystem::path& path) { return "Salvez in " 
 
 bool TakesDbfRecords(const std::filesystem::path& path) {
   return EqualsIgnoreCase(path.filename().extension().string(), ".dbf");
-}
-
-std::optional<DbfTable> CreateTableForRecords(const std::filesystem::path& path,
-                                              std::string_view spec, Date today) {
-  if (CreateDbfTable(path, spec, today) != 0 || !TakesDbfRecords(path)) return std::nullopt;
-  return DbfTable::Open(path);
 }
 
 Date MonthAfter(Date month) { return AddMonths(FirstOfMonth(month), 1); }

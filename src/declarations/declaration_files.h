@@ -32,17 +32,21 @@ double DigitsAsNumber(std::string_view text);
 
 // How writing one file ended.
 struct FileOutcome {
-  int records = 0;      // the lines or records written
-  bool failed = false;  // a record failed and its message was shown
+  bool written = false;  // the file was written, whole, under its name
+  int records = 0;       // the lines or records it holds
+  bool failed = false;   // a record failed and its message was shown
 };
 
 // The walks every monthly file makes. A person file has one line or record
 // per person: a person whose line or record cannot be made (Error) shows
-// `failure_prefix` + the person's name (error) and ends the walk; the lines
-// made before are saved, the records appended before stay. An employer file
-// has one line or record: when it cannot be made, `failure` is shown and no
-// text file is written (a table keeps no record). Text files are written
-// whole through a temporary file (OsError when they cannot be written).
+// `failure_prefix` + the person's name (error) and ends the walk; the file
+// is written with the lines or records made before. An employer file has one
+// line or record: when it cannot be made, `failure` is shown and no file is
+// written (a file already under the name stays as it was). A table takes
+// records only when its field list made its fields without warnings and its
+// name ends in ".dbf"; otherwise it is written with its header alone. Every
+// file is written once, whole, through a temporary file renamed over its
+// name (OsError when it cannot be written; the name then keeps what it held).
 FileOutcome WritePersonLines(const std::filesystem::path& path, std::size_t count,
                              const std::function<std::string(std::size_t)>& line,
                              const std::function<std::string(std::size_t)>& name,
@@ -62,13 +66,6 @@ FileOutcome WriteEmployerRecord(const std::filesystem::path& path, std::string_v
 // Whether a table created at `path` takes records: its file name ends in
 // ".dbf", in any case.
 bool TakesDbfRecords(const std::filesystem::path& path);
-
-// Creates the table at `path` (dated `today`) and opens it for records when
-// the creation gave no warning and the path takes records; otherwise the
-// header-only file stays and nothing is returned. Throws OsError when the
-// file cannot be written.
-std::optional<DbfTable> CreateTableForRecords(const std::filesystem::path& path,
-                                              std::string_view spec, Date today);
 
 // The month after `month`, and the pay day of the working month in it (the
 // whole part of ZiLichidare); empty when that day does not exist there.

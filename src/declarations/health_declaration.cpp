@@ -3,6 +3,7 @@
 #include "core/store/row_io.h"
 #include "declarations/declaration_figures.h"
 #include "declarations/month_rows.h"
+#include "declarations/write_protected.h"
 #include "engine/calculated_fields.h"
 #include "params/unit_of_work.h"
 #include "personnel/pay_grid.h"
@@ -36,13 +37,28 @@ HealthOpening OpenHealthDeclaration(params::Session& session, ProgressReporter& 
   HealthOpening opening;
   Database& db = session.db();
   const Date month = session.working_month();
-  params::UnitOfWork work(db);
-  session.LoadParameters();
-  personnel::RecalculateCompany(session, progress);
-  const auto rows = ReadMonthRows(db, month, MonthRowOrder::kKind);
-  opening.has_entering = HasRowDatedIn(db, "DATA_ANG", month);
-  opening.has_leaving = HasRowDatedIn(db, "DATA_LICH", month);
-  work.Commit();
+  std::vector<PersRow> rows;
+  // Reads the month, recalculated first when the data folder can be written.
+  auto read = [&](bool recalculate) {
+    params::UnitOfWork work(db);
+    session.LoadParameters();
+    if (recalculate) {
+      personnel::RecalculateCompany(session, progress);
+    } else {
+      personnel::SumStoredLines(session);
+    }
+    rows = ReadMonthRows(db, month, MonthRowOrder::kKind);
+    opening.has_entering = HasRowDatedIn(db, "DATA_ANG", month);
+    opening.has_leaving = HasRowDatedIn(db, "DATA_LICH", month);
+    work.Commit();
+  };
+  try {
+    read(true);
+  } catch (const StoreError& error) {
+    if (!IsWriteProtected(error)) throw;
+    opening.write_protected = true;
+    read(false);
+  }
 
   const engine::CompanyTotals& t = session.totals();
   const engine::CompanyFunds& f = session.funds();

@@ -49,12 +49,17 @@ struct HealthOpening {
   HealthSections proposed;
   bool has_entering = false;  // a person hired in the month
   bool has_leaving = false;   // a person who left in the month
+  // The data folder cannot be written: the month was not recalculated, its
+  // stored rows were summed as they are.
+  bool write_protected = false;
 };
 
 // Opens the declaration: in one transaction the month's parameters are
 // reloaded, the whole company recalculated (wait window "Calcul Salarii" /
-// "Va rog asteptati...", a closed month only summed) and the figures read.
-// Throws StoreError, or what the recalculation throws, with nothing written.
+// "Va rog asteptati...", a closed month only summed) and the figures read;
+// over a data folder that cannot be written, the stored rows are summed
+// without calculating. Throws StoreError, or what the recalculation throws,
+// with nothing written.
 HealthOpening OpenHealthDeclaration(params::Session& session, ProgressReporter& progress);
 
 // "&Confirmare": the nine figures are stored as parameters of the working

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "declarations/declaration_figures.h"
 #include "declarations/month_rows.h"
+#include "declarations/write_protected.h"
 #include "engine/calculated_fields.h"
 #include "engine/company_totals.h"
 #include "params/parameter_store.h"
@@ -50,14 +51,28 @@ UnemploymentFigures UnemploymentFiguresOf(const engine::CompanyParameters& compa
 UnemploymentOpening OpenUnemploymentDeclaration(params::Session& session,
                                                 ProgressReporter& progress) {
   UnemploymentOpening opening;
-  try {
+  // Reads the month, recalculated first when the data folder can be written.
+  auto read = [&](bool recalculate) {
     params::UnitOfWork work(session.db());
     session.LoadParameters();
-    personnel::RecalculateCompany(session, progress);
+    if (recalculate) {
+      personnel::RecalculateCompany(session, progress);
+    } else {
+      personnel::SumStoredLines(session);
+    }
     const auto rows = ReadMonthRows(session.db(), session.working_month(), MonthRowOrder::kKind);
     work.Commit();
     opening.has_rows = !rows.empty();
     opening.due_insured = SumOfSomaj(rows);
+  };
+  try {
+    try {
+      read(true);
+    } catch (const StoreError& error) {
+      if (!IsWriteProtected(error)) throw;
+      opening.write_protected = true;
+      read(false);
+    }
   } catch (const StoreError&) {
     throw Error(kUnemploymentRowsUnreadable);
   }
@@ -88,13 +103,18 @@ bool EmployerPaidAboveDue(double paid, long double due) {
 
 namespace {
 
-// The figures "&Confirmare" stores, TipCalcul apart, with the captions their
-// refusals name.
-std::vector<DeclarationFigure> FiguresToStore(const UnemploymentInput& input) {
+// CalculSomaj alternates once everything due was paid.
+double CalculSomajOfConfirmation(const UnemploymentInput& input) {
   const bool insured_paid_all = RoundEven(input.due_insured) == RoundEven(input.paid_insured);
   const bool employer_paid_all = RoundEven(input.due_employer) == RoundEven(input.paid_employer);
   const bool alternate =
       insured_paid_all && employer_paid_all && RoundEven(input.calcul_somaj_at_opening) == 1;
+  return alternate ? 0.0 : 1.0;
+}
+
+// The figures "&Confirmare" stores, TipCalcul apart, with the captions their
+// refusals name.
+std::vector<DeclarationFigure> FiguresToStore(const UnemploymentInput& input) {
   return {
       {"SVAsig", input.paid_insured, "Suma Virata de Asigurati"},
       {"SVAng", input.paid_employer, "Suma Virata de Angajator:"},
@@ -105,8 +125,15 @@ std::vector<DeclarationFigure> FiguresToStore(const UnemploymentInput& input) {
       {"RestAn", input.RestAn, "Restanta contrib. angajator:"},
       {"Penal", input.Penal, "Majorari de intarziere:"},
       {"Maj", input.Maj, "Penalitati:"},
-      {"CalculSomaj", alternate ? 0.0 : 1.0, "Declaratie Somaj"},
+      {"CalculSomaj", CalculSomajOfConfirmation(input), "Declaratie Somaj"},
   };
+}
+
+// The spread stays as stored unless one was chosen; a full payment needs none.
+double TipCalculOfConfirmation(const UnemploymentInput& input, double stored) {
+  if (RoundEven(input.due_insured) == RoundEven(input.paid_insured)) return 0;
+  if (input.chosen_mode) return static_cast<double>(*input.chosen_mode);
+  return stored;
 }
 
 }  // namespace
@@ -118,22 +145,37 @@ void CheckUnemploymentInput(const UnemploymentInput& input) {
 UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
                                                    const UnemploymentInput& input,
                                                    const DeclarationSigner& signer) {
-  const bool insured_paid_all = RoundEven(input.due_insured) == RoundEven(input.paid_insured);
   std::vector<DeclarationFigure> figures = FiguresToStore(input);
   CheckDeclarationFigures(figures);
   SaveSigner(session.store().data_folder(), signer, false);
 
   Database& db = session.db();
   params::UnitOfWork work(db);
-  // The spread stays as stored unless one was chosen; a full payment needs none.
-  double tip_calcul = params::ReadCompany(db, session.working_month(), "TipCalcul");
-  if (input.chosen_mode) tip_calcul = static_cast<double>(*input.chosen_mode);
-  if (insured_paid_all) tip_calcul = 0;
+  const double tip_calcul =
+      TipCalculOfConfirmation(input, params::ReadCompany(db, session.working_month(), "TipCalcul"));
   figures.push_back({"TipCalcul", tip_calcul, "Distribuire sume "});
   WriteDeclarationFigures(db, session.working_month(), figures);
   work.Commit();
   session.LoadParameters();
   return UnemploymentFiguresOf(session.parameters().company);
+}
+
+UnemploymentFigures FiguresOfConfirmation(const UnemploymentInput& input,
+                                          const UnemploymentFigures& stored) {
+  CheckUnemploymentInput(input);
+  UnemploymentFigures f;
+  f.SVAsig = input.paid_insured;
+  f.SVAng = input.paid_employer;
+  f.SDAsig = input.due_insured;
+  f.SDAng = input.due_employer;
+  f.DedSomaj = input.DedSomaj;
+  f.RestAs = input.RestAs;
+  f.RestAn = input.RestAn;
+  f.Penal = input.Penal;
+  f.Maj = input.Maj;
+  f.CalculSomaj = CalculSomajOfConfirmation(input);
+  f.TipCalcul = TipCalculOfConfirmation(input, stored.TipCalcul);
+  return f;
 }
 
 bool IsInUnemploymentFile(const PersRow& row) {
@@ -188,7 +230,8 @@ long double UnemploymentWageFund(const std::vector<PersRow>& rows,
   return fund;
 }
 
-UnemploymentDeclaration BuildUnemploymentDeclaration(params::Session& session) {
+UnemploymentDeclaration BuildUnemploymentDeclaration(
+    params::Session& session, const std::optional<UnemploymentFigures>& unsaved) {
   UnemploymentDeclaration declaration;
   declaration.month = session.working_month();
   params::UnitOfWork work(session.db());
@@ -200,7 +243,7 @@ UnemploymentDeclaration BuildUnemploymentDeclaration(params::Session& session) {
 
   const engine::MonthParameters& parameters = session.parameters();
   declaration.zi_lichidare = parameters.company.ZiLichidare;
-  declaration.stored = UnemploymentFiguresOf(parameters.company);
+  declaration.stored = unsaved.value_or(UnemploymentFiguresOf(parameters.company));
   declaration.mode = SpreadModeOf(declaration.stored.TipCalcul);
   declaration.due_insured = SumOfSomaj(rows);
   std::vector<long double> dues;

@@ -58,13 +58,17 @@ struct UnemploymentOpening {
   double paid_insured = 0;
   double paid_employer = 0;
   UnemploymentFigures stored;
+  // The data folder cannot be written: the month was not recalculated, its
+  // stored rows were summed as they are.
+  bool write_protected = false;
 };
 
 // Opens the declaration: in one transaction the month's parameters are
 // reloaded, the whole company is recalculated (wait window "Calcul Salarii"
-// / "Va rog asteptati...") and the dues are summed. Throws Error
-// (kUnemploymentRowsUnreadable) when the rows cannot be read, with nothing
-// written.
+// / "Va rog asteptati...") and the dues are summed; over a data folder that
+// cannot be written, the stored rows are summed without calculating. Throws
+// Error (kUnemploymentRowsUnreadable) when the rows cannot be read, with
+// nothing written.
 UnemploymentOpening OpenUnemploymentDeclaration(params::Session& session,
                                                 ProgressReporter& progress);
 
@@ -107,6 +111,12 @@ void CheckUnemploymentInput(const UnemploymentInput& input);
 UnemploymentFigures ConfirmUnemploymentDeclaration(params::Session& session,
                                                    const UnemploymentInput& input,
                                                    const DeclarationSigner& signer);
+
+// The figures as "&Confirmare" leaves them stored, worked out without
+// storing them (for a data folder that cannot be written); `stored` are the
+// figures stored before it.
+UnemploymentFigures FiguresOfConfirmation(const UnemploymentInput& input,
+                                          const UnemploymentFigures& stored);
 
 // One row of the month in the lists' order.
 struct UnemploymentRow {
@@ -162,8 +172,10 @@ struct UnemploymentDeclaration {
 // unpaid parts (the paid total of the insured spread over every row in the
 // stored mode), the average number of insured and the wage fund; the
 // session's running totals and funds are rebuilt from the stored rows.
-// Throws StoreError.
-UnemploymentDeclaration BuildUnemploymentDeclaration(params::Session& session);
+// `unsaved` stands for the stored figures when a confirmation could not
+// store them. Throws StoreError.
+UnemploymentDeclaration BuildUnemploymentDeclaration(
+    params::Session& session, const std::optional<UnemploymentFigures>& unsaved = std::nullopt);
 
 // The month's gross wage fund: permanent non-pensioners add Brut (with the
 // exempt sums when Ex_Firma is "DA") less CIC and CM2L; partial-contract

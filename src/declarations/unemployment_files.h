@@ -38,8 +38,8 @@ FileOutcome WriteA1Dbf(const std::filesystem::path& path,
 FileOutcome WriteA2Txt(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Prompter& prompter);
-// A2 as a dBASE table; a failing record shows kA2DbfFailed and the table
-// keeps no record.
+// A2 as a dBASE table; a failing record shows kA2DbfFailed and writes no
+// file.
 FileOutcome WriteA2Dbf(const std::filesystem::path& path,
                        const UnemploymentDeclaration& declaration, const DeclarationHeader& header,
                        Date today, Prompter& prompter);

@@ -2,7 +2,11 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/errors.h"
@@ -12,6 +16,7 @@
 #include "core/system_info.h"
 #include "core/text.h"
 #include "legacy/fiscal_sheet_reader.h"
+#include "legacy/legacy_rows.h"
 #include "params/holidays.h"
 
 namespace traveno::legacy {
@@ -21,18 +26,54 @@ namespace {
 // A line that cannot be taken: it is skipped with its file's message.
 struct LineRefused {};
 
-std::vector<std::string> ReadLines(const std::string& path) {
+std::vector<std::string> ReadLines(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw OsError("Nu pot citi fisierul " + path + " !", errno);
+  if (!in) throw OsError("Nu pot citi fisierul " + path.string() + " !", errno);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   return SplitSheetLines(SheetTextToUtf8(bytes));
 }
+
+// The file that a name appended to the folder as typed names, its name
+// compared without regard to case (files copied from other systems come as
+// "ff1_2002.txt" or "FF1_2002.TXT"); empty when there is none.
+std::optional<fs::path> FindSheetFile(std::string_view folder, std::string_view name) {
+  const fs::path glued(std::string(folder) + std::string(name));
+  std::error_code error;
+  if (fs::is_regular_file(glued, error)) return glued;
+  const fs::path parent = glued.has_parent_path() ? glued.parent_path() : fs::path(".");
+  const std::string wanted = glued.filename().string();
+  for (fs::directory_iterator it(parent, error), end; !error && it != end; it.increment(error)) {
+    if (it->is_regular_file(error) && EqualsIgnoreCase(it->path().filename().string(), wanted)) {
+      return it->path();
+    }
+  }
+  return std::nullopt;
+}
+
+// A line with nothing but blanks: written by editors at the end of a file, it
+// is no record.
+bool IsBlank(std::string_view line) { return Trim(line).empty(); }
+
+// A code as the month's lookups compare it: SQLite's NOCASE folds ASCII
+// letters only.
+std::string CodeKey(std::string_view code) { return ToUpperAscii(code); }
 
 std::string Text(SheetLine& line) { return std::string(Unmark(line.NextField())); }
 
 template <typename Row>
 void SetText(Row& row, const char* field, const std::string& value) {
   SetField(row, *FindField<Row>(field), FieldValue(value));
+}
+
+// A code (personal or fiscal) is never cut to its field: a code longer than
+// the field refuses its line.
+template <typename Row>
+void SetCode(Row& row, const char* field, const std::string& value) {
+  const std::size_t index = *FindField<Row>(field);
+  if (CharacterCount(value) > static_cast<std::size_t>(FieldsOf<Row>()[index].width)) {
+    throw LineRefused{};
+  }
+  SetField(row, index, FieldValue(value));
 }
 
 Date DateField(SheetLine& line) {
@@ -54,6 +95,10 @@ std::optional<int> WholeNumber(std::string_view text) {
 void UpdateCompany(params::Session& session, const std::vector<std::string>& lines,
                    Prompter& prompter, SheetImportResult& result) {
   for (const std::string& text : lines) {
+    if (IsBlank(text)) {
+      ++result.skipped;
+      continue;
+    }
     auto company = session.store().FindCompany(session.company());
     if (!company) {
       prompter.Message(MessageKind::kError, kSheetCompanyFailed);
@@ -63,7 +108,7 @@ void UpdateCompany(params::Session& session, const std::vector<std::string>& lin
     SheetLine line(text);
     FirmeRow& row = *company;
     try {
-      row.CodFiscal = Truncate(Text(line), 13);
+      SetCode(row, "CodFiscal", Text(line));
       const auto kind = WholeNumber(Text(line));
       if (!kind) throw LineRefused{};
       row.TipAngaj = *kind;
@@ -86,28 +131,23 @@ void UpdateCompany(params::Session& session, const std::vector<std::string>& lin
   }
 }
 
-bool MonthHasCode(Database& db, Date month, std::string_view code) {
-  return db
-      .QueryInt("SELECT 1 FROM firma.Pers WHERE LUNA = ? AND CODNUMPERS = ? COLLATE NOCASE", month,
-                code)
-      .has_value();
-}
-
 struct CreatedRow {
   std::int64_t nr;
   Date leaving;
 };
 
 // Reads the fields common to both kinds (1..14) into a new row of the month.
+// A line without a personal code or a surname is no employee.
 PersRow EmployeeOf(SheetLine& line, Date month, const char* kind) {
   PersRow row;
   row.LUNA = month;
   row.TIP = kind;
-  SetText(row, "CODNUMPERS", std::string(line.NextField()));
+  SetCode(row, "CODNUMPERS", std::string(line.NextField()));
   for (const char* field : {"NUME", "PRENUME", "LOCALITATE", "Judet", "STRADA", "NUMAR",
                             "CODPOSTAL", "BLOC", "SCARA", "ETAJ", "AP", "SECTOR"}) {
     SetText(row, field, Text(line));
   }
+  if (Trim(row.CODNUMPERS).empty() || Trim(row.NUME).empty()) throw LineRefused{};
   row.fisa_rectif = IsTicked(line.NextField()) ? "1" : "0";
   return row;
 }
@@ -125,14 +165,31 @@ void ReadPermanent(SheetLine& line, PersRow& row) {
   row.CoefInd = row.CoefInd1 = SheetCoefficient(line.NextField());
 }
 
+// The personal codes of the month's employees, read once and kept as rows
+// are added (a query per line made the import slow down with the square of
+// its lines).
+std::unordered_set<std::string> MonthCodes(Database& db, Date month) {
+  std::unordered_set<std::string> codes;
+  Statement rows = db.Prepare("SELECT CODNUMPERS FROM firma.Pers WHERE LUNA = ?");
+  rows.BindAll(month);
+  while (rows.Step()) codes.insert(CodeKey(rows.Text(0)));
+  return codes;
+}
+
 void AddEmployees(params::Session& session, const std::vector<std::string>& lines, const char* kind,
-                  Prompter& prompter, SheetImportResult& result, std::vector<CreatedRow>& created) {
+                  Prompter& prompter, SheetImportResult& result, std::vector<CreatedRow>& created,
+                  std::unordered_set<std::string>& codes) {
   Database& db = session.db();
   const Date month = session.working_month();
   RowWriter<PersRow> writer(db, "Pers");
+  Statement own_identity = db.Prepare("UPDATE firma.Pers SET IID = Nr WHERE Nr = ?");
   for (const std::string& text : lines) {
+    if (IsBlank(text)) {
+      ++result.skipped;
+      continue;
+    }
     SheetLine line(text);
-    if (MonthHasCode(db, month, SheetLine(text).NextField())) {
+    if (codes.contains(CodeKey(SheetLine(text).NextField()))) {
       ++result.skipped;
       continue;
     }
@@ -151,50 +208,82 @@ void AddEmployees(params::Session& session, const std::vector<std::string>& line
       continue;
     }
     const std::int64_t nr = writer.Insert(row);
-    db.Run("UPDATE firma.Pers SET IID = Nr WHERE Nr = ?", nr);
+    own_identity.BindAll(nr);
+    own_identity.Run();
+    codes.insert(CodeKey(row.CODNUMPERS));
     created.push_back({nr, row.DATA_LICH});
   }
 }
 
+struct EmployeeRow {
+  std::int64_t nr;
+  std::int64_t iid;
+};
+
 void AddDependants(params::Session& session, const std::vector<std::string>& lines,
-                   SheetImportResult& result) {
+                   Prompter& prompter, SheetImportResult& result) {
   Database& db = session.db();
   const Date month = session.working_month();
+  // The first row of each personal code of the month, and the dependants'
+  // codes of each person, read once.
+  std::unordered_map<std::string, EmployeeRow> employees;
+  Statement rows =
+      db.Prepare("SELECT Nr, IID, CODNUMPERS FROM firma.Pers WHERE LUNA = ? ORDER BY Nr");
+  rows.BindAll(month);
+  while (rows.Step()) {
+    employees.emplace(CodeKey(rows.Text(2)), EmployeeRow{rows.Int64(0), rows.Int64(1)});
+  }
+  std::set<std::pair<std::int64_t, std::string>> dependants;
+  Statement held = db.Prepare("SELECT IID, CODNUMPERS FROM firma.Pint WHERE Luna = ?");
+  held.BindAll(month);
+  while (held.Step()) dependants.emplace(held.Int64(0), CodeKey(held.Text(1)));
+
   RowWriter<PintRow> writer(db, "Pint");
   for (const std::string& text : lines) {
+    if (IsBlank(text)) {
+      ++result.skipped;
+      continue;
+    }
     SheetLine line(text);
-    const std::string employee_code(Unmark(line.NextField()));
-    Statement employee = db.Prepare(
-        "SELECT Nr, IID FROM firma.Pers WHERE LUNA = ? AND CODNUMPERS = ? COLLATE NOCASE "
-        "ORDER BY Nr LIMIT 1");
-    employee.BindAll(month, employee_code);
-    if (!employee.Step()) {
+    const auto employee = employees.find(CodeKey(Unmark(line.NextField())));
+    if (employee == employees.end()) {
       ++result.skipped;
       continue;
     }
     PintRow row;
     row.Luna = month;
-    row.AiPers = static_cast<int>(employee.Int64(0));
-    row.IID = static_cast<int>(employee.Int64(1));
-    SetText(row, "CODNUMPERS", Text(line));
-    if (db.QueryInt("SELECT 1 FROM firma.Pint WHERE Luna = ? AND IID = ? AND CODNUMPERS = ? "
-                    "COLLATE NOCASE",
-                    month, row.IID, row.CODNUMPERS)
-            .has_value()) {
-      ++result.skipped;
+    row.AiPers = static_cast<int>(employee->second.nr);
+    row.IID = static_cast<int>(employee->second.iid);
+    try {
+      SetCode(row, "CODNUMPERS", Text(line));
+      if (dependants.contains({row.IID, CodeKey(row.CODNUMPERS)})) {
+        ++result.skipped;
+        continue;
+      }
+      SetText(row, "Nume", Text(line));
+      SetText(row, "Prenume", Text(line));
+      // A line without the dependant's name (the employee's code alone, say)
+      // is no dependant.
+      if (Trim(row.Nume).empty()) throw LineRefused{};
+      const int relations[] = {0, 1, 3};
+      for (int relation : relations) {
+        if (IsTicked(line.NextField())) row.Calitate = relation;
+      }
+      for (int grade = 1; grade <= 3; ++grade) {
+        if (IsTicked(line.NextField())) row.Invaliditate = grade;
+      }
+      RequireRowValues(row);
+    } catch (const LineRefused&) {
+      prompter.Message(MessageKind::kError, kSheetEmployeeFailed);
+      ++result.failed;
+      continue;
+    } catch (const ValueRefused&) {
+      prompter.Message(MessageKind::kError, kSheetEmployeeFailed);
+      ++result.failed;
       continue;
     }
-    SetText(row, "Nume", Text(line));
-    SetText(row, "Prenume", Text(line));
-    const int relations[] = {0, 1, 3};
-    for (int relation : relations) {
-      if (IsTicked(line.NextField())) row.Calitate = relation;
-    }
-    for (int grade = 1; grade <= 3; ++grade) {
-      if (IsTicked(line.NextField())) row.Invaliditate = grade;
-    }
-    RequireRowValues(row);
     writer.Insert(row);
+    dependants.emplace(row.IID, CodeKey(row.CODNUMPERS));
     ++result.dependants;
   }
 }
@@ -222,13 +311,15 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
     return result;
   }
   // The names are appended to the folder as typed.
-  auto path_of = [&](std::string_view name) { return std::string(folder) + std::string(name); };
+  std::map<std::string, fs::path> files;
   for (const char* name : kSheetFileNames) {
-    if (!fs::is_regular_file(fs::path(path_of(name)), error)) {
+    const auto file = FindSheetFile(folder, name);
+    if (!file) {
       prompter.Message(MessageKind::kError, SheetFileMissingMessage(name));
       result.outcome = SheetImportOutcome::kFileMissing;
       return result;
     }
+    files[name] = *file;
   }
   if (session.working_month() < Date::FromYmd(2003, 1, 1)) {
     prompter.Message(MessageKind::kError, kSheetsBefore2003);
@@ -242,10 +333,10 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
     prompter.Message(MessageKind::kError, kSheetsPersNotEmpty);
     return result;
   }
-  const auto rep = ReadLines(path_of("Rep_2002.txt"));
-  const auto ff1 = ReadLines(path_of("FF1_2002.txt"));
-  const auto ff2 = ReadLines(path_of("FF2_2002.txt"));
-  const auto ded = ReadLines(path_of("Ded_2002.txt"));
+  const auto rep = ReadLines(files["Rep_2002.txt"]);
+  const auto ff1 = ReadLines(files["FF1_2002.txt"]);
+  const auto ff2 = ReadLines(files["FF2_2002.txt"]);
+  const auto ded = ReadLines(files["Ded_2002.txt"]);
 
   Transaction tx(session.db());
   {
@@ -253,25 +344,28 @@ SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_v
     UpdateCompany(session, rep, prompter, result);
   }
   std::vector<CreatedRow> created;
+  std::unordered_set<std::string> codes = MonthCodes(session.db(), session.working_month());
   {
     WaitScope wait(progress, kApplicationTitle, "Preluare date angajati permanenti...");
-    AddEmployees(session, ff1, "1", prompter, result, created);
+    AddEmployees(session, ff1, "1", prompter, result, created, codes);
   }
   {
     WaitScope wait(progress, kApplicationTitle, "Preluare date angajati contracte partiale...");
-    AddEmployees(session, ff2, "2", prompter, result, created);
+    AddEmployees(session, ff2, "2", prompter, result, created, codes);
   }
   // Those who left before the working month are not on its payroll.
+  Statement remove = session.db().Prepare("DELETE FROM firma.Pers WHERE Nr = ?");
   for (const CreatedRow& row : created) {
     if (!row.leaving.IsEmpty() && row.leaving < session.working_month()) {
-      session.db().Run("DELETE FROM firma.Pers WHERE Nr = ?", row.nr);
+      remove.BindAll(row.nr);
+      remove.Run();
     } else {
       ++result.employees;
     }
   }
   {
     WaitScope wait(progress, kApplicationTitle, "Preluare date deducere personala...");
-    AddDependants(session, ded, result);
+    AddDependants(session, ded, prompter, result);
   }
   tx.Commit();
   result.outcome = SheetImportOutcome::kImported;

@@ -41,25 +41,32 @@ struct SheetImportResult {
   SheetImportOutcome outcome = SheetImportOutcome::kRefused;
   int employees = 0;  // rows created (after the removal of those who left)
   int dependants = 0;
-  int skipped = 0;  // lines of a code already present, or of a dependant without employee
-  int failed = 0;   // lines refused with their message
+  // Blank lines, lines of a code already present, of a dependant without
+  // employee or already held.
+  int skipped = 0;
+  int failed = 0;  // lines refused with their message
 };
 
 // The window's "&Confirm" with the folder as typed (the file names are
-// appended to it directly, so a folder needs its final "/"). Refuses an
-// invalid folder, a missing file (in the order Rep, FF2, FF1, Ded) and a
-// working month before 2003, closed or with employees, each with its message. Then,
-// under the wait windows, in one transaction: the company line updates the
-// register row (a line that fails shows kSheetCompanyFailed); each FF1 line
-// creates a permanent employee unless the month already has its personal code
-// (a line that fails, an impossible date for instance, shows
+// appended to it directly, so a folder needs its final "/"; a file's name is
+// found whatever its case). Refuses an invalid folder, a missing file (in the
+// order Rep, FF2, FF1, Ded) and a working month before 2003, closed or with
+// employees, each with its message. Then, under the wait windows, in one
+// transaction: the company line updates the register row (a line that fails,
+// a fiscal code longer than its field for instance, shows
+// kSheetCompanyFailed); each FF1 line creates a permanent employee unless the
+// month already has its personal code (a line that fails, an impossible date,
+// a missing code or surname, a code longer than its field, shows
 // kSheetEmployeeFailed and the next follows); each FF2 line a partial
 // contract likewise; the rows of this import whose leaving date lies before
 // the working month are removed; each Ded line creates a dependant of the
 // employee with the line's first code, linked to that employee's row, unless
-// the employee already has a dependant with that code. Created rows take
-// their own Nr as IID. Rows of other months are never touched. Any other
-// failure rolls the whole import back and is thrown.
+// the employee already has a dependant with that code (a line without the
+// dependant's name, or whose values the program does not keep, shows
+// kSheetEmployeeFailed). Blank lines are skipped. Created rows take their
+// own Nr as IID. Rows of other months are never touched. The time taken
+// grows with the number of lines, not with its square. Any other failure
+// rolls the whole import back and is thrown.
 SheetImportResult ImportFromFiscalSheets(params::Session& session, std::string_view folder,
                                          Prompter& prompter, ProgressReporter& progress);
 

@@ -13,6 +13,7 @@
 #include "core/store/store.h"
 #include "core/system_info.h"
 #include "core/text.h"
+#include "legacy/legacy_company_writer.h"
 #include "legacy/legacy_rows.h"
 #include "legacy/paradox_table.h"
 #include "params/company_register.h"
@@ -29,17 +30,6 @@ struct LegacyRegister {
   std::map<Date, double> chelt_prof;
   // Whether the dependants were ever linked to their employees' rows.
   bool dependants_linked = false;
-};
-
-// What was read of one company, ready to be written.
-struct LegacyCompany {
-  bool has_tables = false;
-  std::vector<PersRow> pers;
-  std::vector<ParFRow> parf;
-  std::vector<ParFRow> parf_added;
-  std::vector<PintRow> pint;
-  std::vector<PozeRow> poze;
-  std::vector<TableCount> counts;
 };
 
 template <typename Row>
@@ -148,6 +138,19 @@ LegacyCompany ReadCompany(const fs::path& folder, const LegacyRegister& legacy, 
   company.parf_added = ParFRowsAddedByUpgrades(upgrades, company.parf);
   company.counts.push_back({parf_file->filename().string(), parf.record_count()});
 
+  if (upgrades.v5_2_0) {
+    for (const PersRow& row : company.pers)
+      company.years_needing_annual_brackets.insert(row.LUNA.year());
+  }
+
+  // Every layout keeps the dependants; the photos came with 5.2.6. A table
+  // the layout has and the folder lacks is damage, not an empty table.
+  for (const char* name : {"Pint.db", "poze.db"}) {
+    const bool required = std::string_view(name) == "Pint.db" || !upgrades.v5_2_6;
+    if (required && !FindTableFile(folder, name)) {
+      throw Error("Directorul " + folder.string() + " nu contine " + name + " !");
+    }
+  }
   std::vector<TableCount> optional_counts;
   company.pint = ReadOptionalTable<PintRow>(folder, "Pint.db", code_page, &optional_counts);
   company.poze = ReadOptionalTable<PozeRow>(folder, "poze.db", code_page, &optional_counts);
@@ -179,87 +182,6 @@ TableCount* CountOf(std::vector<TableCount>& counts, std::string_view table) {
   return nullptr;
 }
 
-std::int64_t RowsIn(Database& db, const char* table) {
-  return db.QueryInt("SELECT count(*) FROM firma." + std::string(table)).value_or(0);
-}
-
-template <typename Row>
-void InsertAll(Database& db, const char* table, const std::vector<Row>& rows, bool keep_identity) {
-  RowWriter<Row> writer(db, table);
-  for (const Row& row : rows) {
-    RequireRowValues(row);
-    writer.Insert(row, keep_identity);
-  }
-}
-
-void WriteCompany(Store& store, FirmeRow firme, const std::optional<FirmeRow>& existing,
-                  LegacyCompany& company) {
-  const std::string code = firme.Cod;
-  const fs::path folder = store.CompanyFolderOf(code);
-  const fs::path file = folder / kCompanyDatabaseName;
-  std::error_code error;
-  const bool had_folder = fs::is_directory(folder, error);
-  const bool had_database = fs::is_regular_file(file, error);
-  // A company the earlier version never opened has no tables: it is only
-  // registered, as a new company is, and its first choice makes its folder.
-  const bool with_tables = company.has_tables || had_database;
-  try {
-    if (with_tables && !had_folder && !fs::create_directories(folder, error)) {
-      throw OsError(params::kCompanyFolderNotCreated, error.value());
-    }
-    if (with_tables) {
-      store.CreateCompanyTables(code);
-      store.OpenCompany(code);
-    }
-    Database& db = store.db();
-    Transaction tx(db);
-    RowWriter<FirmeRow> register_writer(db, "Firme");
-    RequireRowValues(firme);
-    if (existing) {
-      firme.CodF = existing->CodF;
-      register_writer.Update(firme);
-    } else {
-      register_writer.Insert(firme);
-    }
-    if (with_tables) {
-      for (const char* table : {"Pers", "Pint", "ParF", "Poze"}) {
-        db.Execute("DELETE FROM firma." + std::string(table));
-      }
-      InsertAll(db, "Pers", company.pers, true);
-      InsertAll(db, "ParF", company.parf, true);
-      InsertAll(db, "ParF", company.parf_added, false);
-      InsertAll(db, "Pint", company.pint, true);
-      InsertAll(db, "Poze", company.poze, true);
-      // Every row read is written, or counted as left out.
-      const std::int64_t expected_parf =
-          static_cast<std::int64_t>(company.parf.size() + company.parf_added.size());
-      if (RowsIn(db, "Pers") != static_cast<std::int64_t>(company.pers.size()) ||
-          RowsIn(db, "ParF") != expected_parf ||
-          RowsIn(db, "Pint") != static_cast<std::int64_t>(company.pint.size()) ||
-          RowsIn(db, "Poze") != static_cast<std::int64_t>(company.poze.size())) {
-        throw Error("numarul randurilor scrise difera de cel al randurilor citite");
-      }
-    }
-    tx.Commit();
-    store.CloseCompany();
-  } catch (...) {
-    store.CloseCompany();
-    if (!had_folder) {
-      fs::remove_all(folder, error);
-    } else if (!had_database) {
-      fs::remove(file, error);
-    }
-    throw;
-  }
-}
-
-std::optional<FirmeRow> FindRegistered(Store& store, std::string_view code) {
-  for (const FirmeRow& row : store.Companies()) {
-    if (EqualsIgnoreCase(Trim(row.Cod), code)) return row;
-  }
-  return std::nullopt;
-}
-
 std::optional<fs::path> FindCompanyFolder(const fs::path& source, std::string_view code) {
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(source, error)) {
@@ -284,24 +206,19 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
     result.message = "Firma " + code + " nu are director si nu a fost preluata.";
     return;
   }
-  const std::optional<FirmeRow> existing = FindRegistered(store, code);
-  if (existing && (!options.replace || EqualsIgnoreCase(options.working_company, code))) {
+  // Decided before the tables are read, and again when the company is written.
+  const std::optional<std::string> refusal =
+      Refusal(code, FindRegistered(store, code).has_value(),
+              FolderHoldsCompanyData(CheckedCompanyFolder(store.data_folder(), code)), options);
+  if (refusal && EqualsIgnoreCase(options.working_company, code)) {
     result.status = CompanyStatus::kExists;
-    result.message = EqualsIgnoreCase(options.working_company, code)
-                         ? "Firma " + code + " este firma de lucru si nu poate fi inlocuita."
-                         : "Firma " + code + " exista deja in registru si nu a fost preluata.";
+    result.message = *refusal;
     return;
   }
-  // A company's data in its folder without a register row is data as well.
-  std::error_code ignored;
-  if (!existing && !options.replace &&
-      fs::is_regular_file(store.CompanyFolderOf(code) / kCompanyDatabaseName, ignored)) {
-    result.status = CompanyStatus::kExists;
-    result.message = "Firma " + code + " are deja date in directorul ei si nu a fost preluata.";
-    return;
-  }
+  firme.Cod = code;
+  LegacyCompany company;
   try {
-    LegacyCompany company = ReadCompany(*folder, legacy, options.default_code_page);
+    company = ReadCompany(*folder, legacy, options.default_code_page);
     for (TableCount& count : company.counts) count.written = count.read;
     if (TableCount* parf = CountOf(company.counts, "parf.db")) {
       parf->added = static_cast<int>(company.parf_added.size());
@@ -314,13 +231,30 @@ void ImportCompany(Store& store, const LegacyRegister& legacy, FirmeRow firme,
         if (pint->left_out > 0) pint->left_out_reason = "dependenti fara angajat in luna lor";
       }
     }
-    firme.Cod = code;
-    WriteCompany(store, firme, existing, company);
+    if (refusal) throw CompanyTaken{*refusal};
+    if (const int brackets = WriteLegacyCompany(store, firme, options, company); brackets > 0) {
+      company.counts.push_back({"Impo_an.db", 0, brackets, brackets});
+    }
     result.tables = std::move(company.counts);
     result.status = CompanyStatus::kImported;
+  } catch (const CompanyTaken& taken) {
+    // A run interrupted after writing the company leaves it as this run would.
+    if (AlreadyImported(store, firme, company)) {
+      result.status = CompanyStatus::kAlreadyImported;
+      result.message = "Firma " + code + " a fost preluata deja, cu aceleasi date.";
+    } else {
+      result.status = CompanyStatus::kExists;
+      result.message = taken.message;
+    }
   } catch (const std::exception& error) {
-    result.status = CompanyStatus::kFailed;
-    result.message = "Firma " + code + " nu a fost preluata: " + error.what();
+    if (refusal) {
+      // The company there is kept whatever its source holds.
+      result.status = CompanyStatus::kExists;
+      result.message = *refusal;
+    } else {
+      result.status = CompanyStatus::kFailed;
+      result.message = "Firma " + code + " nu a fost preluata: " + error.what();
+    }
   }
 }
 
@@ -338,7 +272,9 @@ std::string CountLine(const TableCount& count) {
 
 bool LegacyImportReport::Complete() const {
   return std::all_of(companies.begin(), companies.end(), [](const CompanyImport& company) {
-    return company.status == CompanyStatus::kImported || company.status == CompanyStatus::kNoFolder;
+    return company.status == CompanyStatus::kImported ||
+           company.status == CompanyStatus::kAlreadyImported ||
+           company.status == CompanyStatus::kNoFolder;
   });
 }
 

@@ -6,9 +6,14 @@
 // upgrades give (the same rules as the upgrades of the program's own store),
 // its company parameters with the rows those upgrades add, its dependants
 // linked to their employees, its photos from the blob file. Row numbers are
-// kept. Each company is written in one transaction: a company whose tables
+// kept. A table is read only once its header and block chain are found
+// sound, so a damaged table is refused and never hangs the import; a table
+// the company's layout has (the dependants always, the photos from 5.2.6 on)
+// that its folder lacks is damage too. Each company is written in one
+// transaction over the register and its database: a company whose tables
 // cannot be read is reported by name and written not at all, and the others
-// go on.
+// go on; an interrupted import leaves each company whole or absent, and a
+// run repeated after it completes the rest.
 #pragma once
 
 #include <filesystem>
@@ -20,7 +25,8 @@
 namespace traveno::legacy {
 
 // How many rows of one legacy table were read and written. `added` counts
-// rows the upgrades added (company parameters), `left_out` rows read but not
+// rows the upgrades added (company parameters, the default annual brackets
+// of a year that had none), `left_out` rows read but not
 // written, with `left_out_reason` (dependants without an employee in their
 // month, general parameters of a month the register already holds). Always
 // read == written - added + left_out.
@@ -35,9 +41,10 @@ struct TableCount {
 
 enum class CompanyStatus {
   kImported,
-  kExists,    // already in the register or its folder, and not to be replaced
-  kNoFolder,  // listed in the register without a folder: it does not exist
-  kFailed,    // its tables could not be read or written; nothing was written
+  kAlreadyImported,  // the register and its folder hold exactly what the import writes
+  kExists,           // already in the register or its folder, and not to be replaced
+  kNoFolder,         // listed in the register without a folder: it does not exist
+  kFailed,           // its tables could not be read or written; nothing was written
 };
 
 struct CompanyImport {
@@ -51,7 +58,8 @@ struct CompanyImport {
 struct LegacyImportReport {
   std::vector<TableCount> register_tables;
   std::vector<CompanyImport> companies;
-  // Whether every company listed with a folder was imported.
+  // Whether every company listed with a folder was imported (by this run or,
+  // with the same data, by an earlier one).
   bool Complete() const;
 };
 
@@ -77,7 +85,10 @@ bool HoldsLegacyRegister(const std::filesystem::path& folder);
 // register tables must exist. The general parameters and tax brackets of the
 // months the register does not hold yet are written first, in one
 // transaction (a month the register holds keeps its own rows); then every
-// company, in code order, each in its own transaction. Shows the wait window
+// company, in code order, each in its own transaction. A company already in
+// the register, or whose folder's database holds rows, is kept unless
+// `replace` says otherwise (never the working company); a folder whose
+// database holds no row is no data. Shows the wait window
 // per company. Throws Error with kNoLegacyRegister when the folder has no
 // register, and Error naming the table when a register table cannot be read
 // (nothing is then written).

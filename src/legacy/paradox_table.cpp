@@ -11,6 +11,7 @@
 
 #include "core/errors.h"
 #include "core/text.h"
+#include "legacy/paradox_header.h"
 
 extern "C" {
 #include <paradox.h>
@@ -96,17 +97,21 @@ ParadoxTable::ParadoxTable(const fs::path& file, int default_code_page)
   if (handles_->doc == nullptr) Fail("memorie insuficienta");
   handles_->file = std::fopen(file_.c_str(), "rb");
   if (handles_->file == nullptr) Fail("fisierul lipseste sau nu poate fi deschis");
+  // The library is handed only a table whose header and block chain hold.
+  ParadoxHeader checked;
+  try {
+    checked = CheckParadoxHeader(handles_->file, size);
+  } catch (const ParadoxDamage& damage) {
+    Fail(damage.what());
+  }
+  std::rewind(handles_->file);
   if (PX_open_fp(handles_->doc, handles_->file) < 0) Fail("antetul este deteriorat");
   const pxhead_t* head = handles_->doc->px_head;
-  if (head->px_filetype != pxfFileTypIndexDB && head->px_filetype != pxfFileTypNonIndexDB) {
-    Fail("nu este un tabel de date");
+  if (head->px_recordsize != checked.record_size || head->px_numrecords != checked.record_count ||
+      head->px_numfields != static_cast<int>(checked.fields.size()) ||
+      head->px_maxtablesize * 1024 != checked.block_size) {
+    Fail("antetul este deteriorat");
   }
-  // A table cut short opens without complaint and yields zeros for what is
-  // missing: its size must hold every block its header counts.
-  const std::uintmax_t block_size = static_cast<std::uintmax_t>(head->px_maxtablesize) * 1024;
-  const std::uintmax_t needed =
-      static_cast<std::uintmax_t>(head->px_headersize) + head->px_fileblocks * block_size;
-  if (block_size == 0 || size < needed) Fail("fisierul este trunchiat");
   record_size_ = head->px_recordsize;
   record_count_ = head->px_numrecords;
   int offset = 0;

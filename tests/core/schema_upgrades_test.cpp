@@ -181,9 +181,11 @@ TEST_F(OlderLayoutTest, ANewerCompanyIsRefusedUntouchedAndTheOthersGoOn) {
   const UpgradeResult result = RunUpgrades(data_.path(), prompter_, progress_);
 
   EXPECT_EQ(FileBytes(CompanyFile("NOUA")), newer);
-  EXPECT_FALSE(fs::exists(data_.path() / "NOUA" / "firma.db.bak-2"));
+  EXPECT_FALSE(fs::exists(data_.path() / "NOUA" /
+                          ("firma.db.bak-" + std::to_string(kStoreLayoutVersion + 1))));
   ASSERT_EQ(prompter_.messages.size(), 1u);
-  EXPECT_EQ(prompter_.messages[0], NewerDatabaseMessage(CompanyFile("NOUA"), 2));
+  EXPECT_EQ(prompter_.messages[0],
+            NewerDatabaseMessage(CompanyFile("NOUA"), kStoreLayoutVersion + 1));
   EXPECT_EQ(result.failed, std::vector<std::string>{"NOUA"});
   EXPECT_EQ(result.upgraded, std::vector<std::string>{"VECHE"});
   Store store(data_.path());
@@ -207,10 +209,11 @@ TEST_F(OlderLayoutTest, AFailedStepShowsItsMessageAndLeavesTheDatabaseAsItWas) {
   RunUpgrades(data_.path(), prompter_, progress_);
   const std::string before = FileBytes(CompanyFile("VECHE"));
   std::vector<UpgradeStep> steps(StoreUpgradeSteps().begin(), StoreUpgradeSteps().end());
-  steps.push_back({2, "9.9.9", nullptr, [](Database& db, const UpgradeContext&) {
-                     db.Execute("DELETE FROM Pers; ALTER TABLE Pers ADD Nou REAL");
-                     throw StoreError("disk I/O error");
-                   }});
+  steps.push_back(
+      {kStoreLayoutVersion + 1, "9.9.9", nullptr, [](Database& db, const UpgradeContext&) {
+         db.Execute("DELETE FROM Pers; ALTER TABLE Pers ADD Nou REAL");
+         throw StoreError("disk I/O error");
+       }});
 
   const UpgradeResult result = RunUpgrades(data_.path(), prompter_, progress_, steps);
 
@@ -222,7 +225,7 @@ TEST_F(OlderLayoutTest, AFailedStepShowsItsMessageAndLeavesTheDatabaseAsItWas) {
   EXPECT_EQ(FileBytes(CompanyFile("VECHE")), before);
   // The register went on to the new version.
   Database db(data_.path() / kRegisterDatabaseName, false);
-  EXPECT_EQ(LayoutVersion(db), 2);
+  EXPECT_EQ(LayoutVersion(db), kStoreLayoutVersion + 1);
 }
 
 TEST(SchemaUpgradesTest, NewDatabasesAreBornInTheCurrentLayout) {
@@ -235,6 +238,59 @@ TEST(SchemaUpgradesTest, NewDatabasesAreBornInTheCurrentLayout) {
   Database company(data.path() / "TEST" / kCompanyDatabaseName, false);
   EXPECT_EQ(LayoutVersion(company), kStoreLayoutVersion);
   EXPECT_FALSE(UpgradesNeeded(data.path()));
+}
+
+// A register that holds a company code twice (two imports at once wrote it
+// before the code was unique; another program may as well): the upgrade keeps
+// the first row of the code, the one every operation found, leaves the other
+// in the copy kept beside the register, and the code is unique from then on.
+// Registers of both earlier layouts are brought on, and a company database
+// of version 1, which the step does not change, without a copy.
+TEST(SchemaUpgradesTest, ARegisterWithACodeTwiceKeepsItsFirstRowAndTheCodeBecomesUnique) {
+  for (const int version : {0, 1}) {
+    SCOPED_TRACE("register of version " + std::to_string(version));
+    testing::TempFolder data;
+    {
+      Store store(data.path());
+      store.EnsureRegisterTables();
+      Database& db = store.db();
+      db.Execute("DROP INDEX Firme_iCod; CREATE INDEX Firme_iCod ON Firme (Cod COLLATE NOCASE)");
+      if (version == 0) db.Execute("ALTER TABLE Firme DROP COLUMN nr");  // an older layout
+      db.Run("INSERT INTO Firme (CodF, Cod, Denumire, TipAngaj) VALUES (5, 'VECHE', 'Prima', 1)");
+      db.Run("INSERT INTO Firme (CodF, Cod, Denumire, TipAngaj) VALUES (7, 'veche', 'A doua', 1)");
+      db.Run("INSERT INTO Firme (CodF, Cod, Denumire, TipAngaj) VALUES (6, 'NOUA', 'Noua', 1)");
+      db.Run("INSERT INTO Firme (CodF, Cod, Denumire, TipAngaj) VALUES (8, 'VECHE', 'A treia', 2)");
+      SetLayoutVersion(db, version);
+      fs::create_directories(data.path() / "NOUA");
+      Database company(data.path() / "NOUA" / kCompanyDatabaseName, true);
+      for (const TableDef* table : CompanyTables()) CreateTable(company, "main", *table);
+      SetLayoutVersion(company, 1);
+    }
+    RecordingPrompter prompter;
+    RecordingProgress progress;
+
+    const UpgradeResult result = RunUpgrades(data.path(), prompter, progress);
+
+    EXPECT_TRUE(result.failed.empty());
+    EXPECT_TRUE(prompter.messages.empty());
+    Store store(data.path());
+    EXPECT_EQ(LayoutVersion(store.db()), kStoreLayoutVersion);
+    std::vector<std::string> rows;
+    for (const FirmeRow& row : store.Companies()) {
+      rows.push_back(std::to_string(row.CodF) + " " + row.Cod + " " + row.Denumire);
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"6 NOUA Noua", "1 TEST TEST", "5 VECHE Prima"}));
+    // The rows left out are in the copy of the register.
+    Database copy(data.path() / ("registru.db.bak-" + std::to_string(version)), false);
+    EXPECT_EQ(copy.QueryInt("SELECT count(*) FROM Firme WHERE Cod = 'VECHE' COLLATE NOCASE"), 3);
+    // The code is unique whatever its case.
+    EXPECT_THROW(
+        store.db().Run("INSERT INTO Firme (Cod, Denumire, TipAngaj) VALUES ('Veche', 'X', 1)"),
+        StoreError);
+    Database company(data.path() / "NOUA" / kCompanyDatabaseName, false);
+    EXPECT_EQ(LayoutVersion(company), kStoreLayoutVersion);
+    EXPECT_FALSE(fs::exists(data.path() / "NOUA" / "firma.db.bak-1"));
+  }
 }
 
 }  // namespace

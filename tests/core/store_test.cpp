@@ -122,6 +122,18 @@ TEST(StoreTest, CompanyTablesNeedTheFolderAndUseEightCharacters) {
   EXPECT_THROW(store.OpenCompany("NOFOLDER"), StoreError);
 }
 
+// A code that cannot name a folder (a register row written by another
+// program) never gives a path: it could lead out of the data folder.
+TEST(StoreTest, OnlyACodeThatNamesAFolderGivesTheCompanysFolder) {
+  const fs::path data = "/date";
+  EXPECT_EQ(CheckedCompanyFolder(data, " DEMO "), data / "DEMO");
+  EXPECT_EQ(CheckedCompanyFolder(data, "ABCDEFGH"), data / "ABCDEFGH");
+  for (const char* code :
+       {"", "  ", "..", ".", "A/B", "/", "A\\B", "ABCDEFGHI", "A.B", "A B", "A*", "\xC8\x98TEF"}) {
+    EXPECT_THROW(CheckedCompanyFolder(data, code), Error) << code;
+  }
+}
+
 TEST(StoreTest, MonthViewsShowOnlyTheOpenMonth) {
   testing::TempFolder folder;
   Store store(folder.path());

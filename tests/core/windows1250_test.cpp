@@ -2,8 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace traveno {
 namespace {
+
+// The code page as an independent source gives it.
+constexpr int kReferenceCodePage[256] = {
+#include "tests/core/cp1250_reference.inc"
+};
+
+struct LetterWithoutAccent {
+  char32_t code_point;
+  char letter;
+};
+constexpr LetterWithoutAccent kLettersWithoutAccent[] = {
+#include "tests/core/latin_letters_without_accent.inc"
+};
+
+std::string Utf8(char32_t code_point) {
+  std::string out;
+  if (code_point < 0x80) {
+    out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    out += static_cast<char>(0xC0 | (code_point >> 6));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code_point >> 12));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+  return out;
+}
+
+// Every byte both ways: read as the reference's character, and that
+// character written back as the byte; an undefined byte reads as "?".
+TEST(Windows1250Test, EveryByteReadsAndWritesAsTheReferenceCodePage) {
+  for (int byte = 0; byte < 256; ++byte) {
+    SCOPED_TRACE(byte);
+    const std::string one(1, static_cast<char>(byte));
+    if (kReferenceCodePage[byte] < 0) {
+      EXPECT_EQ(FromWindows1250(one), "?");
+      continue;
+    }
+    const std::string character = Utf8(static_cast<char32_t>(kReferenceCodePage[byte]));
+    EXPECT_EQ(FromWindows1250(one), character);
+    EXPECT_EQ(ToWindows1250(character), one);
+  }
+}
+
+// The letters the code page lacks: Romanian's comma-below letters are written
+// as its cedilla letters (what the authorities' programs read), every other
+// accented Latin letter as its letter without the accent.
+TEST(Windows1250Test, ALetterThePageLacksIsWrittenAsItsDocumentedSubstitute) {
+  const std::map<char32_t, char> kCedillaForCommaBelow = {
+      {0x0218, '\xAA'}, {0x0219, '\xBA'}, {0x021A, '\xDE'}, {0x021B, '\xFE'}};
+  for (const LetterWithoutAccent& letter : kLettersWithoutAccent) {
+    SCOPED_TRACE(static_cast<int>(letter.code_point));
+    const auto cedilla = kCedillaForCommaBelow.find(letter.code_point);
+    const char expected = cedilla != kCedillaForCommaBelow.end() ? cedilla->second : letter.letter;
+    EXPECT_EQ(ToWindows1250(Utf8(letter.code_point)), std::string(1, expected));
+  }
+}
 
 TEST(Windows1250Test, WritesEachCharacterAsOneByteOrItsNearestEquivalent) {
   struct Case {

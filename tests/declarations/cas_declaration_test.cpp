@@ -1,6 +1,5 @@
 #include "declarations/cas_declaration.h"
 
-#include "engine/company_totals.h"
 #include "tests/declarations/monthly_fixture.h"
 
 namespace traveno::declarations {
@@ -62,53 +61,59 @@ TEST_F(CasDeclarationTest, DeclaresPersonsInListOrderWithTheirContractMarks) {
   EXPECT_EQ(declaration.employer->row.Cod, "FIRMA");
 }
 
-TEST_F(CasDeclarationTest, TotalsCoverEveryRowAndTheEmployerFundsOfTheEngine) {
+// The figures of a small month worked out by hand, in hours (176 a month,
+// 22 working days), with the exempt sums in the bases.
+TEST_F(CasDeclarationTest, TotalsCoverEveryRowAndTheEmployerFunds) {
   params::WriteCompanyText(db(), session_->working_month(), "Ex_Firma", "DA");
   SetCompanyParameter("ZiLichidare", 12);
-  SetGeneralParameter("Accident", 0.5);
-  PersRow permanent = Row("ALBU", "1", 1000);
-  permanent.CM1L = 100;
-  permanent.CM2L = 50;
-  permanent.CIC = 20;
-  permanent.SumeExcept = 30;
-  permanent.PENSIE = 95;
+  SetCompanyParameter("TimpLuna", 176);
+  SetCompanyParameter("TimpZile", 0);
+  const std::pair<const char*, double> kGeneral[] = {{"CAS", 22},
+                                                     {"SanatateAng", 6.5},
+                                                     {"Accident", 0.5},
+                                                     {"SalMinEc", 2500000},
+                                                     {"SalMedEc", 6962000}};
+  for (const auto& [name, value] : kGeneral) SetGeneralParameter(name, value);
+  PersRow permanent = Row("ALBU", "1", 10000000);
+  permanent.CM1L = 1000000;  // paid by the employer
+  permanent.CM2L = 500000;   // paid by the state
+  permanent.CIC = 200000;    // child care
+  permanent.SumeExcept = 300000;
+  permanent.PENSIE = 950000;
   permanent.ZILE_CM = 2;
-  PersRow partial = Row("BARBU", "2", 500);
+  PersRow partial = Row("BARBU", "2", 5000000);  // another main income: insured
   partial.ALT_VENIT = 1;
   partial.Ore_Zi = 4;
-  partial.PENSIE = 47;
-  PersRow undeclared = Row("CRISAN", "2", 300);
+  partial.PENSIE = 470000;
+  PersRow undeclared = Row("CRISAN", "2", 3000000);
   undeclared.Ore_Zi = 4;
-  undeclared.CM2L = 10;
-  undeclared.CIC = 5;
-  std::vector<PersRow> rows = {Add(permanent), Add(partial), Add(undeclared)};
+  undeclared.CM2L = 100000;
+  undeclared.CIC = 50000;
+  for (const PersRow& row : {permanent, partial, undeclared}) Add(row);
 
   const CasDeclaration declaration = BuildCasDeclaration(*session_);
   const CasTotals& totals = declaration.totals;
-  // BazaCAS: 1000 - 100 + 30 - 50 - 20 for the permanent row, 500 for the
-  // partial contract with another income, nothing for the third.
-  EXPECT_EQ(totals.SB, 1360);
-  EXPECT_EQ(totals.SP, 142);
-  EXPECT_EQ(totals.SS, 85);  // CIC + CM2L of every row
   EXPECT_EQ(declaration.persons.size(), 2u);
   EXPECT_EQ(declaration.zi_lichidare, 12);
-
-  engine::CompanyTotals engine_totals;
-  for (const PersRow& row : rows) {
-    engine::AddRowToTotals(engine_totals, row, session_->parameters());
-  }
-  const engine::CompanyFunds funds =
-      engine::ComputeCompanyFunds(engine_totals, session_->parameters());
-  EXPECT_EQ(totals.EC, funds.FondCAS);
-  EXPECT_EQ(totals.HC, funds.FondSanatateCM);
-  EXPECT_EQ(totals.AC, funds.FondAccident);
-  EXPECT_NE(totals.AC, 0);
-  EXPECT_EQ(totals.NRM, engine::NumarMediuSalariati(rows, session_->parameters()));
-  EXPECT_EQ(totals.DueByEmployer(), funds.FondCAS + 85 + funds.FondSanatateCM);
-  EXPECT_EQ(totals.ToTransfer(), funds.FondCAS + 142);
+  // BazaCAS: 10 000 000 - 1 000 000 + 300 000 - 500 000 - 200 000, and the
+  // partial contract's 5 000 000; nothing for the third.
+  EXPECT_EQ(totals.SB, 13600000);
+  EXPECT_EQ(totals.SP, 1420000);
+  EXPECT_EQ(totals.SS, 850000);  // CIC + CM2L of every row, the undeclared one's too
+  // The employer's base is the same 13 600 000, at 22% 2 992 000; it pays
+  // the permanent's state-paid and child-care leave (700 000) and the health
+  // contribution of the 2 days of leave, RoundEven(2 500 000 * 2 / 22 * 2 *
+  // 6.5 / 100) = 29 545.
+  EXPECT_EQ(totals.HC, 29545);
+  EXPECT_EQ(totals.EC, 2992000 - 700000 - 29545);
+  EXPECT_EQ(totals.AC, 68000);  // 0.5% of 13 600 000
+  // 176 hours on norm 8 for each insured person, of 22 * 8.
+  EXPECT_EQ(totals.NRM, 2);
+  EXPECT_EQ(totals.DueByEmployer(), 2262455 + 850000 + 29545);
+  EXPECT_EQ(totals.ToTransfer(), 2262455 + 1420000);
   // The session's running totals are those of the stored rows.
-  EXPECT_EQ(session_->totals().BrutP, 1000);
-  EXPECT_EQ(session_->funds().FondCAS, funds.FondCAS);
+  EXPECT_EQ(session_->totals().BrutP, 10000000);
+  EXPECT_EQ(session_->funds().FondCAS, 2262455);
 }
 
 TEST_F(CasDeclarationTest, AMonthWithoutRowsAndACompanyMissingFromTheRegister) {

@@ -1,7 +1,9 @@
 // traveno-cli declaration cas|somaj|sanatate over the demo company, run
 // in-process; the files read back by the independent dBASE reader and the
-// printed figures compared with the engine's totals of the same month.
+// printed figures compared with those of a small month worked out by hand.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,15 +16,11 @@
 #include "core/settings.h"
 #include "core/store/row_io.h"
 #include "core/store/store.h"
-#include "engine/calculated_fields.h"
-#include "engine/company_totals.h"
-#include "params/company_register.h"
+#include "declarations/write_protected.h"
 #include "params/parameter_store.h"
-#include "params/session.h"
 #include "tests/declarations/file_checks.h"
 #include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
-#include "tests/support/scripted_prompter.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno::declarations {
@@ -70,29 +68,65 @@ class DeclarationCliTest : public ::testing::Test {
     return arguments;
   }
 
-  // The engine's totals and funds of the demo month, from its stored rows.
-  struct EngineMonth {
-    std::vector<PersRow> rows;
-    engine::MonthParameters parameters;
-    engine::CompanyTotals totals;
-    engine::CompanyFunds funds;
-  };
-  EngineMonth Engine() {
+  // Replaces the demo month by a small closed one worked out by hand: in
+  // hours (176 a month, 22 working days), the exempt sums in the bases, a
+  // permanent employee on every kind of leave, a partial contract with
+  // another main income who pays the unemployment contribution, and one
+  // without.
+  void UseSmallClosedMonth() {
     Store store(data());
-    params::Session session(store);
-    traveno::testing::ScriptedPrompter prompter;
-    SilentProgress progress;
-    EXPECT_TRUE(params::ChooseCompanyAndMonth(session, "DEMO", Date::FromYmd(2003, 1, 1), prompter,
-                                              progress));
-    EngineMonth month;
-    month.rows = QueryRows<PersRow>(store.db(), "SELECT * FROM firma.Pers WHERE LUNA = ?",
-                                    Date::FromYmd(2003, 1, 1));
-    month.parameters = session.parameters();
-    for (const PersRow& row : month.rows) {
-      engine::AddRowToTotals(month.totals, row, month.parameters);
-    }
-    month.funds = engine::ComputeCompanyFunds(month.totals, month.parameters);
-    return month;
+    store.OpenCompany("DEMO");
+    Database& db = store.db();
+    const Date month = Date::FromYmd(2003, 1, 1);
+    db.Run("DELETE FROM firma.Pers WHERE LUNA = ?", month);
+    const std::pair<const char*, double> kGeneral[] = {
+        {"CAS", 22},       {"SanatateAng", 6.5},  {"SanatateFirm", 7},
+        {"Accident", 0.5}, {"SalMinEc", 2500000}, {"SalMedEc", 6962000},
+        {"SomajFirm", 3},  {"SomajAng", 1},       {"SomajCol", 1}};
+    for (const auto& [name, value] : kGeneral) params::WriteGeneral(db, month, name, value);
+    const std::pair<const char*, double> kCompany[] = {
+        {"TimpLuna", 176}, {"TimpZile", 0}, {"ZiLichidare", 10}, {"Deschisa", 1}};
+    for (const auto& [name, value] : kCompany) params::WriteCompany(db, month, name, value);
+    params::WriteCompanyText(db, month, "Ex_Firma", "DA");
+    auto row = [&](const char* nume, const char* tip, double brut, int marca) {
+      PersRow r{};
+      r.LUNA = month;
+      r.IID = marca;
+      r.MARCA = marca;
+      r.NUME = nume;
+      r.PRENUME = "ION";
+      r.TIP = tip;
+      r.CODNUMPERS = "1700101400011";
+      r.Depart = "CENTRAL";
+      r.NORMA = 8;
+      r.TIMP = 176;
+      r.BRUT = brut;
+      return r;
+    };
+    PersRow albu = row("ALBU", "1", 10000000, 1);
+    albu.CM1L = 1000000;
+    albu.CM2L = 500000;
+    albu.CIC = 200000;
+    albu.SumeExcept = 300000;
+    albu.PENSIE = 950000;
+    albu.SOMAJ = 100000;
+    albu.SANATATE = 650000;
+    albu.ZILE_CM = 2;
+    PersRow barbu = row("BARBU", "2", 5000000, 2);
+    barbu.ALT_VENIT = 1;
+    barbu.Ore_Zi = 4;
+    barbu.BifaSom = 1;
+    barbu.Domiciliu_ext = "1";
+    barbu.PENSIE = 470000;
+    barbu.SOMAJ = 50000;
+    barbu.SANATATE = 325000;
+    PersRow crisan = row("CRISAN", "2", 3000000, 3);
+    crisan.Ore_Zi = 4;
+    crisan.Domiciliu_ext = "0";
+    crisan.CM2L = 100000;
+    crisan.CIC = 50000;
+    crisan.SANATATE = 195000;
+    for (const PersRow& r : {albu, barbu, crisan}) RowWriter<PersRow>(db, "Pers").Insert(r);
   }
 
   traveno::testing::TempFolder folder_;
@@ -165,43 +199,40 @@ TEST_F(DeclarationCliTest, TheElectronicFilesOfBothDeclarationsAsTextAndDbase) {
   EXPECT_EQ(RecordsOf(out() / "dbf" / "A2.dbf"), 1u);
 }
 
-TEST_F(DeclarationCliTest, ThePrintedSummariesCarryTheEngineTotalsAndFunds) {
-  const EngineMonth month = Engine();
-  long double bass = 0;
-  long double pensie = 0;
-  for (const PersRow& row : month.rows) {
-    bass += row.CIC + row.CM2L;
-    pensie += row.PENSIE;
-  }
+TEST_F(DeclarationCliTest, ThePrintedSummariesCarryTheFiguresOfTheMonth) {
+  UseSmallClosedMonth();
   const CliResult cas = Run(Declaration("cas", {"--text"}));
   ASSERT_EQ(cas.exit_code, 0) << cas.err;
-  const engine::CompanyFunds& f = month.funds;
-  EXPECT_EQ(PrintedAmount(cas.out, "I.Total CAS retinut de la asigurati:"), pensie);
-  EXPECT_EQ(PrintedAmount(cas.out, "J.Total CAS datorat de angajator:"),
-            f.FondCAS + bass + f.FondSanatateCM);
-  EXPECT_EQ(PrintedAmount(cas.out, "M.Total CAS de virat:"), f.FondCAS + pensie);
-  EXPECT_EQ(PrintedAmount(cas.out, "E.Total fond salarii brute realizate:"), f.BazaCASInitiala);
+  // BazaCAS: 10 000 000 - 1 000 000 + 300 000 - 500 000 - 200 000, and the
+  // partial contract's 5 000 000. The employer's contribution: 22% of that
+  // 13 600 000 (2 992 000) less the state-paid and child-care leave of the
+  // permanent employee (700 000) and the health contribution of the 2 days
+  // of leave, RoundEven(2 500 000 * 2 / 22 * 2 * 6.5 / 100) = 29 545:
+  // 2 262 455. J adds the benefits paid by the state to every row (850 000)
+  // and the 29 545; M the 1 420 000 withheld.
+  EXPECT_EQ(PrintedAmount(cas.out, "E.Total fond salarii brute realizate:"), 13600000);
+  EXPECT_EQ(PrintedAmount(cas.out, "I.Total CAS retinut de la asigurati:"), 1420000);
+  EXPECT_EQ(PrintedAmount(cas.out, "J.Total CAS datorat de angajator:"), 3142000);
+  EXPECT_EQ(PrintedAmount(cas.out, "M.Total CAS de virat:"), 3682455);
 
   const CliResult somaj = Run(Declaration("somaj", {"--text"}));
   ASSERT_EQ(somaj.exit_code, 0) << somaj.err;
-  long double somaj_due = 0;
-  for (const PersRow& row : month.rows) somaj_due += row.SOMAJ;
-  EXPECT_EQ(PrintedAmount(somaj.out, "Contributia angajatorului"), f.FondSomaj);
+  // The employer's base: 10 000 000 - 500 000 - 200 000 + 5 000 000 + the
+  // exempt 300 000, at 3%; the insured owe 100 000 + 50 000, all paid.
+  EXPECT_EQ(PrintedAmount(somaj.out, "Contributia angajatorului"), 438000);
   EXPECT_EQ(PrintedAmounts(somaj.out, "Contributia asiguratilor"),
-            (std::vector<long double>{somaj_due, somaj_due, 0}));
-  EXPECT_EQ(PrintedAmount(somaj.out, "TOTAL GENERAL:"), [&] {
-    long double base = 0;
-    for (const PersRow& row : month.rows) {
-      base += engine::ComputeNominalFigures(row, month.parameters).BazaSomaj.value_or(0);
-    }
-    return base;
-  }());
+            (std::vector<long double>{150000, 150000, 0}));
+  // The bases derived back from the contributions at 1%.
+  EXPECT_EQ(PrintedAmount(somaj.out, "TOTAL GENERAL:"), 15000000);
 
   const json health = Run(Declaration("sanatate", {}), true).Json();
-  EXPECT_EQ(health["sectiuni"]["A"]["fond_salarii"].get<double>(),
-            month.totals.BrutP - month.totals.CM2LP - month.totals.CICP + month.totals.BrutC -
-                month.totals.CM2LC - month.totals.CICC);
-  EXPECT_EQ(health["sectiuni"]["C"]["datorat_calculat"].get<double>(), f.FondSanatateCM);
+  // The gross 18 000 000 less the state-paid and child-care leave (850 000);
+  // A: 7% of that with the exempt 300 000; B: the contributions withheld;
+  // C: the 29 545 of the leave.
+  EXPECT_EQ(health["sectiuni"]["A"]["fond_salarii"].get<double>(), 17150000);
+  EXPECT_EQ(health["sectiuni"]["A"]["datorat_calculat"].get<double>(), 1221500);
+  EXPECT_EQ(health["sectiuni"]["B"]["datorat_calculat"].get<double>(), 1170000);
+  EXPECT_EQ(health["sectiuni"]["C"]["datorat_calculat"].get<double>(), 29545);
 }
 
 // The text of a PDF file as pdftotext reads it; empty when it cannot.
@@ -310,6 +341,8 @@ TEST_F(DeclarationCliTest, AFolderWhereNoFileCanBeMadeIsToldNotReported) {
   }
 }
 
+// The employer's file that cannot be made is not written, and no line says
+// it was: only the files written are reported.
 TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
   {
     // A pay day kept from a month whose next month had more days.
@@ -317,12 +350,102 @@ TEST_F(DeclarationCliTest, APayDayMissingFromTheNextMonthFailsTheEmployerFile) {
     store.OpenCompany("DEMO");
     params::WriteCompany(store.db(), Date::FromYmd(2003, 1, 1), "ZiLichidare", 29);
   }
-  const CliResult result = Run(Declaration("somaj", {"--files", out().string()}));
-  EXPECT_EQ(result.exit_code, 1);
-  EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2.txt"), std::string::npos)
-      << result.err;
-  EXPECT_TRUE(fs::exists(out() / "A1.txt"));
-  EXPECT_FALSE(fs::exists(out() / "A2.txt"));
+  for (const std::string form : {"txt", "dbf"}) {
+    SCOPED_TRACE(form);
+    const fs::path folder = out() / form;
+    std::vector<std::string> more = {"--files", folder.string()};
+    if (form == "dbf") more.push_back("--dbf");
+    const CliResult result = Run(Declaration("somaj", more));
+    EXPECT_EQ(result.exit_code, 1);
+    const fs::path a1 = folder / ("A1." + form);
+    const fs::path a2 = folder / ("A2." + form);
+    EXPECT_NE(result.err.find("Au aparut probleme la fisierul A2." + form), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("Fisierul " + a2.string() + " nu a fost scris !"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out, "Salvez in " + a1.string() + ": 19 inregistrari\n");
+    EXPECT_TRUE(fs::exists(a1));
+    EXPECT_FALSE(fs::exists(a2));
+  }
+}
+
+// A month without employees has nothing to declare: both declarations that
+// write files say so, fail and write nothing.
+TEST_F(DeclarationCliTest, AMonthWithoutEmployeesFailsEveryDeclarationWithFiles) {
+  {
+    Store store(data());
+    store.OpenCompany("DEMO");
+    store.db().Run("DELETE FROM firma.Pers");
+  }
+  for (const char* kind : {"cas", "somaj"}) {
+    for (const std::vector<std::string>& more :
+         {std::vector<std::string>{"--files", out().string()},
+          std::vector<std::string>{"--text"}}) {
+      SCOPED_TRACE(std::string(kind) + " " + more.front());
+      const CliResult result = Run(Declaration(kind, more));
+      EXPECT_EQ(result.exit_code, 1);
+      EXPECT_EQ(result.err, "Luna de lucru nu are angajati: nu este nimic de declarat.\n");
+      EXPECT_EQ(result.out, "");
+    }
+  }
+  EXPECT_FALSE(fs::exists(out()) && !fs::is_empty(out()));
+}
+
+// A data folder the user may not write (run as nobody): each declaration
+// says what it could not keep and still prints, from the stored rows, with
+// what was typed.
+TEST_F(DeclarationCliTest, AWriteProtectedDataFolderIsToldAndTheDeclarationsStillPrint) {
+  fs::create_directories(out());
+  fs::permissions(out(), fs::perms::all);  // where nobody may write the files
+  const std::string settings_before = FileText(data() / kSettingsFileName);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // As root every file stays writable: the commands run as nobody then.
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+    int failures = 0;
+    auto run = [&](const char* kind, std::vector<std::string> more) {
+      std::vector<std::string> arguments = Declaration(kind, std::move(more));
+      arguments.insert(arguments.begin(), {"--data-dir", data().string()});
+      return traveno::testing::RunProgram(arguments);
+    };
+    auto check = [&](bool ok, const std::string& what,
+                     const traveno::testing::ProgramResult& result) {
+      if (ok) return;
+      ++failures;
+      std::fprintf(stderr, "%s: status %d, err %s\n", what.c_str(), result.status,
+                   result.err.c_str());
+    };
+    const std::string figures_not_kept = std::string(kFiguresNotKept) + "\n";
+    // The declarant as kept: nothing to keep, nothing to tell.
+    const auto cas = run("cas", {"--text"});
+    check(cas.status == 0 && cas.err.empty() &&
+              cas.out.find("J.Total CAS datorat de angajator:") != std::string::npos,
+          "cas", cas);
+    const auto renamed = run("cas", {"--text", "--nume", " Nou "});
+    check(renamed.status == 1 && renamed.err == std::string(kSignerNotKept) + "\n" &&
+              renamed.out.find(" NOU") != std::string::npos,
+          "cas --nume", renamed);
+    const auto cas_files = run("cas", {"--files", out().string()});
+    check(cas_files.status == 0 && fs::exists(out() / "A12.txt"), "cas --files", cas_files);
+    // The penalties typed are printed though they cannot be stored.
+    const auto somaj = run("somaj", {"--text", "--maj", "777"});
+    check(somaj.status == 1 && somaj.err == figures_not_kept &&
+              PrintedAmount(somaj.out, "Penalitati") == 777,
+          "somaj", somaj);
+    const auto somaj_files = run("somaj", {"--files", out().string()});
+    check(somaj_files.status == 1 && fs::exists(out() / "A1.txt") && fs::exists(out() / "A2.txt"),
+          "somaj --files", somaj_files);
+    const auto sanatate = run("sanatate", {"--text", "--rest-a", "555"});
+    check(sanatate.status == 1 && sanatate.err == figures_not_kept &&
+              PrintedAmount(sanatate.out, " c. Sume restante") == 555,
+          "sanatate", sanatate);
+    ::_exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(FileText(data() / kSettingsFileName), settings_before);
 }
 
 }  // namespace

@@ -66,11 +66,11 @@ TEST_F(DeclarationDocumentsTest, TheSocialInsuranceSummaryCarriesTheMonthsFigure
   const Page& page = summary.pages[0];
   // The figures worked out for the fixture month (see the expected files).
   const std::pair<const char*, const char*> kLines[] = {
-      {"D.Nr.mediu asigurati:", "3,41 "},
-      {"E.Total fond salarii brute realizate:", "21 700 000 "},
-      {"I.Total CAS retinut de la asigurati:", "2 090 000 "},
-      {"J.Total CAS datorat de angajator:", "4 774 000 "},
-      {"M.Total CAS de virat:", "6 534 455 "},
+      {"D.Nr.mediu asigurati:", "3,09 "},
+      {"E.Total fond salarii brute realizate:", "21 000 000 "},
+      {"I.Total CAS retinut de la asigurati:", "2 070 000 "},
+      {"J.Total CAS datorat de angajator:", "4 620 000 "},
+      {"M.Total CAS de virat:", "6 151 364 "},
       {"Nr. total de file ANEXA 1.1:", "1 "},
       {"B.CUI(Cod fiscal):", " 1234567"},
       {"C.Nr.inreg.Registrul Comertului", " J40 / 1234 / 1998"},
@@ -80,8 +80,9 @@ TEST_F(DeclarationDocumentsTest, TheSocialInsuranceSummaryCarriesTheMonthsFigure
   const std::string text = reports::DocumentText(summary);
   EXPECT_NE(text.find("Data lichidarii drepturilor salariale: zi 10, luna 4, an 2003"),
             std::string::npos);
-  EXPECT_NE(text.find("108 500"), std::string::npos);  // the work-accident insurance
-  EXPECT_NE(text.find("29 545"), std::string::npos);   // health on medical leave
+  EXPECT_NE(text.find("105 000"), std::string::npos);  // the work-accident insurance
+  EXPECT_NE(text.find("88 636"), std::string::npos);   // health on medical leave
+  EXPECT_NE(text.find("450 000"), std::string::npos);  // the benefits paid by the state
 
   SetNaturalPerson("1600101400077");
   const Document natural =
@@ -94,8 +95,9 @@ TEST_F(DeclarationDocumentsTest, TheNominalListRepeatsItsHeadingsOnEveryPage) {
   const Document one = reports::Prepare(CasNominalReport(cas, header_));
   ASSERT_EQ(one.pages.size(), 1u);
   EXPECT_EQ(CasNominalPageCount(cas, header_), 1);
-  EXPECT_EQ(RightOf(one.pages[0], "4 ").at(0), " LUPU CARMEN");
-  EXPECT_EQ(Count(one, "5 "), 0);  // OPREA is not declared
+  EXPECT_EQ(RightOf(one.pages[0], "4 ").at(0), " LUPU-ȚIBULEAC ANCA-LĂCRĂMIOARA");
+  EXPECT_EQ(Count(one, " POPESCU ION"), 1);
+  EXPECT_EQ(Count(one, " OPREA DAN"), 0);  // not declared
   EXPECT_EQ(Count(one, "Semnatura,"), 1);
 
   CasDeclaration many = cas;
@@ -121,28 +123,29 @@ TEST_F(DeclarationDocumentsTest, TheUnemploymentListTotalsEveryRowOfEachKind) {
   EXPECT_EQ(Count(nominal, "Contract partial"), 1);
   EXPECT_EQ(Count(nominal, "1 "), 2);  // the numbers start again in each group
   // Kind 1: bases 10 000 000 + 6 000 000 + 4 000 000 (RADU's base from his
-  // contribution), dues 100 000 + 60 000 + 40 000; 150 000 paid of 220 000.
+  // contribution), dues 100 000 + 60 000 + 40 000; 150 000 paid of 210 000.
   const auto total1 = RightOf(page, "TOTAL I ");
   ASSERT_EQ(total1.size(), 4u);
   EXPECT_EQ(total1[0], "20 000 000 ");
   EXPECT_EQ(total1[1], "200 000 ");
   const auto total2 = RightOf(page, "TOTAL II ");
   ASSERT_EQ(total2.size(), 4u);
-  EXPECT_EQ(total2[1], "20 000 ");
+  EXPECT_EQ(total2[0], "2 000 000 ");  // LUPU's 10 000 withheld at 0.5%
+  EXPECT_EQ(total2[1], "10 000 ");
   const auto general = RightOf(page, "TOTAL GENERAL:");
   ASSERT_EQ(general.size(), 4u);
-  EXPECT_EQ(general[1], "220 000 ");
+  EXPECT_EQ(general[1], "210 000 ");
   EXPECT_EQ(general[2], "150 000 ");
-  EXPECT_EQ(general[3], "70 000 ");
+  EXPECT_EQ(general[3], "60 000 ");
 
   const Document summary = reports::Prepare(UnemploymentSummaryReport(somaj, header_));
   ASSERT_EQ(summary.pages.size(), 1u);
   const std::vector<std::string> employer = RightOf(summary.pages[0], "Contributia angajatorului");
-  EXPECT_EQ(employer, (std::vector<std::string>{"471 000 ", "400 000 ", "70 000 "}));
+  EXPECT_EQ(employer, (std::vector<std::string>{"466 500 ", "400 000 ", "65 500 "}));
   EXPECT_EQ(RightOf(summary.pages[0], "Penalitati"),
             (std::vector<std::string>{"X", "X", "5 000 "}));
   EXPECT_EQ(RightOf(summary.pages[0], "Total obligatii de plata datorate si nevirate"),
-            (std::vector<std::string>{"X", "X", "114 000 "}));
+            (std::vector<std::string>{"X", "X", "99 500 "}));
 }
 
 TEST_F(DeclarationDocumentsTest, TheHealthDeclarationPrintsTheStoredFiguresAndTheChosenLists) {
@@ -181,7 +184,8 @@ TEST_F(DeclarationDocumentsTest, TheHealthDeclarationPrintsTheStoredFiguresAndTh
   EXPECT_EQ(Count(list, " IONESCU VASILE"), 1);
   EXPECT_EQ(Count(list, "Data intrarii in activitate"), 0);
   EXPECT_EQ(RightOf(list.pages[0], "1 "),
-            (std::vector<std::string>{" LUPU CARMEN", " 2660308400044", "  CP contract partial "}));
+            (std::vector<std::string>{" LUPU-ȚIBULEAC ANCA-LĂCRĂMIOARA", " 2660308400044",
+                                      "  CP contract partial "}));
 }
 
 }  // namespace

@@ -63,6 +63,9 @@ TEST(SpreadInsuredPaymentTest, BothSpreadsAddUpToThePaymentAndNobodyPaysMoreThan
       {{100, 1}, 50, {50, 0}},
       {{40, 0, 35, 25}, 99, {40, 0, 35, 24}},
       {{12345, 6789, 101, 55555}, 70000, {11557, 6356, 98, 51989}},
+      // Shares 31.03% and 6.90%: 8, 8, 8 and 2 lei leave 1 leu, which the
+      // last person cannot take (their 2 lei are paid): the third one does.
+      {{9, 9, 9, 2}, 27, {8, 8, 9, 2}},
   };
   for (const Case& c : kCases) {
     for (SpreadMode mode : {SpreadMode::kProportional, SpreadMode::kFirstInsured}) {

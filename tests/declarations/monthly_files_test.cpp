@@ -38,6 +38,14 @@ std::vector<std::string> Lines(const fs::path& path) {
   return lines;
 }
 
+// The records of a table as the independent reader reads them; none when it
+// cannot read the table (the failure is then reported).
+nlohmann::json RecordsOf(const fs::path& path) {
+  const nlohmann::json table = ReadWithIndependentReader(path);
+  return table.is_object() && table.contains("records") ? table.at("records")
+                                                        : nlohmann::json::array();
+}
+
 class MonthlyFilesTest : public MonthlyFilesFixture {
  protected:
   fs::path Out(const char* name) {
@@ -61,8 +69,12 @@ class MonthlyFilesTest : public MonthlyFilesFixture {
     }
   }
 
-  DeclarationHeader header_{"123", kFilesToday, {"Popescu", "Ion", "Director", "B"}};
-  CasEmployerExtras extras_{1, "B"};
+  // The declarant as typed, filling the fields of A2.
+  DeclarationHeader header_{
+      "17/2003",
+      kFilesToday,
+      {"Popovici-Țuțuianu", "Ana-Mădălina", "Director economic și financiar", "B"}};
+  CasEmployerExtras extras_{2, "B"};
 };
 
 TEST_F(MonthlyFilesTest, EveryFileOfTheMonthAsKept) {
@@ -87,14 +99,20 @@ TEST_F(MonthlyFilesTest, EveryFileOfTheMonthAsKept) {
   const std::pair<const char*, std::size_t> kTables[] = {
       {"A11.dbf", 4}, {"A12.dbf", 1}, {"A1.dbf", 3}, {"A2.dbf", 1}};
   for (const auto& [name, records] : kTables) {
-    ASSERT_EQ(ReadWithIndependentReader(Out(name))["records"].size(), records) << name;
+    ASSERT_EQ(RecordsOf(Out(name)).size(), records) << name;
   }
-  const auto a11 = ReadWithIndependentReader(Out("A11.dbf"));
-  EXPECT_EQ(a11["records"][1]["NUME"], "ŞTEFĂNESCU ANA");
-  EXPECT_EQ(a11["records"][3]["CV"], 4);
-  const auto a2 = ReadWithIndependentReader(Out("A2.dbf"));
-  EXPECT_EQ(a2["records"][0]["DATAL"], "2003-04-10");
-  EXPECT_EQ(a2["records"][0]["TOTOBL"], 114000);
+  // The names as stored, Romanian letters in the code page's forms.
+  const auto a11 = RecordsOf(Out("A11.dbf"));
+  ASSERT_EQ(a11.size(), 4u);
+  EXPECT_EQ(a11[1]["NUME"], "Ştefănescu-Ţăranu Ana-Ştefana");
+  EXPECT_EQ(a11[3]["NUME"], "LUPU-ŢIBULEAC ANCA-LĂCRĂMIOAR");  // cut to 29
+  EXPECT_EQ(a11[1]["CASTOT"], 550000);
+  EXPECT_EQ(a11[1]["BASS"], 450000);
+  const auto a2 = RecordsOf(Out("A2.dbf"));
+  ASSERT_EQ(a2.size(), 1u);
+  EXPECT_EQ(a2[0]["DEN"], "SC Fixtură Lunară şi Ţesături");
+  EXPECT_EQ(a2[0]["DATAL"], "2003-04-10");
+  EXPECT_EQ(a2[0]["TOTOBL"], 99500);
 }
 
 TEST_F(MonthlyFilesTest, ANaturalPersonEmployerFilesItsPersonalCode) {
@@ -104,38 +122,95 @@ TEST_F(MonthlyFilesTest, ANaturalPersonEmployerFilesItsPersonalCode) {
   WriteA11Txt(Out("A11.txt"), cas, prompter_);
   WriteA11Dbf(Out("A11.dbf"), cas, kFilesToday, prompter_);
   WriteA12Txt(Out("A12.txt"), cas, extras_, prompter_);
+  WriteA12Dbf(Out("A12.dbf"), cas, extras_, kFilesToday, prompter_);
   WriteA1Txt(Out("A1.txt"), somaj, prompter_);
+  WriteA1Dbf(Out("A1.dbf"), somaj, kFilesToday, prompter_);
   WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
+  WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
   const std::string a11 = Lines(Out("A11.txt")).at(0);
   EXPECT_EQ(a11.substr(6, 13), "1600101400077");                // CF holds the code, whole
   EXPECT_EQ(a11.substr(a11.size() - 14, 13), "1600101400077");  // CNPA
   const std::string a12 = Lines(Out("A12.txt")).at(0);
-  EXPECT_EQ(a12.substr(43, 10), std::string(10, ' '));  // no fiscal code
+  EXPECT_EQ(a12.substr(43, 13), std::string(10, ' ') + "J40");  // no fiscal code
+  EXPECT_EQ(a12.substr(461, 13), "1600101400077");              // CNPA, after the banks
   const std::string a1 = Lines(Out("A1.txt")).at(0);
   EXPECT_EQ(a1.substr(6, 10), "         0");
   EXPECT_EQ(a1.substr(16, 13), "1600101400077");
   const std::string a2 = Lines(Out("A2.txt")).at(0);
-  EXPECT_EQ(a2.substr(90, 10), std::string(10, ' '));
-  if (HaveIndependentReader()) {
-    const auto json = ReadWithIndependentReader(Out("A11.dbf"));
-    EXPECT_EQ(json["records"][0]["CF"], 0);
-    EXPECT_EQ(json["records"][0]["CNPA"], 1600101400077);
-  }
+  EXPECT_EQ(a2.substr(92, 13), std::string(10, ' ') + "J40");  // CF after the name's 60
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  const auto a11_table = RecordsOf(Out("A11.dbf"));
+  ASSERT_EQ(a11_table.size(), 4u);
+  EXPECT_EQ(a11_table[0]["CF"], 0);
+  EXPECT_EQ(a11_table[0]["CNPA"], 1600101400077);
+  const auto a12_table = RecordsOf(Out("A12.dbf"));
+  ASSERT_EQ(a12_table.size(), 1u);
+  EXPECT_EQ(a12_table[0]["CF"], 0);
+  EXPECT_EQ(a12_table[0]["CNPA"], 1600101400077);
+  const auto a1_table = RecordsOf(Out("A1.dbf"));
+  ASSERT_EQ(a1_table.size(), 3u);
+  EXPECT_TRUE(a1_table[0]["CF"].is_null());  // left blank
+  EXPECT_EQ(a1_table[0]["CN"], 1600101400077);
+  const auto a2_table = RecordsOf(Out("A2.dbf"));
+  ASSERT_EQ(a2_table.size(), 1u);
+  EXPECT_EQ(a2_table[0]["CF"], 0);
 }
 
-TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerRecord) {
+// The employer's file is the declaration: without its record it is not
+// written, and the file of an earlier writing stays as it was.
+TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerFile) {
+  const UnemploymentDeclaration good = BuildUnemploymentDeclaration(*session_);
+  ASSERT_TRUE(WriteA2Txt(Out("A2.txt"), good, header_, prompter_).written);
+  ASSERT_TRUE(WriteA2Dbf(Out("A2.dbf"), good, header_, kFilesToday, prompter_).written);
+  const std::string txt_before = ReadAll(Out("A2.txt"));
+  const std::string dbf_before = ReadAll(Out("A2.dbf"));
+
   SetCompanyParameter("ZiLichidare", 31);  // April has 30 days
   const UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
   const FileOutcome txt = WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
   EXPECT_TRUE(txt.failed);
-  EXPECT_FALSE(fs::exists(Out("A2.txt")));
+  EXPECT_FALSE(txt.written);
+  EXPECT_EQ(ReadAll(Out("A2.txt")), txt_before);
   const FileOutcome dbf = WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
   EXPECT_TRUE(dbf.failed);
-  EXPECT_EQ(DbfTable::Open(Out("A2.dbf")).record_count(), 0u);
-  ASSERT_EQ(prompter_.messages.size(), 2u);
+  EXPECT_FALSE(dbf.written);
+  EXPECT_EQ(dbf.records, 0);
+  EXPECT_EQ(ReadAll(Out("A2.dbf")), dbf_before);
+  EXPECT_FALSE(WriteA2Dbf(Out("New.dbf"), somaj, header_, kFilesToday, prompter_).written);
+  EXPECT_FALSE(fs::exists(Out("New.dbf")));
+  ASSERT_EQ(prompter_.messages.size(), 3u);
   EXPECT_EQ(prompter_.messages[0].kind, MessageKind::kError);
   EXPECT_EQ(prompter_.messages[0].text, kA2TxtFailed);
   EXPECT_EQ(prompter_.messages[1].text, kA2DbfFailed);
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path() / "out"), fs::directory_iterator()),
+            2);
+}
+
+// A declaration of December is paid in January of the next year: the year
+// of the pay date is not the declaration's.
+TEST_F(MonthlyFilesTest, TheMonthAfterDecemberIsJanuaryOfTheNextYear) {
+  CasDeclaration cas = BuildCasDeclaration(*session_);
+  UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
+  cas.month = D(2003, 12);
+  somaj.month = D(2003, 12);
+  WriteA12Txt(Out("A12.txt"), cas, extras_, prompter_);
+  WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
+  EXPECT_EQ(Lines(Out("A12.txt")).at(0).substr(0, 14), "20031210 12004");
+  EXPECT_EQ(Lines(Out("A2.txt")).at(0).substr(18, 14), "20031210012004");
+  WriteA12Dbf(Out("A12.dbf"), cas, extras_, kFilesToday, prompter_);
+  WriteA2Dbf(Out("A2.dbf"), somaj, header_, kFilesToday, prompter_);
+  if (!HaveIndependentReader()) GTEST_SKIP() << "python3-dbfread is not installed";
+  const auto a12 = RecordsOf(Out("A12.dbf"));
+  ASSERT_EQ(a12.size(), 1u);
+  EXPECT_EQ(a12[0]["AN"], 2003);
+  EXPECT_EQ(a12[0]["LN"], 12);
+  EXPECT_EQ(a12[0]["DCLL"], 1);
+  EXPECT_EQ(a12[0]["DCAA"], 2004);
+  const auto a2 = RecordsOf(Out("A2.dbf"));
+  ASSERT_EQ(a2.size(), 1u);
+  EXPECT_EQ(a2[0]["AN"], 2003);
+  EXPECT_EQ(a2[0]["DATAL"], "2004-01-10");
 }
 
 TEST_F(MonthlyFilesTest, PayDatesInTheMonthAfter) {

@@ -189,6 +189,106 @@ TEST_F(FiscalSheetImportTest, ACompanyLineThatCannotBeStoredIsRefusedAndTheEmplo
   }
 }
 
+// Each mark of a dependant line gives its own relation (spouse 0, child 1,
+// other person 3) and invalidity (grades 1 and 2); of two marks the later one
+// holds. The third invalidity mark names a grade the program does not keep:
+// its line is refused.
+TEST_F(FiscalSheetImportTest, EachDependantMarkGivesItsRelationAndInvalidity) {
+  struct Case {
+    std::vector<int> marked;  // the fields 5..10 holding "#X#"
+    int calitate;
+    int invaliditate;  // -1: the line is refused
+  };
+  const Case kCases[] = {
+      {{}, 0, 0},        {{5}, 0, 0},    {{6}, 1, 0},      {{7}, 3, 0},
+      {{5, 7}, 3, 0},    {{6, 5}, 1, 0}, {{5, 8}, 0, 1},   {{6, 9}, 1, 2},
+      {{7, 9, 8}, 3, 2}, {{9, 8}, 0, 2}, {{7, 10}, 3, -1},
+  };
+  WriteAll();
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < std::size(kCases); ++i) {
+    std::map<int, std::string> fields = {{1, "1750315123456"},
+                                         {2, "51001011234" + std::to_string(10 + i)},
+                                         {3, "#COPIL" + std::to_string(i) + "#"}};
+    for (int field : kCases[i].marked) fields[field] = "#X#";
+    lines.push_back(Line(22, fields));
+  }
+  Write("Ded_2002.txt", lines);
+
+  const SheetImportResult result = Import(dir_);
+
+  ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
+  EXPECT_EQ(result.failed, 1);
+  for (std::size_t i = 0; i < std::size(kCases); ++i) {
+    SCOPED_TRACE("dependant line " + std::to_string(i));
+    const auto rows = QueryRows<PintRow>(db(), "SELECT * FROM firma.Pint WHERE CODNUMPERS = ?",
+                                         "51001011234" + std::to_string(10 + i));
+    if (kCases[i].invaliditate < 0) {
+      EXPECT_TRUE(rows.empty());
+      continue;
+    }
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].Calitate, kCases[i].calitate);
+    EXPECT_EQ(rows[0].Invaliditate, kCases[i].invaliditate);
+  }
+}
+
+// Blank lines are skipped; a line that would give an employee without a code
+// or a surname, a dependant without a name, or a code cut to its field is
+// refused with its message; each is counted.
+TEST_F(FiscalSheetImportTest, BlankIncompleteAndOverlongLinesAreCountedNotStored) {
+  WriteAll();
+  Write("Rep_2002.txt", {"12345678901234,1,#FABRICA SRL#"});  // a fiscal code of 14
+  Write("FF1_2002.txt", {"", Ff1("1750315123456", "BUN", {}), "   ", Ff1("", "FARACOD", {}),
+                         Ff1("2800101123456", "", {}), Ff1("17503151234567890", "LUNG", {})});
+  Write("FF2_2002.txt", {""});
+  Write("Ded_2002.txt",
+        {"1750315123456", Line(22, {{1, "1750315123456"}, {2, "5100101123456"}}),
+         Line(22, {{1, "1750315123456"}, {2, "51001011234567890"}, {3, "#LUNG#"}}),
+         Line(22, {{1, "1750315123456"}, {2, "5100101123456"}, {3, "#MIHAI#"}}), ""});
+  const auto before = store_->FindCompany("NOUA");
+
+  const SheetImportResult result = Import(dir_);
+
+  ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
+  EXPECT_EQ(result.employees, 1);
+  EXPECT_EQ(result.dependants, 1);
+  EXPECT_EQ(result.skipped, 4);  // the blank lines
+  // The company line, three employee lines, three dependant lines.
+  EXPECT_EQ(result.failed, 7);
+  ASSERT_EQ(prompter_.messages.size(), 7u);
+  EXPECT_EQ(prompter_.messages[0].text, kSheetCompanyFailed);
+  for (std::size_t i = 1; i < prompter_.messages.size(); ++i) {
+    EXPECT_EQ(prompter_.messages[i].text, kSheetEmployeeFailed);
+  }
+  EXPECT_EQ(store_->FindCompany("NOUA")->CodFiscal, before->CodFiscal);
+  const auto rows = Employees();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].NUME, "BUN");
+  const auto dependants = QueryRows<PintRow>(db(), "SELECT * FROM firma.Pint");
+  ASSERT_EQ(dependants.size(), 1u);
+  EXPECT_EQ(dependants[0].Nume, "MIHAI");
+}
+
+// Files copied from other systems keep their names in any case.
+TEST_F(FiscalSheetImportTest, TheFilesAreFoundWhateverTheCaseOfTheirNames) {
+  WriteAll();
+  for (const auto& [written, renamed] :
+       std::vector<std::pair<std::string, std::string>>{{"Rep_2002.txt", "rep_2002.TXT"},
+                                                        {"FF1_2002.txt", "ff1_2002.txt"},
+                                                        {"FF2_2002.txt", "FF2_2002.TXT"},
+                                                        {"Ded_2002.txt", "DED_2002.txt"}}) {
+    std::filesystem::rename(sheets_.path() / written, sheets_.path() / renamed);
+  }
+
+  const SheetImportResult result = Import(dir_);
+
+  ASSERT_EQ(result.outcome, SheetImportOutcome::kImported);
+  EXPECT_EQ(result.employees, 3);
+  EXPECT_EQ(result.dependants, 1);
+  EXPECT_EQ(store_->FindCompany("NOUA")->CodFiscal, "12345678");
+}
+
 TEST_F(FiscalSheetImportTest, RefusalsWriteNothing) {
   struct Case {
     std::string folder;

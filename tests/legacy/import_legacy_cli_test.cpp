@@ -7,8 +7,11 @@
 #include <set>
 
 #include "core/store/store.h"
+#include "legacy/legacy_import.h"
 #include "tests/legacy/legacy_fixture.h"
+#include "tests/support/cli_program.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/data_snapshot.h"
 #include "tests/support/temp_folder.h"
 
 namespace traveno {
@@ -94,6 +97,38 @@ TEST(ImportLegacyCommandTest, ACompanyNeverOpenedCanBeSetUpAfterTheImport) {
   const auto months = testing::RunCli({"--data-dir", dir, "--json", "months", "--cod", "GOALA"});
   ASSERT_EQ(months.exit_code, 0) << months.err;
   EXPECT_EQ(months.Json().size(), 1u) << months.out;
+}
+
+// A folder without a company register is refused before anything is
+// touched: the register keeps its placeholder company (the start-up purge is
+// not the import's to run), and a data folder that does not exist is not made.
+TEST(ImportLegacyCommandTest, AFolderWithoutARegisterChangesNothing) {
+  testing::TempFolder source;
+  testing::TempFolder data;
+  const std::string dir = data.path().string();
+  ASSERT_EQ(testing::RunCli({"--data-dir", dir, "init"}).exit_code, 0);
+  ASSERT_EQ(
+      testing::RunCli({"--data-dir", dir, "company", "add", "--cod", "NOUA", "--Denumire", "Noua"})
+          .exit_code,
+      0);
+  ASSERT_EQ(
+      testing::RunCli({"--data-dir", dir, "company", "open", "--cod", "NOUA", "--month", "2003-01"})
+          .exit_code,
+      0);
+  const std::string before = testing::DataSnapshot(data.path());
+
+  const auto refused =
+      testing::RunProgram({"--data-dir", dir, "import-legacy", "--from", source.path().string()});
+
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find(legacy::kNoLegacyRegister), std::string::npos) << refused.err;
+  EXPECT_EQ(testing::DataSnapshot(data.path()), before);
+  EXPECT_TRUE(Store(data.path()).FindCompany("TEST"));
+
+  const auto nowhere = testing::RunProgram({"--data-dir", (data.path() / "nou").string(),
+                                            "import-legacy", "--from", source.path().string()});
+  EXPECT_EQ(nowhere.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(data.path() / "nou"));
 }
 
 }  // namespace

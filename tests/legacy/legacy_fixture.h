@@ -36,6 +36,10 @@ inline Blob Picture(std::size_t size, unsigned char seed) {
   return picture;
 }
 
+// A first name as long as its field (30 characters), with Romanian letters:
+// 30 bytes in the table's code page, 37 in UTF-8.
+inline const std::string kFullLengthPrenume = "Ioana-Ţuţuiana Ştefăniţa Mărgă";
+
 struct LegacyCompanySpec {
   std::string code;
   std::string name = "Fabrica de Încălţăminte";
@@ -102,7 +106,7 @@ inline void WriteLegacyCompany(const std::filesystem::path& folder, int layout_s
                                {"IID", I(1)},
                                {"TIP", T("1")},
                                {"NUME", T("Ştefănescu")},
-                               {"PRENUME", T("Ioana Ţuţu")},
+                               {"PRENUME", T(kFullLengthPrenume)},
                                {"CODNUMPERS", T("2750315123456")},
                                {"SALINC", N(4000000)},
                                {"BRUT", N(4100000)},

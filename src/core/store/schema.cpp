@@ -30,7 +30,8 @@ std::string ColumnSql(const FieldDef& field) {
 }  // namespace
 
 const TableDef& FirmeTable() {
-  static const TableDef table{"Firme", FieldsOf<FirmeRow>(), {{"iCod", {"Cod"}, true}}};
+  // One row per company code: the code names the company's folder.
+  static const TableDef table{"Firme", FieldsOf<FirmeRow>(), {{"iCod", {"Cod"}, true, true}}};
   return table;
 }
 const TableDef& ParaTable() {
@@ -90,7 +91,8 @@ std::string CreateTableSql(const TableDef& table, std::string_view schema) {
 std::vector<std::string> CreateIndexSql(const TableDef& table, std::string_view schema) {
   std::vector<std::string> statements;
   for (const IndexDef& index : table.indexes) {
-    std::string sql = "CREATE INDEX " + QuoteIdentifier(schema) + "." +
+    std::string sql = std::string(index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") +
+                      QuoteIdentifier(schema) + "." +
                       QuoteIdentifier(table.name + "_" + index.name) + " ON " +
                       QuoteIdentifier(table.name) + " (";
     for (std::size_t i = 0; i < index.fields.size(); ++i) {

@@ -23,6 +23,7 @@ struct IndexDef {
   std::string name;
   std::vector<std::string> fields;
   bool case_insensitive = false;
+  bool unique = false;
 };
 
 struct TableDef {

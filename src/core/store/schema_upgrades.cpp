@@ -24,12 +24,27 @@ bool HasAnyTable(Database& db) {
       .has_value();
 }
 
+// A register that holds a company code more than once (written by another
+// program, or by two imports at once before the code was unique) keeps the
+// first row of each code, the one every operation has always found; the copy
+// kept before the upgrade holds the others. Both rows named the same folder,
+// so no company loses its data.
+void KeepFirstRowOfEachCode(Database& db) {
+  db.Execute(
+      "DELETE FROM main.Firme WHERE CodF NOT IN "
+      "(SELECT min(CodF) FROM main.Firme GROUP BY Cod COLLATE NOCASE)");
+}
+
 // Version 1, the layout of 5.4.1.2: every table with all its fields and
 // indexes. Tables of a database written before versions were recorded are
 // rebuilt when their fields differ; employees of an older layout get the
 // values of the upgrades they missed, and their company the parameter rows.
 void RegisterToVersion1(Database& db) {
-  if (!ColumnNames(db, "Firme").empty()) RebuildTable<FirmeRow>(db, FirmeTable());
+  if (!ColumnNames(db, "Firme").empty()) {
+    // A rebuilt register gets the unique code index of version 2.
+    KeepFirstRowOfEachCode(db);
+    RebuildTable<FirmeRow>(db, FirmeTable());
+  }
   if (!ColumnNames(db, "Para").empty()) RebuildTable<ParaRow>(db, ParaTable());
   if (!ColumnNames(db, "Impo").empty()) RebuildTable<ImpoRow>(db, ImpoTable());
   if (!ColumnNames(db, "Impo_an").empty()) RebuildTable<ImpoRow>(db, ImpoAnTable());
@@ -69,8 +84,19 @@ void CompanyToVersion1(Database& db, const UpgradeContext& context) {
   for (const ParFRow& row : ParFRowsAddedByUpgrades(upgrades, parameters)) writer.Insert(row);
 }
 
+// Version 2: one register row per company code, kept by a unique index, so
+// that two imports (or any two writers) at once cannot register a company
+// twice. Company databases are unchanged.
+void RegisterToVersion2(Database& db) {
+  if (ColumnNames(db, "Firme").empty()) return;
+  KeepFirstRowOfEachCode(db);
+  db.Execute("DROP INDEX IF EXISTS main.Firme_iCod");
+  EnsureIndexes(db, FirmeTable());
+}
+
 const UpgradeStep kSteps[] = {
     {1, "5.4.1.2", RegisterToVersion1, CompanyToVersion1},
+    {2, "0.1.0", RegisterToVersion2, nullptr},
 };
 
 // Copies the database file beside itself as "<name>.bak-<version>".
@@ -117,15 +143,26 @@ Outcome UpgradeDatabase(const fs::path& file, std::string_view company_code,
     SetLayoutVersion(db, latest);
     return Outcome::kCurrent;
   }
+  // A step that does not change this kind of database only records its
+  // version: no copy, no wait window.
+  const auto changes = [&](const UpgradeStep& step) {
+    return company_code.empty() ? step.upgrade_register != nullptr
+                                : step.upgrade_company != nullptr;
+  };
   try {
-    KeepCopy(file, version);
+    if (std::any_of(steps.begin(), steps.end(), [&](const UpgradeStep& step) {
+          return step.version > version && changes(step);
+        })) {
+      KeepCopy(file, version);
+    }
   } catch (const Error& error) {
     prompter.Message(MessageKind::kError, error.what());
     return Outcome::kFailed;
   }
   for (const UpgradeStep& step : steps) {
     if (step.version <= LayoutVersion(db)) continue;
-    WaitScope wait(progress, UpgradeTitle(step, company_code), kUpgradeWaitText);
+    std::optional<WaitScope> wait;
+    if (changes(step)) wait.emplace(progress, UpgradeTitle(step, company_code), kUpgradeWaitText);
     try {
       Transaction tx(db);
       if (company_code.empty()) {

@@ -2,8 +2,9 @@
 // the version of its layout (SQLite's user_version); at every start, before
 // the databases are opened, a database older than the program is brought to
 // the current layout by ordered steps, each in one transaction, after a copy
-// of its file has been kept beside it ("firma.db.bak-<old version>"). A
-// database newer than the program is never touched.
+// of its file has been kept beside it ("firma.db.bak-<old version>") when a
+// step changes its tables. A database newer than the program is never
+// touched.
 #pragma once
 
 #include <filesystem>
@@ -24,7 +25,7 @@ class Database;
 
 // The layout this program writes. Version 0 is a database written before
 // versions were recorded (or an empty one).
-inline constexpr int kStoreLayoutVersion = 1;
+inline constexpr int kStoreLayoutVersion = 2;
 
 // The text of each upgrade's wait window.
 inline constexpr const char* kUpgradeWaitText = "Va rog asteptati!!";
@@ -77,7 +78,8 @@ struct UpgradeResult {
 // Brings the register database of the data folder and then the database of
 // every company of the register, in code order, to the last version of
 // `steps`. Each database older than that is first copied beside itself
-// (temporary name, then renamed), then every step it lacks runs in its own
+// (temporary name, then renamed) when a step it lacks changes its kind of
+// database (the register or a company), then every step it lacks runs in its own
 // transaction under the wait window (UpgradeTitle, kUpgradeWaitText) and
 // records its version. A step that fails shows UpgradeFailedMessage (an
 // error) and leaves that database as the step found it; the other companies
