@@ -181,8 +181,8 @@ void CopyEmployees(Database& db, Date from, Date to,
                    const engine::MonthParameters& from_parameters) {
   const engine::CompanyParameters& f = from_parameters.company;
   UnitOfWork work(db);
-  const auto rows = QueryRows<PersRow>(
-      db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", from);
+  const auto rows =
+      QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA = ?", "LUNA, IID, Nr", from);
   RowWriter<PersRow> writer(db, "Pers");
   for (const PersRow& r : rows) {
     if (db.QueryInt("SELECT 1 FROM firma.Pers WHERE LUNA = ? AND IID = ? LIMIT 1", to, r.IID)) {

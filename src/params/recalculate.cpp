@@ -11,17 +11,31 @@ namespace traveno::params {
 
 std::vector<PersRow> StorePastRows::RowsOf(int iid, Date from, Date to) const {
   if (from > to) return {};
-  return QueryRows<PersRow>(
-      db_, "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr", iid,
-      from, to);
+  if (!rows_of_) {
+    rows_of_.emplace(db_.Prepare(
+        "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr"));
+  }
+  Statement& statement = *rows_of_;
+  statement.Reset();
+  statement.BindAll(iid, from, to);
+  std::vector<PersRow> rows;
+  row_io::ReadAll(statement, rows);
+  statement.Reset();
+  return rows;
 }
 
 std::optional<double> StorePastRows::CompanyValueOf(Date month, std::string_view name) const {
-  Statement statement =
-      db_.Prepare("SELECT Val FROM firma.ParF WHERE Luna = ? AND Den = ? ORDER BY Nr LIMIT 1");
+  if (!value_of_) {
+    value_of_.emplace(
+        db_.Prepare("SELECT Val FROM firma.ParF WHERE Luna = ? AND Den = ? ORDER BY Nr LIMIT 1"));
+  }
+  Statement& statement = *value_of_;
+  statement.Reset();
   statement.BindAll(month, name);
-  if (!statement.Step()) return std::nullopt;
-  return statement.Double(0);
+  std::optional<double> value;
+  if (statement.Step()) value = statement.Double(0);
+  statement.Reset();
+  return value;
 }
 
 engine::TaxTable MonthlyBrackets(Database& db, Date month) {

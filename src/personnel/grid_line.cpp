@@ -56,21 +56,8 @@ void WriteLine(params::Session& session, const PersRow& row) {
 }
 
 void WriteChangedFields(params::Session& session, const PersRow& before, const PersRow& after) {
-  const auto fields = FieldsOf<PersRow>();
-  std::string sets;
-  std::vector<FieldValue> values;
-  for (std::size_t i = 1; i < fields.size(); ++i) {
-    FieldValue value = GetField(after, i);
-    if (value == GetField(before, i)) continue;
-    sets += (sets.empty() ? "" : ", ") + QuoteIdentifier(fields[i].name) + " = ?";
-    values.push_back(std::move(value));
-  }
-  if (values.empty()) return;
-  Statement update = session.db().Prepare("UPDATE firma.Pers SET " + sets + " WHERE Nr = ?");
-  int index = 0;
-  for (const FieldValue& value : values) update.Bind(++index, value);
-  update.Bind(++index, after.Nr);
-  update.Run();
+  RowWriter<PersRow> writer(session.db(), "Pers");
+  writer.UpdateChanged(before, after);
 }
 
 void RequireOpenMonth(const params::Session& session) {

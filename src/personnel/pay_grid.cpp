@@ -42,14 +42,11 @@ void StoreTotals(params::Session& session, const std::vector<PersRow>& rows) {
 
 // Calculates the lines (an open month only), checks what changed and writes
 // them back, inside the caller's transaction.
-void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows) {
+void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows,
+                       const FieldMask& also_written = {}) {
   if (session.month_closed() || rows.empty()) return;
-  const std::vector<PersRow> stored = rows;
   MonthEngine month_engine(session);
-  for (PersRow& row : rows) month_engine.payroll().CalculSalariu(row);
-  for (std::size_t i = 0; i < rows.size(); ++i) params::RequireLineValues(stored[i], rows[i]);
-  RowWriter<PersRow> writer(session.db(), "Pers");
-  for (const PersRow& row : rows) writer.Update(row);
+  params::CalculateAndWriteRows(session.db(), month_engine.payroll(), rows, also_written);
 }
 
 std::string FillTitle(std::string_view caption) {
@@ -206,8 +203,10 @@ int ApplyIndexation(params::Session& session, double percent, char sign, int uni
       ++indexed;
     }
     // Every line of the kind is indexed, whatever the department chosen:
-    // all of them are calculated again.
-    CalculateAndWrite(session, lines);
+    // all of them are calculated again, and their salaries written with them.
+    FieldMask salary;
+    salary.set(*FindField<PersRow>("SALINC"));
+    CalculateAndWrite(session, lines, salary);
     work.Commit();
   }
   std::vector<PersRow> scoped;

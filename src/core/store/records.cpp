@@ -75,6 +75,12 @@ double ToDouble(const FieldValue& value, const FieldDef& def) {
 
 }  // namespace
 
+int CheckedInteger(std::int64_t value, const FieldDef& def) {
+  const std::int64_t limit = def.kind == FieldKind::kInt16 ? 32767 : 2147483647;
+  if (value > limit || value < -limit - 1) WrongKind(def);
+  return static_cast<int>(value);
+}
+
 template <typename Row>
 std::span<const FieldDef> FieldsOf() {
   const auto& defs = Table<Row>::Defs();
@@ -115,10 +121,7 @@ void SetField(Row& row, std::size_t index, const FieldValue& value) {
         if constexpr (std::is_same_v<Member, std::int64_t>) {
           row.*member = ToInteger(value, def);
         } else if constexpr (std::is_same_v<Member, int>) {
-          std::int64_t integer = ToInteger(value, def);
-          const std::int64_t limit = def.kind == FieldKind::kInt16 ? 32767 : 2147483647;
-          if (integer > limit || integer < -limit - 1) WrongKind(def);
-          row.*member = static_cast<int>(integer);
+          row.*member = CheckedInteger(ToInteger(value, def), def);
         } else if constexpr (std::is_same_v<Member, double>) {
           row.*member = ToDouble(value, def);
         } else if constexpr (std::is_same_v<Member, std::string>) {

@@ -95,6 +95,12 @@ Statement& Statement::Bind(int index, std::string_view value) {
   return *this;
 }
 
+Statement& Statement::BindView(int index, std::string_view value) {
+  Check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()),
+                          SQLITE_STATIC));
+  return *this;
+}
+
 Statement& Statement::Bind(int index, Date value) { return Bind(index, value.ToIso()); }
 
 Statement& Statement::Bind(int index, const Blob& value) {
@@ -152,9 +158,17 @@ std::string Statement::Text(int column) const {
               : std::string();
 }
 
+std::string_view Statement::TextView(int column) const {
+  // The bytes as stored: a text needs no terminating zero here, so the
+  // engine hands out its own copy instead of making one.
+  const auto* text = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+  return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+              : std::string_view();
+}
+
 Date Statement::DateAt(int column) const {
   if (IsNull(column)) return EmptyDate();
-  return Date::ParseIso(Text(column)).value_or(EmptyDate());
+  return Date::ParseIso(TextView(column)).value_or(EmptyDate());
 }
 
 Blob Statement::BlobAt(int column) const {

@@ -58,6 +58,9 @@ class Statement {
   Statement& Bind(int index, const Blob& value);
   Statement& Bind(int index, const FieldValue& value);
   Statement& BindNull(int index);
+  // Binds a text without copying it: it must stay as it is until the
+  // statement has run (Run, or the last Step, then Reset).
+  Statement& BindView(int index, std::string_view value);
 
   // Binds every argument in order from parameter 1.
   template <typename... Args>
@@ -79,6 +82,8 @@ class Statement {
   std::int64_t Int64(int column) const;
   double Double(int column) const;
   std::string Text(int column) const;
+  // The text of a column, valid until the next Step or Reset.
+  std::string_view TextView(int column) const;
   // A stored date; the empty date for NULL or a text that is not a date.
   Date DateAt(int column) const;
   Blob BlobAt(int column) const;
