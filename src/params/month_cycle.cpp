@@ -107,7 +107,29 @@ const engine::TaxTable& DefaultAnnualBrackets() {
   return table;
 }
 
+namespace {
+
+// Whether the month already has its monthly brackets, its year's annual
+// brackets and its general parameters: then PrepareSharedTables has nothing
+// to write.
+bool SharedTablesReady(Database& db, Date month) {
+  return FindSourceMonth(db, MonthTable::kImpo, month) == month &&
+         (FindSourceMonth(db, MonthTable::kImpoAn, month) == month ||
+          db.QueryInt("SELECT 1 FROM main.Impo_an WHERE Luna = ? LIMIT 1", FirstOfYear(month))) &&
+         FindSourceMonth(db, MonthTable::kPara, month) == month;
+}
+
+}  // namespace
+
 void PrepareSharedTables(Database& db, Date month) {
+  // A month that has them all (every month but a new one) is only read:
+  // no write lock is taken and nothing is synced.
+  if (!db.InTransaction()) {
+    ReadWork look(db);
+    const bool ready = SharedTablesReady(db, month);
+    look.Done();
+    if (ready) return;
+  }
   UnitOfWork work(db);
   Date source = FindSourceMonth(db, MonthTable::kImpo, month);
   if (source != month) {
@@ -402,7 +424,7 @@ void PassToNextMonth(Session& session, ProgressReporter& progress, const Transit
 }
 
 bool ToggleMonthClosed(Session& session) {
-  SessionWork work(session);
+  SessionWork work(session, WorkWrites::kCompanyFile);
   engine::CompanyParameters values = session.parameters().company;
   values.Deschisa = values.Deschisa != 0 ? 0 : 1;
   SaveChangedCompanyParameters(session.db(), session.working_month(),

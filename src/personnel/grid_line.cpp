@@ -35,19 +35,18 @@ std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::str
   if (department && !params::IsDepartmentOfMonth(session, *department)) {
     throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
   }
-  auto rows = QueryRows<PersRow>(
-      session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
-      session.working_month());
-  if (!tip && !department) return rows;
-  std::vector<PersRow> kept;
-  kept.reserve(rows.size());
-  const std::string wanted_department = department ? UpperTrim(*department) : std::string();
-  for (PersRow& row : rows) {
-    if (tip && row.TIP != *tip) continue;
-    if (department && UpperTrim(row.Depart) != wanted_department) continue;
-    kept.push_back(std::move(row));
+  // The kind is chosen by the query; a department (compared by UpperTrim)
+  // is kept in place among the lines read.
+  std::vector<PersRow> rows =
+      tip ? QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ? AND TIP = ?",
+                                   "LUNA, IID, Nr", session.working_month(), *tip)
+          : QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ?",
+                                   "LUNA, IID, Nr", session.working_month());
+  if (department) {
+    const std::string wanted = UpperTrim(*department);
+    std::erase_if(rows, [&wanted](const PersRow& row) { return UpperTrim(row.Depart) != wanted; });
   }
-  return kept;
+  return rows;
 }
 
 void WriteLine(params::Session& session, const PersRow& row) {
@@ -71,7 +70,7 @@ PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChang
   {
     // The line is read under the write lock: a change made meanwhile by
     // another writer is the one this change builds on.
-    params::SessionWork work(session);
+    params::SessionWork work(session, params::WorkWrites::kCompanyFile);
     RequireOpenMonth(session);
     stored = FindLine(session, nr);
     if (!stored) throw Error(kLineMissing);

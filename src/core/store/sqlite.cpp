@@ -236,6 +236,31 @@ Transaction::Transaction(Database& db, TransactionKind kind) : db_(db) {
   db_.Execute(kind == TransactionKind::kImmediate ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
+Transaction::Transaction(Database& db, std::string_view schema) : db_(db) {
+  if (db_.InTransaction()) {
+    throw StoreError("O tranzactie este deja in curs");
+  }
+  db_.Execute("BEGIN");
+  try {
+    // A statement that writes to the file starts its write transaction
+    // (with the busy timeout); on a database that is not in incremental
+    // auto-vacuum mode, as none of the program's are, this one changes
+    // nothing.
+    db_.Execute("PRAGMA " + QuoteIdentifier(schema) + ".incremental_vacuum(1)");
+    const std::string name(schema);
+    if (sqlite3_txn_state(db_.handle(), name.c_str()) != SQLITE_TXN_WRITE) {
+      throw StoreError("Baza de date " + name + " nu a putut fi blocata pentru scriere");
+    }
+  } catch (...) {
+    try {
+      if (db_.InTransaction()) db_.Execute("ROLLBACK");
+    } catch (const StoreError&) {
+      // The failure that brought us here is the one to report.
+    }
+    throw;
+  }
+}
+
 Transaction::~Transaction() {
   if (!done_ && db_.InTransaction()) {
     try {
