@@ -2,10 +2,11 @@
 // in this process exactly as the program runs it, its output formatted and
 // dropped) on a generated company, against its floor: a plain SQLite program
 // that reads (for the recalculation also rewrites) the same rows with the
-// same settings (floors.h). Floor and command run interleaved, in turns,
-// each pair in the other order than the one before, so that neither meets a
-// fresher heap or a warmer cache. Each benchmark reports the medians of the
-// wall and CPU times of both, the median ratio of each pair and the worst.
+// same settings (bench/support/plain_floors.h). Floor and command run
+// interleaved, in turns, each pair in the other order than the one before,
+// so that neither meets a fresher heap or a warmer cache. Each benchmark
+// reports the medians of the wall and CPU times of both, the median ratio of
+// each pair and the worst.
 //
 // Targets: recalc at 10 000 lines at most 1.3 times its floor (CPU and
 // wall), in every pair; report statement --text, efiling --dbf (2 000
@@ -23,8 +24,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -34,8 +35,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/commands/floors.h"
+#include "bench/support/against_floor.h"
 #include "bench/support/generated_company.h"
+#include "bench/support/plain_floors.h"
 #include "cli/cli_app.h"
 #include "personnel/grid_line.h"
 
@@ -84,67 +86,6 @@ void RunCommand(const std::filesystem::path& data, std::vector<std::string> argu
   }
 }
 
-struct Sample {
-  double wall_ms = 0;
-  double cpu_ms = 0;
-};
-
-double CpuMs() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-Sample Measure(const std::function<void()>& work) {
-  const double cpu = CpuMs();
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  const auto end = std::chrono::steady_clock::now();
-  return {std::chrono::duration<double, std::milli>(end - start).count(), CpuMs() - cpu};
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// Runs the command and its floor in turns, one pair per iteration.
-void AgainstFloor(benchmark::State& state, const std::function<void()>& floor,
-                  const std::function<void()>& command,
-                  const std::function<void()>& before_pair = {}) {
-  std::vector<double> floor_wall, floor_cpu, command_wall, command_cpu, ratio_wall, ratio_cpu;
-  bool floor_first = true;
-  for (auto _ : state) {
-    if (before_pair) before_pair();
-    Sample f, c;
-    if (floor_first) {
-      f = Measure(floor);
-      c = Measure(command);
-    } else {
-      c = Measure(command);
-      f = Measure(floor);
-    }
-    floor_first = !floor_first;
-    state.SetIterationTime(c.wall_ms / 1e3);
-    floor_wall.push_back(f.wall_ms);
-    floor_cpu.push_back(f.cpu_ms);
-    command_wall.push_back(c.wall_ms);
-    command_cpu.push_back(c.cpu_ms);
-    ratio_wall.push_back(c.wall_ms / f.wall_ms);
-    ratio_cpu.push_back(c.cpu_ms / f.cpu_ms);
-  }
-  state.counters["floor_ms"] = Median(floor_wall);
-  state.counters["floor_cpu_ms"] = Median(floor_cpu);
-  state.counters["cmd_ms"] = Median(command_wall);
-  state.counters["cmd_cpu_ms"] = Median(command_cpu);
-  state.counters["ratio"] = Median(ratio_wall);
-  state.counters["ratio_cpu"] = Median(ratio_cpu);
-  state.counters["worst"] = *std::max_element(ratio_wall.begin(), ratio_wall.end());
-  state.counters["worst_cpu"] = *std::max_element(ratio_cpu.begin(), ratio_cpu.end());
-}
-
 // recalc: between pairs the month's working time changes, so that every line
 // is calculated to new figures and written.
 void BM_Recalc(benchmark::State& state) {
@@ -156,11 +97,15 @@ void BM_Recalc(benchmark::State& state) {
         PlainDatabase db(company.folder, kGeneratedCode);
         benchmark::DoNotOptimize(ReadAndRewriteMonth(db, "2003-01-01"));
       },
-      [&] { RunCommand(company.folder, {"recalc", "--cod", kGeneratedCode, "--month", kMonth}); },
+      [&] {
+        RunCommand(company.folder, {"recalc", "--cod", kGeneratedCode, "--month", kMonth});
+      },
       [&] {
         PlainDatabase db(company.folder, kGeneratedCode);
-        db.Execute(++round % 2 ? "UPDATE firma.ParF SET Val = 176 WHERE Den = 'TimpLuna' AND Luna = '2003-01-01'"
-                               : "UPDATE firma.ParF SET Val = 168 WHERE Den = 'TimpLuna' AND Luna = '2003-01-01'");
+        db.Execute(
+            ++round % 2
+                ? "UPDATE firma.ParF SET Val = 176 WHERE Den = 'TimpLuna' AND Luna = '2003-01-01'"
+                : "UPDATE firma.ParF SET Val = 168 WHERE Den = 'TimpLuna' AND Luna = '2003-01-01'");
       });
 }
 
@@ -170,10 +115,10 @@ void BM_StatementText(benchmark::State& state) {
       state,
       [&] {
         PlainDatabase db(company.folder, kGeneratedCode);
-        benchmark::DoNotOptimize(db.ReadRows(
-            "SELECT * FROM firma.Pers WHERE LUNA = ? "
-            "ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
-            {"2003-01-01"}));
+        benchmark::DoNotOptimize(
+            db.ReadRows("SELECT * FROM firma.Pers WHERE LUNA = ? "
+                        "ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
+                        {"2003-01-01"}));
       },
       [&] {
         RunCommand(company.folder,
@@ -196,8 +141,8 @@ void BM_EfilingDbf(benchmark::State& state) {
             {"2003-01-01", "2004-01-01"}));
       },
       [&] {
-        RunCommand(company.folder, {"efiling", "--cod", kGeneratedCode, "--year", "2003",
-                                    "--month", "2003-12", "--dbf", "--out", out.string()});
+        RunCommand(company.folder, {"efiling", "--cod", kGeneratedCode, "--year", "2003", "--month",
+                                    "2003-12", "--dbf", "--out", out.string()});
       });
 }
 
@@ -290,16 +235,40 @@ void BM_PostLine(benchmark::State& state) {
     timp = timp == 160 ? 168 : 160;
     const std::vector<personnel::FieldEdit> edits = {{"TIMP", FieldValue(timp)}};
     Sample s, b, fs, fb;
-    const auto post_small = [&] { s = Measure([&] { personnel::UpdateGridLine(*small.session, small.first_nr, edits); }); };
-    const auto post_big = [&] { b = Measure([&] { personnel::UpdateGridLine(*big.session, big.first_nr, edits); }); };
+    const auto post_small = [&] {
+      s = Measure([&] { personnel::UpdateGridLine(*small.session, small.first_nr, edits); });
+    };
+    const auto post_big = [&] {
+      b = Measure([&] { personnel::UpdateGridLine(*big.session, big.first_nr, edits); });
+    };
     const auto floor_small = [&] { fs = Measure([&] { small_floor.Post(timp); }); };
     const auto floor_big = [&] { fb = Measure([&] { big_floor.Post(timp); }); };
     // Four orders in turn.
     switch (turn++ % 4) {
-      case 0: post_small(); floor_small(); post_big(); floor_big(); break;
-      case 1: floor_big(); post_big(); floor_small(); post_small(); break;
-      case 2: post_big(); floor_big(); post_small(); floor_small(); break;
-      default: floor_small(); post_small(); floor_big(); post_big(); break;
+      case 0:
+        post_small();
+        floor_small();
+        post_big();
+        floor_big();
+        break;
+      case 1:
+        floor_big();
+        post_big();
+        floor_small();
+        post_small();
+        break;
+      case 2:
+        post_big();
+        floor_big();
+        post_small();
+        floor_small();
+        break;
+      default:
+        floor_small();
+        post_small();
+        floor_big();
+        post_big();
+        break;
     }
     state.SetIterationTime(b.wall_ms / 1e3);
     at_100.push_back(s.wall_ms);
@@ -343,9 +312,9 @@ void BM_RecalcPeakMemory(benchmark::State& state) {
   std::vector<double> peaks;
   for (auto _ : state) {
     const std::string data = company.folder.string();
-    std::vector<std::string> arguments = {"/proc/self/exe", "--peak-memory", TRAVENO_CLI_PROGRAM,
-                                          "--data-dir", data, "recalc", "--cod", kGeneratedCode,
-                                          "--month", kMonth};
+    std::vector<std::string> arguments = {
+        "/proc/self/exe", "--peak-memory", TRAVENO_CLI_PROGRAM, "--data-dir", data,
+        "recalc",         "--cod",         kGeneratedCode,      "--month",    kMonth};
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -396,8 +365,8 @@ BENCHMARK(BM_RecalcPeakMemory)->Iterations(5)->UseManualTime()->Unit(benchmark::
 }  // namespace traveno::bench
 
 // "--peak-memory PROGRAM ARGS..." runs the program and prints its peak
-// memory (for BM_RecalcPeakMemory); "--make-company DIR LINES [MONTHS]" makes a generated company in DIR and
-// keeps it, to measure the program itself on it; otherwise the benchmarks run.
+// memory (for BM_RecalcPeakMemory); "--make-company DIR LINES [MONTHS]" makes a generated company
+// in DIR and keeps it, to measure the program itself on it; otherwise the benchmarks run.
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "--peak-memory") {
     return traveno::bench::PeakMemoryOf(argv + 2);

@@ -85,8 +85,8 @@ struct GeneratedCompany {
   void Grow(int employees) {
     Database& db = store->db();
     const Date month = session->working_month();
-    const std::vector<PersRow> model = QueryRows<PersRow>(
-        db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY IID", month);
+    const std::vector<PersRow> model =
+        QueryRows<PersRow>(db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY IID", month);
     const std::vector<PintRow> model_dependants =
         QueryRows<PintRow>(db, "SELECT * FROM firma.Pint WHERE Luna = ? ORDER BY Nr", month);
     Transaction tx(db);
