@@ -40,8 +40,8 @@ std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::str
   std::vector<PersRow> rows =
       tip ? QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ? AND TIP = ?",
                                    "LUNA, IID, Nr", session.working_month(), *tip)
-          : QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ?",
-                                   "LUNA, IID, Nr", session.working_month());
+          : QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ?", "LUNA, IID, Nr",
+                                   session.working_month());
   if (department) {
     const std::string wanted = UpperTrim(*department);
     std::erase_if(rows, [&wanted](const PersRow& row) { return UpperTrim(row.Depart) != wanted; });

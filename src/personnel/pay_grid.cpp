@@ -265,9 +265,8 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
       throw Error(kImportFailed);
     }
     params::SessionWork tx(session, params::WorkWrites::kCompanyFile);
-    const std::vector<PersRow> source_lines =
-        QueryManyRows<PersRow>(db, "FROM sursa.Pers WHERE LUNA = ?",
-                               "LUNA, Depart, TIP, CATEGORIE, MARCA, Nr", month);
+    const std::vector<PersRow> source_lines = QueryManyRows<PersRow>(
+        db, "FROM sursa.Pers WHERE LUNA = ?", "LUNA, Depart, TIP, CATEGORIE, MARCA, Nr", month);
     RowWriter<PersRow> pers_writer(db, "Pers");
     RowWriter<PintRow> pint_writer(db, "Pint");
     for (const PersRow& source_line : source_lines) {

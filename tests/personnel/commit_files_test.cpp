@@ -37,7 +37,9 @@ TEST_F(CommitFilesTest, AWriteOfTheCompanysLinesSyncsTheCompanysFileAlone) {
     std::function<void()> write;
   } writes[] = {
       {"posting a line",
-       [&] { UpdateGridLine(*session_, FirstLine(), {{"TIMP", FieldValue(150.0)}}); }},
+       [&] {
+         UpdateGridLine(*session_, FirstLine(), {{"TIMP", FieldValue(150.0)}});
+       }},
       {"recalculating the month",
        [&] {
          // A working time changed in memory, as a window does before it saves.
@@ -45,7 +47,9 @@ TEST_F(CommitFilesTest, AWriteOfTheCompanysLinesSyncsTheCompanysFileAlone) {
          RecalculateCompany(*session_, progress_);
        }},
       {"filling a column",
-       [&] { FillColumn(*session_, "AVANS", "Avans", 100000, {"1", {}}, progress_); }},
+       [&] {
+         FillColumn(*session_, "AVANS", "Avans", 100000, {"1", {}}, progress_);
+       }},
       {"closing the month", [&] { params::ToggleMonthClosed(*session_); }},
   };
   for (const auto& write : writes) {
@@ -64,8 +68,8 @@ TEST_F(CommitFilesTest, AWriteOfTheCompanysLinesSyncsTheCompanysFileAlone) {
 TEST_F(CommitFilesTest, AMonthThatIsOnlyReadIsSyncedNowhere) {
   params::Session reader(*store_);
   const FileActivity& activity = FileActivity::Start();
-  ASSERT_TRUE(params::ChooseCompanyAndMonth(reader, "DEMO", params::testing::D(2003, 1),
-                                            prompter_, progress_));
+  ASSERT_TRUE(params::ChooseCompanyAndMonth(reader, "DEMO", params::testing::D(2003, 1), prompter_,
+                                            progress_));
   SumStoredLines(reader);
   ComputeGridTotals(reader);
   MonthLines(reader, "2", std::nullopt);

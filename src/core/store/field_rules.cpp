@@ -415,9 +415,9 @@ void RequireFieldValues(const Row& row, const FieldMask& fields) {
   }
 }
 
-#define TRAVENO_INSTANTIATE(Row)                      \
-  template const ValueRule& RuleOf<Row>(std::size_t); \
-  template void RequireRowValues<Row>(const Row&);    \
+#define TRAVENO_INSTANTIATE(Row)                                   \
+  template const ValueRule& RuleOf<Row>(std::size_t);              \
+  template void RequireRowValues<Row>(const Row&);                 \
   template void RequireChangedValues<Row>(const Row&, const Row&); \
   template void RequireFieldValues<Row>(const Row&, const FieldMask&);
 

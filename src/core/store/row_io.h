@@ -6,10 +6,10 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/store/records.h"
@@ -212,7 +212,8 @@ class RowWriter {
     const auto defs = FieldsOf<Row>();
     std::string sets;
     for (std::size_t i = 1; i < defs.size(); ++i) {
-      if (fields.test(i)) sets += (sets.empty() ? "" : ", ") + QuoteIdentifier(defs[i].name) + " = ?";
+      if (!fields.test(i)) continue;
+      sets += (sets.empty() ? "" : ", ") + QuoteIdentifier(defs[i].name) + " = ?";
     }
     Statement statement = db_.Prepare("UPDATE " + table_ + " SET " + sets + " WHERE " +
                                       QuoteIdentifier(defs[0].name) + " = ?");

@@ -96,8 +96,8 @@ Statement& Statement::Bind(int index, std::string_view value) {
 }
 
 Statement& Statement::BindView(int index, std::string_view value) {
-  Check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()),
-                          SQLITE_STATIC));
+  Check(
+      sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC));
   return *this;
 }
 
@@ -162,8 +162,9 @@ std::string_view Statement::TextView(int column) const {
   // The bytes as stored: a text needs no terminating zero here, so the
   // engine hands out its own copy instead of making one.
   const auto* text = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
-  return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
-              : std::string_view();
+  return text
+             ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+             : std::string_view();
 }
 
 Date Statement::DateAt(int column) const {
