@@ -1,15 +1,14 @@
 // The company the benchmarks measure on: "BENCH" with its first month,
-// January 2003, in a data folder of its own under the temporary folder,
+// January 2003, in a data folder of its own inside the run's folder,
 // removed when the object goes.
 #pragma once
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "bench/support/bench_folder.h"
 #include "core/prompter.h"
 #include "core/store/store.h"
 #include "params/company_register.h"
@@ -32,10 +31,7 @@ class QuietPrompter final : public Prompter {
 struct BenchCompany {
   // `name` tells the folders of several companies of one run apart.
   explicit BenchCompany(const std::string& name) {
-    folder = std::filesystem::temp_directory_path() /
-             ("traveno-bench-" + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    folder = BenchFolder::Fresh(name);
     store = std::make_unique<Store>(folder);
     store->EnsureRegisterTables();
     session = std::make_unique<params::Session>(*store);

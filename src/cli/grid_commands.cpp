@@ -26,7 +26,7 @@ void RegisterGridCommands(CLI::App& app, CliContext& context) {
   grid->add_flag("--lines", options->lines, "Si liniile, cum le arata grila");
   grid->callback([&context, options] {
     CliSession cli(context);
-    if (!OpenMonth(cli, options->month)) return;
+    if (!OpenMonth(cli, options->month, MonthTotals::kNotNeeded)) return;
     params::Session& session = *cli.session;
     const personnel::GridScope scope = ScopeOf(options->month);
     const std::vector<personnel::GridColumn> columns =

@@ -5,8 +5,10 @@
 #include "cli/json_output.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/store/field_rules.h"
 #include "core/text.h"
 #include "engine/calculated_fields.h"
+#include "params/departments.h"
 #include "personnel/grid_line.h"
 
 namespace traveno::cli::personnel_cli {
@@ -47,12 +49,17 @@ std::optional<std::string> DepartmentOf(const MonthOptions& options) {
   return UpperTrim(options.depart);
 }
 
-bool OpenMonth(CliSession& cli, const MonthOptions& options) {
+bool OpenMonth(CliSession& cli, const MonthOptions& options, MonthTotals totals) {
   if (!cli.Open(UpperTrim(options.cod), ParseMonthArgument(options.month))) {
     cli.context.exit_code = 1;
     return false;
   }
-  personnel::SumStoredLines(*cli.session, DepartmentOf(options));
+  const std::optional<std::string> department = DepartmentOf(options);
+  if (totals == MonthTotals::kSummed) {
+    personnel::SumStoredLines(*cli.session, department);
+  } else if (department && !params::IsDepartmentOfMonth(*cli.session, *department)) {
+    throw ValueRefused(params::UnknownDepartment(*department));
+  }
   return true;
 }
 

@@ -26,9 +26,16 @@ void AddMonthOptions(CLI::App* command, MonthOptions& options, bool scope = fals
 personnel::GridScope ScopeOf(const MonthOptions& options);
 std::optional<std::string> DepartmentOf(const MonthOptions& options);
 
-// Opens the company and month and sums the stored lines into the session's
-// totals; false (exit status 1) when refused.
-bool OpenMonth(CliSession& cli, const MonthOptions& options);
+// Whether a command needs the month's running totals of the stored lines: a
+// command that shows no totals, or that recalculates them, skips the pass
+// over the month.
+enum class MonthTotals { kSummed, kNotNeeded };
+
+// Opens the company and month and, unless not needed, sums the stored lines
+// into the session's totals; false (exit status 1) when refused. A
+// department the month does not have is refused (ValueRefused) either way.
+bool OpenMonth(CliSession& cli, const MonthOptions& options,
+               MonthTotals totals = MonthTotals::kSummed);
 
 // The line of person `iid` in the working month; throws Error when missing.
 PersRow LineOfPerson(params::Session& session, int iid);

@@ -233,7 +233,7 @@ void EmployeeSave(CliContext& context, EmployeeEditMode mode, const EmployeeOpti
 
 void EmployeeList(CliContext& context, const MonthOptions& options, bool all_kinds) {
   CliSession cli(context);
-  if (!OpenMonth(cli, options)) return;
+  if (!OpenMonth(cli, options, MonthTotals::kNotNeeded)) return;
   const std::vector<PersRow> lines = personnel::MonthLines(
       *cli.session, all_kinds ? std::nullopt : std::optional(options.tip), DepartmentOf(options));
   if (context.json) {
@@ -251,7 +251,7 @@ void EmployeeList(CliContext& context, const MonthOptions& options, bool all_kin
 
 void EmployeeShow(CliContext& context, const MonthOptions& options, int iid) {
   CliSession cli(context);
-  if (!OpenMonth(cli, options)) return;
+  if (!OpenMonth(cli, options, MonthTotals::kNotNeeded)) return;
   const PersRow line = LineOfPerson(*cli.session, iid);
   const json object = LineJson(line, cli.session->parameters());
   if (context.json) {
@@ -270,7 +270,8 @@ void EmployeeShow(CliContext& context, const MonthOptions& options, int iid) {
 void EmployeeSet(CliContext& context, const MonthOptions& options, int iid,
                  const std::vector<std::string>& fields) {
   CliSession cli(context);
-  if (!OpenMonth(cli, options)) return;
+  // The posting keeps the totals by the line alone; none are shown.
+  if (!OpenMonth(cli, options, MonthTotals::kNotNeeded)) return;
   const PersRow line = LineOfPerson(*cli.session, iid);
   std::vector<personnel::FieldEdit> edits;
   for (const auto& [field, value] : Assignments(fields)) {
@@ -493,7 +494,7 @@ void RegisterBulkCommands(CLI::App& app, CliContext& context) {
   recalc->add_option("--depart", recalc_options->depart, "Codul departamentului");
   recalc->callback([&context, recalc_options] {
     CliSession cli(context);
-    if (!OpenMonth(cli, *recalc_options)) return;
+    if (!OpenMonth(cli, *recalc_options, MonthTotals::kNotNeeded)) return;
     const std::unique_ptr<ProgressReporter> progress = CommandProgress(context);
     personnel::RecalculateCompany(*cli.session, *progress, DepartmentOf(*recalc_options));
     PrintTotals(context, *cli.session, DepartmentOf(*recalc_options));

@@ -64,12 +64,13 @@ CasPerson MakeCasPerson(const PersRow& row, const engine::MonthParameters& param
 CasDeclaration BuildCasDeclaration(params::Session& session) {
   CasDeclaration declaration;
   declaration.month = session.working_month();
-  params::UnitOfWork work(session.db());
+  // Only read: one consistent view, no write lock.
+  params::ReadWork work(session.db());
   declaration.employer = FindDeclarationEmployer(session.store(), session.company());
   const auto rows =
       ReadMonthRows(session.db(), declaration.month, MonthRowOrder::kDepartmentKindCategoryMarca);
-  personnel::SumStoredLines(session);
-  work.Commit();
+  work.Done();
+  personnel::SumLines(session, rows);
 
   const engine::MonthParameters& parameters = session.parameters();
   declaration.zi_lichidare = parameters.company.ZiLichidare;

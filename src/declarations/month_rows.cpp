@@ -7,13 +7,10 @@ namespace traveno::declarations {
 std::vector<PersRow> ReadMonthRows(Database& db, Date month, MonthRowOrder order) {
   switch (order) {
     case MonthRowOrder::kDepartmentKindCategoryMarca:
-      return QueryRows<PersRow>(db,
-                                "SELECT * FROM firma.Pers WHERE LUNA = ? "
-                                "ORDER BY Depart, TIP, CATEGORIE, MARCA, Nr",
-                                month);
+      return QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA = ?",
+                                    "Depart, TIP, CATEGORIE, MARCA, Nr", month);
     case MonthRowOrder::kKind:
-      return QueryRows<PersRow>(db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY TIP, Nr",
-                                month);
+      return QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA = ?", "TIP, Nr", month);
   }
   return {};
 }

@@ -79,16 +79,15 @@ YearSource ReadYearSource(Database& db, std::string_view company_code, int year)
   const Date first = Date::FromYmd(year, 1, 1);
   const Date next = Date::FromYmd(year + 1, 1, 1);
 
-  Transaction tx(db);
+  // One consistent view of the year; reading takes no write lock.
+  Transaction tx(db, TransactionKind::kRead);
   auto companies = QueryRows<FirmeRow>(db, "SELECT * FROM main.Firme WHERE Cod = ? ORDER BY CodF",
                                        std::string(company_code));
   if (!companies.empty()) source.company = std::move(companies.front());
-  source.pers = QueryRows<PersRow>(
-      db, "SELECT * FROM firma.Pers WHERE LUNA >= ? AND LUNA < ? ORDER BY LUNA, IID, Nr", first,
-      next);
-  source.pint = QueryRows<PintRow>(
-      db, "SELECT * FROM firma.Pint WHERE Luna >= ? AND Luna < ? ORDER BY Luna, IID, Nr", first,
-      next);
+  source.pers = QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA >= ? AND LUNA < ?",
+                                       "LUNA, IID, Nr", first, next);
+  source.pint = QueryManyRows<PintRow>(db, "FROM firma.Pint WHERE Luna >= ? AND Luna < ?",
+                                       "Luna, IID, Nr", first, next);
   for (const ParaRow& row : QueryRows<ParaRow>(
            db, "SELECT * FROM main.Para WHERE Luna >= ? AND Luna < ? ORDER BY Luna, Nr", first,
            next)) {

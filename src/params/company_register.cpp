@@ -467,7 +467,7 @@ CloneOutcome CloneMonthOutcome(Session& session, std::string_view source_code,
     // The lines get row numbers of the destination (their own would clash
     // with its other months); the person keeps the identity IID.
     const std::vector<PersRow> lines =
-        QueryRows<PersRow>(db, "SELECT * FROM sursa.Pers WHERE LUNA = ? ORDER BY Nr", month);
+        QueryManyRows<PersRow>(db, "FROM sursa.Pers WHERE LUNA = ?", "Nr", month);
     try {
       RowWriter<PersRow> writer(db, "Pers");
       for (const PersRow& line : lines) {

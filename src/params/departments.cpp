@@ -89,7 +89,7 @@ std::vector<PersRow> EmployeesWithoutDepartment(Session& session) {
 }
 
 bool VerifyDepartments(Session& session) {
-  UnitOfWork work(session.db());
+  UnitOfWork work(session.db(), WorkWrites::kCompanyFile);
   const auto without = EmployeesWithoutDepartment(session);
   if (without.empty()) return false;
   const auto departments = ListDepartments(session);
@@ -105,7 +105,7 @@ bool VerifyDepartments(Session& session) {
 
 void AssignDepartment(Session& session, std::int64_t pers_nr, std::string_view code) {
   const std::string clean = CleanCode(code);
-  UnitOfWork work(session.db());
+  UnitOfWork work(session.db(), WorkWrites::kCompanyFile);
   if (!FindByCode(ListDepartments(session), clean)) throw ValueRefused(UnknownDepartment(clean));
   session.db().Run("UPDATE firma.Pers SET Depart = ? WHERE Nr = ?", clean, pers_nr);
   work.Commit();
@@ -128,7 +128,7 @@ bool AddDepartment(Session& session, std::string_view code, std::string_view nam
     return false;
   }
   {
-    UnitOfWork work(session.db());
+    UnitOfWork work(session.db(), WorkWrites::kCompanyFile);
     if (FindByCode(ListDepartments(session), clean)) {
       prompter.Message(MessageKind::kInformation, "Codul " + clean + " deja exista !");
       return false;

@@ -110,7 +110,29 @@ const engine::TaxTable& DefaultAnnualBrackets() {
   return table;
 }
 
+namespace {
+
+// Whether the month already has its monthly brackets, its year's annual
+// brackets and its general parameters: then PrepareSharedTables has nothing
+// to write.
+bool SharedTablesReady(Database& db, Date month) {
+  return FindSourceMonth(db, MonthTable::kImpo, month) == month &&
+         (FindSourceMonth(db, MonthTable::kImpoAn, month) == month ||
+          db.QueryInt("SELECT 1 FROM main.Impo_an WHERE Luna = ? LIMIT 1", FirstOfYear(month))) &&
+         FindSourceMonth(db, MonthTable::kPara, month) == month;
+}
+
+}  // namespace
+
 void PrepareSharedTables(Database& db, Date month) {
+  // A month that has them all (every month but a new one) is only read:
+  // no write lock is taken and nothing is synced.
+  if (!db.InTransaction()) {
+    ReadWork look(db);
+    const bool ready = SharedTablesReady(db, month);
+    look.Done();
+    if (ready) return;
+  }
   UnitOfWork work(db);
   Date source = FindSourceMonth(db, MonthTable::kImpo, month);
   if (source != month) {
@@ -202,8 +224,8 @@ void CopyEmployees(Database& db, Date from, Date to,
                    const engine::MonthParameters& from_parameters) {
   const engine::CompanyParameters& f = from_parameters.company;
   UnitOfWork work(db);
-  const auto rows = QueryRows<PersRow>(
-      db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", from);
+  const auto rows =
+      QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA = ?", "LUNA, IID, Nr", from);
   RowWriter<PersRow> writer(db, "Pers");
   for (const PersRow& r : rows) {
     if (db.QueryInt("SELECT 1 FROM firma.Pers WHERE LUNA = ? AND IID = ? LIMIT 1", to, r.IID)) {
@@ -427,7 +449,7 @@ std::vector<std::string> PassToNextMonth(Session& session, ProgressReporter& pro
 }
 
 bool ToggleMonthClosed(Session& session) {
-  SessionWork work(session);
+  SessionWork work(session, WorkWrites::kCompanyFile);
   engine::CompanyParameters values = session.parameters().company;
   values.Deschisa = values.Deschisa != 0 ? 0 : 1;
   SaveChangedCompanyParameters(session.db(), session.working_month(),

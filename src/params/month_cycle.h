@@ -44,7 +44,8 @@ const engine::TaxTable& DefaultAnnualBrackets();
 // the default table), annual brackets for its year (the default table when
 // the year has none; a year's table is copied only by the transition to
 // January) and general parameters (copied, or the new-month values). One
-// transaction; StoreError on failure.
+// transaction; a month that has them all is only read, under no write lock.
+// StoreError on failure.
 void PrepareSharedTables(Database& db, Date month);
 
 // One month of a company with its closed mark.

@@ -111,7 +111,8 @@ void SaveCompanyEditAlone(Session& session, const engine::CompanyParameters& edi
                           const std::function<void()>& before_save = {}) {
   const engine::CompanyParameters base = session.stored_parameters().company;
   ParametersGuard guard(session);
-  SessionWork work(session);
+  // The company's parameters and lines live in its own file.
+  SessionWork work(session, WorkWrites::kCompanyFile);
   if (before_save) before_save();
   SaveCompanyEdit(session, base, edited);
   if (recalculate) RecalculateMonth(session, *progress);

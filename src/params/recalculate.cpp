@@ -11,17 +11,31 @@ namespace traveno::params {
 
 std::vector<PersRow> StorePastRows::RowsOf(int iid, Date from, Date to) const {
   if (from > to) return {};
-  return QueryRows<PersRow>(
-      db_, "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr", iid,
-      from, to);
+  if (!rows_of_) {
+    rows_of_.emplace(db_.Prepare(
+        "SELECT * FROM firma.Pers WHERE IID = ? AND LUNA BETWEEN ? AND ? ORDER BY LUNA, Nr"));
+  }
+  Statement& statement = *rows_of_;
+  statement.Reset();
+  statement.BindAll(iid, from, to);
+  std::vector<PersRow> rows;
+  row_io::ReadAll(statement, rows);
+  statement.Reset();
+  return rows;
 }
 
 std::optional<double> StorePastRows::CompanyValueOf(Date month, std::string_view name) const {
-  Statement statement =
-      db_.Prepare("SELECT Val FROM firma.ParF WHERE Luna = ? AND Den = ? ORDER BY Nr LIMIT 1");
+  if (!value_of_) {
+    value_of_.emplace(
+        db_.Prepare("SELECT Val FROM firma.ParF WHERE Luna = ? AND Den = ? ORDER BY Nr LIMIT 1"));
+  }
+  Statement& statement = *value_of_;
+  statement.Reset();
   statement.BindAll(month, name);
-  if (!statement.Step()) return std::nullopt;
-  return statement.Double(0);
+  std::optional<double> value;
+  if (statement.Step()) value = statement.Double(0);
+  statement.Reset();
+  return value;
 }
 
 engine::TaxTable MonthlyBrackets(Database& db, Date month) {
@@ -35,35 +49,60 @@ engine::TaxTable MonthlyBrackets(Database& db, Date month) {
   return table;
 }
 
+namespace {
+
+// A refusal of a line's value, naming the employee.
+[[noreturn]] void RefuseLine(const PersRow& line, const ValueRefused& refused) {
+  throw ValueRefused("Angajatul " + Trim(line.NUME + " " + line.PRENUME) + " (IID " +
+                     std::to_string(line.IID) + "): " + refused.what());
+}
+
+}  // namespace
+
 void RequireLineValues(const PersRow& before, const PersRow& after) {
   try {
     RequireChangedValues(before, after);
   } catch (const ValueRefused& refused) {
-    throw ValueRefused("Angajatul " + Trim(after.NUME + " " + after.PRENUME) + " (IID " +
-                       std::to_string(after.IID) + "): " + refused.what());
+    RefuseLine(after, refused);
+  }
+}
+
+void CalculateAndWriteRows(Database& db, const engine::PayrollEngine& payroll,
+                           std::span<PersRow> rows, const FieldMask& also_written) {
+  // Every line is calculated before any is written: the engine may read the
+  // month's lines as stored.
+  std::vector<FieldMask> changed(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    PersRow& row = rows[i];
+    const PersRow before = row;
+    payroll.CalculSalariu(row);
+    changed[i] = ChangedFields(before, row);
+    try {
+      RequireFieldValues(row, changed[i]);
+    } catch (const ValueRefused& refused) {
+      RefuseLine(row, refused);
+    }
+  }
+  // Unqualified: the company's Pers is the only one on the connection.
+  RowWriter<PersRow> writer(db, "Pers");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    writer.UpdateFields(rows[i], changed[i] | also_written);
   }
 }
 
 engine::MonthResult CalculateAndWriteMonth(Database& db, Date month,
                                            const engine::MonthParameters& parameters, bool open) {
-  std::vector<PersRow> rows = QueryRows<PersRow>(
-      db, "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr", month);
-  const std::vector<PersRow> stored = open ? rows : std::vector<PersRow>();
+  std::vector<PersRow> rows =
+      QueryManyRows<PersRow>(db, "FROM firma.Pers WHERE LUNA = ?", "LUNA, IID, Nr", month);
   StorePastRows past(db);
   const engine::PayrollEngine payroll(parameters, MonthlyBrackets(db, month), &past);
-  const engine::MonthResult result = engine::RecalculateMonth(payroll, rows, open);
-  if (open) {
-    for (std::size_t i = 0; i < rows.size(); ++i) RequireLineValues(stored[i], rows[i]);
-    // Unqualified: the company's Pers is the only one on the connection.
-    RowWriter<PersRow> writer(db, "Pers");
-    for (const PersRow& row : rows) writer.Update(row);
-  }
-  return result;
+  if (open) CalculateAndWriteRows(db, payroll, rows);
+  return engine::RecalculateMonth(payroll, rows, false);
 }
 
 void RecalculateMonth(Session& session, ProgressReporter& progress) {
   WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
-  SessionWork work(session);
+  SessionWork work(session, WorkWrites::kCompanyFile);
   const engine::MonthResult result = CalculateAndWriteMonth(
       session.db(), session.working_month(), session.parameters(), !session.month_closed());
   work.Commit();

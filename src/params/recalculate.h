@@ -3,10 +3,12 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "core/prompter.h"
+#include "core/store/records.h"
 #include "core/store/sqlite.h"
 #include "engine/month_calculation.h"
 #include "engine/past_rows.h"
@@ -17,7 +19,8 @@ namespace traveno::params {
 
 // The engine's view of the company's stored months (the averages of the
 // holiday pay and of the medical leave). Reads firma.Pers and firma.ParF of
-// the connection; failures are thrown as StoreError.
+// the connection with statements prepared once; failures are thrown as
+// StoreError. Lives no longer than the connection's company.
 class StorePastRows final : public engine::PastRowsSource {
  public:
   explicit StorePastRows(Database& db) : db_(db) {}
@@ -26,6 +29,8 @@ class StorePastRows final : public engine::PastRowsSource {
 
  private:
   Database& db_;
+  mutable std::optional<Statement> rows_of_;
+  mutable std::optional<Statement> value_of_;
 };
 
 // The monthly bracket table of a month in threshold order.
@@ -34,6 +39,14 @@ engine::TaxTable MonthlyBrackets(Database& db, Date month);
 // Checks the fields of an employee's line that differ from the line as
 // stored against their rules; a refusal (ValueRefused) names the employee.
 void RequireLineValues(const PersRow& before, const PersRow& after);
+
+// Calculates every row with `payroll`, checks each field the calculation
+// changed against its rule (ValueRefused naming the employee) and writes
+// those fields back, inside the caller's transaction. Every row is
+// calculated before the first is written. The fields in `also_written` are
+// written too: those the caller changed in the rows before calculating them.
+void CalculateAndWriteRows(Database& db, const engine::PayrollEngine& payroll,
+                           std::span<PersRow> rows, const FieldMask& also_written = {});
 
 // Calculates every row of `month` of the open company with `parameters`
 // (when `open`; a closed month is only summed), checks each changed field

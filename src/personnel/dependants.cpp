@@ -21,7 +21,7 @@ double DependantsSumOf(params::Session& session, const PersRow& employee) {
   std::vector<PintRow> dependants = ListDependants(session, employee.IID);
   const DependantsSum sum = SumDependants(dependants, session.parameters().general);
   if (!sum.repaired.empty()) {
-    params::UnitOfWork work(session.db());
+    params::UnitOfWork work(session.db(), params::WorkWrites::kCompanyFile);
     for (std::size_t index : sum.repaired) {
       session.db().Run("UPDATE firma.Pint SET Coef = ? WHERE Nr = ?", dependants[index].Coef,
                        dependants[index].Nr);
@@ -131,7 +131,7 @@ std::int64_t SaveDependant(params::Session& session, const PersRow& employee,
                            const DependantInput& input, std::optional<std::int64_t> nr) {
   RequireOpenMonth(session);
   if (const auto refusal = InputRefusal(input)) throw ValueRefused(*refusal);
-  params::SessionWork work(session);
+  params::SessionWork work(session, params::WorkWrites::kCompanyFile);
   PintRow row;
   if (nr) {
     auto rows = QueryRows<PintRow>(session.db(), "SELECT * FROM firma.Pint WHERE Nr = ? AND Luna = ?",
@@ -157,7 +157,7 @@ std::int64_t SaveDependant(params::Session& session, const PersRow& employee,
 
 bool DeleteDependant(params::Session& session, std::int64_t nr) {
   RequireOpenMonth(session);
-  params::UnitOfWork work(session.db());
+  params::UnitOfWork work(session.db(), params::WorkWrites::kCompanyFile);
   session.db().Run("DELETE FROM firma.Pint WHERE Nr = ? AND Luna = ?", nr, session.working_month());
   const bool deleted = session.db().Changes() > 0;
   work.Commit();

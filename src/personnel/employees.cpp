@@ -97,7 +97,7 @@ std::int64_t Save(params::Session& session, EmployeeEditMode mode, const Employe
   {
     // Read under the write lock, so that the row saved is built on the row
     // as it is now.
-    params::SessionWork work(session);
+    params::SessionWork work(session, params::WorkWrites::kCompanyFile);
     RequireOpenMonth(session);
     const engine::GeneralParameters& general = session.parameters().general;
     if (mode == EmployeeEditMode::kModify || mode == EmployeeEditMode::kDelete) {
@@ -295,7 +295,7 @@ std::int64_t SaveEmployee(params::Session& session, EmployeeEditMode mode,
 }
 
 int DeleteDependants(params::Session& session, int iid) {
-  params::UnitOfWork work(session.db());
+  params::UnitOfWork work(session.db(), params::WorkWrites::kCompanyFile);
   session.db().Run("DELETE FROM firma.Pint WHERE Luna = ? AND IID = ?", session.working_month(),
                    iid);
   const int deleted = session.db().Changes();

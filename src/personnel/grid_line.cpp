@@ -35,19 +35,18 @@ std::vector<PersRow> MonthLines(params::Session& session, std::optional<std::str
   if (department && !params::IsDepartmentOfMonth(session, *department)) {
     throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
   }
-  auto rows = QueryRows<PersRow>(
-      session.db(), "SELECT * FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr",
-      session.working_month());
-  if (!tip && !department) return rows;
-  std::vector<PersRow> kept;
-  kept.reserve(rows.size());
-  const std::string wanted_department = department ? UpperTrim(*department) : std::string();
-  for (PersRow& row : rows) {
-    if (tip && row.TIP != *tip) continue;
-    if (department && UpperTrim(row.Depart) != wanted_department) continue;
-    kept.push_back(std::move(row));
+  // The kind is chosen by the query; a department (compared by UpperTrim)
+  // is kept in place among the lines read.
+  std::vector<PersRow> rows =
+      tip ? QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ? AND TIP = ?",
+                                   "LUNA, IID, Nr", session.working_month(), *tip)
+          : QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ?", "LUNA, IID, Nr",
+                                   session.working_month());
+  if (department) {
+    const std::string wanted = UpperTrim(*department);
+    std::erase_if(rows, [&wanted](const PersRow& row) { return UpperTrim(row.Depart) != wanted; });
   }
-  return kept;
+  return rows;
 }
 
 void WriteLine(params::Session& session, const PersRow& row) {
@@ -56,21 +55,8 @@ void WriteLine(params::Session& session, const PersRow& row) {
 }
 
 void WriteChangedFields(params::Session& session, const PersRow& before, const PersRow& after) {
-  const auto fields = FieldsOf<PersRow>();
-  std::string sets;
-  std::vector<FieldValue> values;
-  for (std::size_t i = 1; i < fields.size(); ++i) {
-    FieldValue value = GetField(after, i);
-    if (value == GetField(before, i)) continue;
-    sets += (sets.empty() ? "" : ", ") + QuoteIdentifier(fields[i].name) + " = ?";
-    values.push_back(std::move(value));
-  }
-  if (values.empty()) return;
-  Statement update = session.db().Prepare("UPDATE firma.Pers SET " + sets + " WHERE Nr = ?");
-  int index = 0;
-  for (const FieldValue& value : values) update.Bind(++index, value);
-  update.Bind(++index, after.Nr);
-  update.Run();
+  RowWriter<PersRow> writer(session.db(), "Pers");
+  writer.UpdateChanged(before, after);
 }
 
 void RequireOpenMonth(const params::Session& session) {
@@ -84,7 +70,7 @@ PostedLine ChangeLine(params::Session& session, std::int64_t nr, const LineChang
   {
     // The line is read under the write lock: a change made meanwhile by
     // another writer is the one this change builds on.
-    params::SessionWork work(session);
+    params::SessionWork work(session, params::WorkWrites::kCompanyFile);
     RequireOpenMonth(session);
     stored = FindLine(session, nr);
     if (!stored) throw Error(kLineMissing);

@@ -242,8 +242,8 @@ bool DependantsOffered(std::string_view tip, const PersRow* line) {
   return tip == "1" || line->PlatitOra == 1;
 }
 
-void GridLineSums::Add(const PersRow& line) {
-  (line.TIP == "1" ? realizat_p : realizat_c) += line.REALIZAT;
+void GridLineSums::Add(std::string_view tip, double realizat) {
+  (tip == "1" ? realizat_p : realizat_c) += realizat;
 }
 
 void GridLineSums::Remove(const PersRow& line) {

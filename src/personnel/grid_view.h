@@ -92,7 +92,8 @@ bool DependantsOffered(std::string_view tip, const PersRow* line);
 struct GridLineSums {
   long double realizat_p = 0;
   long double realizat_c = 0;
-  void Add(const PersRow& line);
+  void Add(const PersRow& line) { Add(line.TIP, line.REALIZAT); }
+  void Add(std::string_view tip, double realizat);
   void Remove(const PersRow& line);
 };
 GridLineSums SumGridLines(std::span<const PersRow> lines);

@@ -1,6 +1,8 @@
 #include "personnel/pay_grid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "core/data_folder.h"
 #include "core/errors.h"
@@ -8,6 +10,7 @@
 #include "core/store/field_rules.h"
 #include "core/store/row_io.h"
 #include "core/text.h"
+#include "params/departments.h"
 #include "params/unit_of_work.h"
 #include "personnel/grid_line.h"
 #include "personnel/grid_view.h"
@@ -42,14 +45,11 @@ void StoreTotals(params::Session& session, const std::vector<PersRow>& rows) {
 
 // Calculates the lines (an open month only), checks what changed and writes
 // them back, inside the caller's transaction.
-void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows) {
+void CalculateAndWrite(params::Session& session, std::vector<PersRow>& rows,
+                       const FieldMask& also_written = {}) {
   if (session.month_closed() || rows.empty()) return;
-  const std::vector<PersRow> stored = rows;
   MonthEngine month_engine(session);
-  for (PersRow& row : rows) month_engine.payroll().CalculSalariu(row);
-  for (std::size_t i = 0; i < rows.size(); ++i) params::RequireLineValues(stored[i], rows[i]);
-  RowWriter<PersRow> writer(session.db(), "Pers");
-  for (const PersRow& row : rows) writer.Update(row);
+  params::CalculateAndWriteRows(session.db(), month_engine.payroll(), rows, also_written);
 }
 
 std::string FillTitle(std::string_view caption) {
@@ -86,7 +86,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressReporter& progress,
                                              const std::optional<std::string>& department) {
   WaitScope wait(progress, "Calcul Salarii", "Va rog asteptati...");
-  params::SessionWork work(session);
+  params::SessionWork work(session, params::WorkWrites::kCompanyFile);
   std::vector<PersRow> rows = MonthLines(session, std::nullopt, department);
   CalculateAndWrite(session, rows);
   work.Commit();
@@ -101,6 +101,20 @@ int RecalculateCompany(params::Session& session, ProgressReporter& progress,
 
 void SumStoredLines(params::Session& session, const std::optional<std::string>& department) {
   StoreTotals(session, MonthLines(session, std::nullopt, department));
+}
+
+void SumLines(params::Session& session, std::span<const PersRow> lines) {
+  std::vector<const PersRow*> ordered;
+  ordered.reserve(lines.size());
+  for (const PersRow& line : lines) ordered.push_back(&line);
+  std::sort(ordered.begin(), ordered.end(), [](const PersRow* a, const PersRow* b) {
+    return std::tie(a->LUNA, a->IID, a->Nr) < std::tie(b->LUNA, b->IID, b->Nr);
+  });
+  engine::CompanyTotals totals;
+  engine::ResetCompanyTotals(totals);
+  for (const PersRow* line : ordered) engine::AddRowToTotals(totals, *line, session.parameters());
+  session.totals() = totals;
+  session.funds() = engine::ComputeCompanyFunds(totals, session.parameters());
 }
 
 bool CanFillColumn(const params::Session& session, std::string_view field) {
@@ -125,7 +139,7 @@ FillResult FillColumn(params::Session& session, std::string_view field, std::str
   const auto index = FindField<PersRow>(field);
   RequireValue(std::string("campul ") + FieldsOf<PersRow>()[*index].name, RuleOf<PersRow>(*index),
                FieldValue(value));
-  params::SessionWork work(session);
+  params::SessionWork work(session, params::WorkWrites::kCompanyFile);
   if (!CanFillColumn(session, field)) return result;
   const std::vector<PersRow> lines = MonthLines(session, scope.tip, scope.department);
   if (lines.empty()) return result;
@@ -195,7 +209,7 @@ int ApplyIndexation(params::Session& session, double percent, char sign, int uni
     // The new salaries and the recalculation of every line are one
     // transaction: an interruption leaves the month as it was, never
     // indexed salaries beside the old gross and net.
-    params::SessionWork work(session);
+    params::SessionWork work(session, params::WorkWrites::kCompanyFile);
     RequireOpenMonth(session);
     lines = MonthLines(session);
     for (PersRow& line : lines) {
@@ -206,8 +220,10 @@ int ApplyIndexation(params::Session& session, double percent, char sign, int uni
       ++indexed;
     }
     // Every line of the kind is indexed, whatever the department chosen:
-    // all of them are calculated again.
-    CalculateAndWrite(session, lines);
+    // all of them are calculated again, and their salaries written with them.
+    FieldMask salary;
+    salary.set(*FindField<PersRow>("SALINC"));
+    CalculateAndWrite(session, lines, salary);
     work.Commit();
   }
   std::vector<PersRow> scoped;
@@ -248,11 +264,9 @@ int ImportEmployees(params::Session& session, const std::filesystem::path& sourc
     if (!db.TableExists(kSourceSchema, "Pers") || !db.TableExists(kSourceSchema, "Pint")) {
       throw Error(kImportFailed);
     }
-    params::SessionWork tx(session);
-    const std::vector<PersRow> source_lines = QueryRows<PersRow>(
-        db,
-        "SELECT * FROM sursa.Pers WHERE LUNA = ? ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
-        month);
+    params::SessionWork tx(session, params::WorkWrites::kCompanyFile);
+    const std::vector<PersRow> source_lines = QueryManyRows<PersRow>(
+        db, "FROM sursa.Pers WHERE LUNA = ?", "LUNA, Depart, TIP, CATEGORIE, MARCA, Nr", month);
     RowWriter<PersRow> pers_writer(db, "Pers");
     RowWriter<PintRow> pint_writer(db, "Pint");
     for (const PersRow& source_line : source_lines) {
@@ -315,7 +329,21 @@ long double CostTotalSalarii(const engine::CompanyTotals& t, const engine::Compa
 
 GridTotals ComputeGridTotals(params::Session& session,
                              const std::optional<std::string>& department) {
-  return GridTotalsOf(session, SumGridLines(MonthLines(session, std::nullopt, department)));
+  if (department && !params::IsDepartmentOfMonth(session, *department)) {
+    throw ValueRefused(params::UnknownDepartment(UpperTrim(*department)));
+  }
+  // The realised amounts are the one figure the running totals do not
+  // carry: only the columns they need are read, in the lines' order.
+  Statement statement = session.db().Prepare(
+      "SELECT TIP, Depart, REALIZAT FROM firma.Pers WHERE LUNA = ? ORDER BY LUNA, IID, Nr");
+  statement.Bind(1, session.working_month());
+  const std::string wanted = department ? UpperTrim(*department) : std::string();
+  GridLineSums sums;
+  while (statement.Step()) {
+    if (department && UpperTrim(statement.TextView(1)) != wanted) continue;
+    sums.Add(statement.TextView(0), statement.Double(2));
+  }
+  return GridTotalsOf(session, sums);
 }
 
 }  // namespace traveno::personnel

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,10 @@ std::vector<PersRow> RecalculateCompanyLines(params::Session& session, ProgressR
 // The running totals and funds of the stored lines as they are, without
 // calculating (what a command that only reads needs). StoreError on failure.
 void SumStoredLines(params::Session& session, const std::optional<std::string>& department = {});
+// The same from the month's stored lines already read by the caller (all of
+// them, in any order): they are summed in the month's order, so the totals
+// are exactly those SumStoredLines gives.
+void SumLines(params::Session& session, std::span<const PersRow> lines);
 
 // Filling a column. Only a floating-point field that the grid lets the user
 // type, in an open month, over a non-empty scope, can be filled.

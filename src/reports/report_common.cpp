@@ -56,10 +56,8 @@ std::string MonthAndYear(Date month) {
 }
 
 std::vector<PersRow> DocumentRows(params::Session& session, Date month) {
-  return QueryRows<PersRow>(session.db(),
-                            "SELECT * FROM firma.Pers WHERE LUNA = ? "
-                            "ORDER BY LUNA, Depart, TIP, CATEGORIE, MARCA, Nr",
-                            FirstOfMonth(month));
+  return QueryManyRows<PersRow>(session.db(), "FROM firma.Pers WHERE LUNA = ?",
+                                "LUNA, Depart, TIP, CATEGORIE, MARCA, Nr", FirstOfMonth(month));
 }
 
 TotalsAndFunds RebuildCompanyTotals(params::Session& session, const std::vector<PersRow>& rows) {

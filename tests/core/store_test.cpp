@@ -109,6 +109,68 @@ TEST(StoreTest, ColumnsAreMatchedWithoutRegardToCaseAndOrder) {
   EXPECT_TRUE(rows[0].DATA_LICH.IsEmpty());
 }
 
+// Many rows are read into place by their members' own types: texts held to
+// their widths in characters, integers to their kinds' ranges, NULL as the
+// default; and a write of some fields leaves the others as stored.
+TEST(StoreTest, ManyRowsAreReadByTheirTypesAndOnlyTheFieldsNamedAreWritten) {
+  testing::TempFolder folder;
+  Store store(folder.path());
+  store.EnsureRegisterTables();
+  Database& db = store.db();
+  // Written by another program: no widths, no ranges.
+  db.Execute(
+      "CREATE TABLE Legacy (Nr INTEGER PRIMARY KEY, NUME TEXT, ZILE_CIC INTEGER, SALINC REAL, "
+      "LUNA TEXT, TIP TEXT)");
+  std::string twenty_wide;
+  for (int i = 0; i < 20; ++i) twenty_wide += "\xC8\x98";  // S with a comma below, two bytes
+  db.Run("INSERT INTO Legacy VALUES (1, ?, 12, 1500.5, '2003-01-01', '1')",
+         "ABCDEFGHIJKLMNOPQRSTUVWXY");
+  db.Run("INSERT INTO Legacy VALUES (2, ?, NULL, NULL, NULL, NULL)", twenty_wide);
+  db.Execute("INSERT INTO Legacy VALUES (3, 'POP', -7, 0, 'not a date', '2')");
+
+  const auto rows = QueryManyRows<PersRow>(db, "FROM Legacy WHERE Nr > ?", "Nr", 0);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].NUME, "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_EQ(rows[0].ZILE_CIC, 12);
+  EXPECT_EQ(rows[0].SALINC, 1500.5);
+  EXPECT_EQ(rows[0].LUNA, Date::FromYmd(2003, 1, 1));
+  EXPECT_EQ(rows[1].NUME, twenty_wide);  // 40 bytes, 20 characters: within the width
+  EXPECT_EQ(rows[1].ZILE_CIC, 0);
+  EXPECT_TRUE(rows[1].LUNA.IsEmpty());
+  EXPECT_EQ(rows[1].TIP, "");
+  EXPECT_EQ(rows[2].ZILE_CIC, -7);
+  EXPECT_TRUE(rows[2].LUNA.IsEmpty());
+  EXPECT_TRUE(QueryManyRows<PersRow>(db, "FROM Legacy WHERE Nr > ?", "Nr", 3).empty());
+
+  // An integer out of its kind's range is refused, not cut.
+  db.Execute("UPDATE Legacy SET ZILE_CIC = 40000 WHERE Nr = 3");
+  EXPECT_THROW(QueryManyRows<PersRow>(db, "FROM Legacy WHERE Nr = ?", "Nr", 3),
+               std::invalid_argument);
+
+  // Only the fields named are written; the others keep what is stored.
+  const PersRow before = rows[0];
+  PersRow after = before;
+  after.SALINC = 2000;
+  after.NUME = "CHANGED IN MEMORY";
+  db.Execute("UPDATE Legacy SET NUME = 'STORED' WHERE Nr = 1");
+  RowWriter<PersRow> writer(db, "Legacy");
+  FieldMask salary;
+  salary.set(*FindField<PersRow>("SALINC"));
+  EXPECT_TRUE(writer.UpdateFields(after, salary));
+  auto stored = QueryRows<PersRow>(db, "SELECT * FROM Legacy WHERE Nr = 1");
+  EXPECT_EQ(stored.at(0).SALINC, 2000);
+  EXPECT_EQ(stored.at(0).NUME, "STORED");
+  // A change found against the row as read writes that field alone.
+  EXPECT_TRUE(writer.UpdateChanged(before, after));
+  stored = QueryRows<PersRow>(db, "SELECT * FROM Legacy WHERE Nr = 1");
+  EXPECT_EQ(stored.at(0).NUME, "CHANGED IN MEMORY");
+  EXPECT_EQ(stored.at(0).TIP, "1");
+  // No field changed: nothing written. A row that is not there: false.
+  EXPECT_TRUE(writer.UpdateChanged(after, after));
+  after.Nr = 99;
+  EXPECT_FALSE(writer.UpdateFields(after, salary));
+}
+
 TEST(StoreTest, CompanyTablesNeedTheFolderAndUseEightCharacters) {
   testing::TempFolder folder;
   Store store(folder.path());

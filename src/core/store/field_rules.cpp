@@ -1,7 +1,9 @@
 #include "core/store/field_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -420,18 +422,29 @@ void RequireRowValues(const Row& row) {
 
 template <typename Row>
 void RequireChangedValues(const Row& before, const Row& after) {
-  const auto fields = FieldsOf<Row>();
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    FieldValue value = GetField(after, i);
-    if (value == GetField(before, i)) continue;
-    RequireValue(std::string("campul ") + fields[i].name, RuleOf<Row>(i), value);
+  RequireFieldValues(after, ChangedFields(before, after));
+}
+
+template <typename Row>
+void RequireFieldValues(const Row& row, const FieldMask& fields) {
+  if (fields.none()) return;
+  const auto defs = FieldsOf<Row>();
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    if (!fields.test(i)) continue;
+    // The label costs nothing unless the value is refused.
+    char label[64];
+    const int size = std::snprintf(label, sizeof label, "campul %s", defs[i].name);
+    RequireValue(std::string_view(label, static_cast<std::size_t>(std::min<int>(
+                                             size, static_cast<int>(sizeof label) - 1))),
+                 RuleOf<Row>(i), GetField(row, i));
   }
 }
 
-#define TRAVENO_INSTANTIATE(Row)                      \
-  template const ValueRule& RuleOf<Row>(std::size_t); \
-  template void RequireRowValues<Row>(const Row&);    \
-  template void RequireChangedValues<Row>(const Row&, const Row&);
+#define TRAVENO_INSTANTIATE(Row)                                   \
+  template const ValueRule& RuleOf<Row>(std::size_t);              \
+  template void RequireRowValues<Row>(const Row&);                 \
+  template void RequireChangedValues<Row>(const Row&, const Row&); \
+  template void RequireFieldValues<Row>(const Row&, const FieldMask&);
 
 TRAVENO_INSTANTIATE(FirmeRow)
 TRAVENO_INSTANTIATE(ParaRow)

@@ -89,6 +89,9 @@ template <typename Row>
 void RequireRowValues(const Row& row);
 template <typename Row>
 void RequireChangedValues(const Row& before, const Row& after);
+// The fields of a row named in `fields`.
+template <typename Row>
+void RequireFieldValues(const Row& row, const FieldMask& fields);
 
 // The text of a number in a message: whole numbers grouped by thousands,
 // others with up to 15 significant digits.

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 #include <stdexcept>
+#include <string>
+#include <unordered_map>
 
 #include "core/text.h"
 
@@ -25,22 +27,22 @@ struct FieldAccess {
 template <typename Row>
 struct Table;
 
-#define TRAVENO_DEFINE_TABLE(RowName, FIELDS)                                 \
-  template <>                                                                 \
-  struct Table<RowName> {                                                     \
-    using RowType = RowName;                                                  \
-    static const auto& Access() {                                             \
-      static const auto kAccess = std::to_array({FIELDS(TRAVENO_ACCESS)});    \
-      return kAccess;                                                         \
-    }                                                                         \
-    static const auto& Defs() {                                               \
-      static const auto kDefs = [] {                                          \
+#define TRAVENO_DEFINE_TABLE(RowName, FIELDS)                                             \
+  template <>                                                                             \
+  struct Table<RowName> {                                                                 \
+    using RowType = RowName;                                                              \
+    static const auto& Access() {                                                         \
+      static const auto kAccess = std::to_array({FIELDS(TRAVENO_ACCESS)});                \
+      return kAccess;                                                                     \
+    }                                                                                     \
+    static const auto& Defs() {                                                           \
+      static const auto kDefs = [] {                                                      \
         std::array<FieldDef, std::tuple_size_v<std::decay_t<decltype(Access())>>> defs{}; \
-        for (std::size_t i = 0; i < defs.size(); ++i) defs[i] = Access()[i].def; \
-        return defs;                                                          \
-      }();                                                                    \
-      return kDefs;                                                           \
-    }                                                                         \
+        for (std::size_t i = 0; i < defs.size(); ++i) defs[i] = Access()[i].def;          \
+        return defs;                                                                      \
+      }();                                                                                \
+      return kDefs;                                                                       \
+    }                                                                                     \
   };
 
 TRAVENO_DEFINE_TABLE(FirmeRow, TRAVENO_FIRME_FIELDS)
@@ -75,6 +77,12 @@ double ToDouble(const FieldValue& value, const FieldDef& def) {
 
 }  // namespace
 
+int CheckedInteger(std::int64_t value, const FieldDef& def) {
+  const std::int64_t limit = def.kind == FieldKind::kInt16 ? 32767 : 2147483647;
+  if (value > limit || value < -limit - 1) WrongKind(def);
+  return static_cast<int>(value);
+}
+
 template <typename Row>
 std::span<const FieldDef> FieldsOf() {
   const auto& defs = Table<Row>::Defs();
@@ -83,11 +91,18 @@ std::span<const FieldDef> FieldsOf() {
 
 template <typename Row>
 std::optional<std::size_t> FindField(std::string_view name) {
-  const auto& defs = Table<Row>::Defs();
-  for (std::size_t i = 0; i < defs.size(); ++i) {
-    if (EqualsIgnoreCase(defs[i].name, name)) return i;
-  }
-  return std::nullopt;
+  // By the names in capitals, made once per row type: a name is looked up
+  // for every cell a grid shows. The first of two names that differ only in
+  // case wins, as in a search in order.
+  static const std::unordered_map<std::string, std::size_t> by_name = [] {
+    std::unordered_map<std::string, std::size_t> names;
+    const auto& defs = Table<Row>::Defs();
+    for (std::size_t i = 0; i < defs.size(); ++i) names.emplace(ToUpperAscii(defs[i].name), i);
+    return names;
+  }();
+  const auto found = by_name.find(ToUpperAscii(name));
+  if (found == by_name.end()) return std::nullopt;
+  return found->second;
 }
 
 template <typename Row>
@@ -115,10 +130,7 @@ void SetField(Row& row, std::size_t index, const FieldValue& value) {
         if constexpr (std::is_same_v<Member, std::int64_t>) {
           row.*member = ToInteger(value, def);
         } else if constexpr (std::is_same_v<Member, int>) {
-          std::int64_t integer = ToInteger(value, def);
-          const std::int64_t limit = def.kind == FieldKind::kInt16 ? 32767 : 2147483647;
-          if (integer > limit || integer < -limit - 1) WrongKind(def);
-          row.*member = static_cast<int>(integer);
+          row.*member = CheckedInteger(ToInteger(value, def), def);
         } else if constexpr (std::is_same_v<Member, double>) {
           row.*member = ToDouble(value, def);
         } else if constexpr (std::is_same_v<Member, std::string>) {
@@ -138,10 +150,10 @@ void SetField(Row& row, std::size_t index, const FieldValue& value) {
       access.member);
 }
 
-#define TRAVENO_INSTANTIATE(Row)                                                  \
-  template std::span<const FieldDef> FieldsOf<Row>();                             \
-  template std::optional<std::size_t> FindField<Row>(std::string_view);           \
-  template FieldValue GetField<Row>(const Row&, std::size_t);                     \
+#define TRAVENO_INSTANTIATE(Row)                                        \
+  template std::span<const FieldDef> FieldsOf<Row>();                   \
+  template std::optional<std::size_t> FindField<Row>(std::string_view); \
+  template FieldValue GetField<Row>(const Row&, std::size_t);           \
   template void SetField<Row>(Row&, std::size_t, const FieldValue&);
 
 TRAVENO_INSTANTIATE(FirmeRow)

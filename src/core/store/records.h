@@ -3,6 +3,7 @@
 // to case, as the program has always compared them).
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -65,6 +66,51 @@ struct PozeRow {
 
 #undef TRAVENO_DECLARE_MEMBER
 
+// The typed path to a row's fields: RowFields<Row>::ForEach(f) calls
+// f(index, member) for every field in physical order, `member` a pointer to
+// the data member of the field's own type (std::int64_t, int, double,
+// std::string, Date, Blob). Reading and binding whole rows go through it, so
+// that no value passes through the generic FieldValue.
+template <typename Row>
+struct RowFields;
+
+#define TRAVENO_VISIT_MEMBER(name, kind, width) f(index++, &RowType::name);
+#define TRAVENO_DEFINE_ROW_FIELDS(RowName, FIELDS) \
+  template <>                                      \
+  struct RowFields<RowName> {                      \
+    using RowType = RowName;                       \
+    template <typename F>                          \
+    static void ForEach(F&& f) {                   \
+      std::size_t index = 0;                       \
+      FIELDS(TRAVENO_VISIT_MEMBER)                 \
+    }                                              \
+  };
+
+TRAVENO_DEFINE_ROW_FIELDS(FirmeRow, TRAVENO_FIRME_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(ParaRow, TRAVENO_PARA_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(ImpoRow, TRAVENO_IMPO_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(PersRow, TRAVENO_PERS_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(PintRow, TRAVENO_PINT_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(ParFRow, TRAVENO_PARF_FIELDS)
+TRAVENO_DEFINE_ROW_FIELDS(PozeRow, TRAVENO_POZE_FIELDS)
+
+#undef TRAVENO_DEFINE_ROW_FIELDS
+#undef TRAVENO_VISIT_MEMBER
+
+// A set of a row's fields: one bit per field, in physical order.
+inline constexpr std::size_t kMaxRowFields = 128;
+using FieldMask = std::bitset<kMaxRowFields>;
+
+// The fields of `after` that differ from `before`.
+template <typename Row>
+FieldMask ChangedFields(const Row& before, const Row& after) {
+  FieldMask changed;
+  RowFields<Row>::ForEach([&](std::size_t index, auto member) {
+    if (!(before.*member == after.*member)) changed.set(index);
+  });
+  return changed;
+}
+
 // The fields of a row type in physical order.
 template <typename Row>
 std::span<const FieldDef> FieldsOf();
@@ -84,5 +130,9 @@ FieldValue GetField(const Row& row, std::size_t index);
 // value cannot be given to that kind (a text for a number, a number for a date).
 template <typename Row>
 void SetField(Row& row, std::size_t index, const FieldValue& value);
+
+// An integer as a field of kind kInt16 or kInt32 holds it; throws
+// std::invalid_argument (as SetField does) when it is out of the kind's range.
+int CheckedInteger(std::int64_t value, const FieldDef& def);
 
 }  // namespace traveno

@@ -95,6 +95,12 @@ Statement& Statement::Bind(int index, std::string_view value) {
   return *this;
 }
 
+Statement& Statement::BindView(int index, std::string_view value) {
+  Check(
+      sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC));
+  return *this;
+}
+
 Statement& Statement::Bind(int index, Date value) { return Bind(index, value.ToIso()); }
 
 Statement& Statement::Bind(int index, const Blob& value) {
@@ -152,9 +158,18 @@ std::string Statement::Text(int column) const {
               : std::string();
 }
 
+std::string_view Statement::TextView(int column) const {
+  // The bytes as stored: a text needs no terminating zero here, so the
+  // engine hands out its own copy instead of making one.
+  const auto* text = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+  return text
+             ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+             : std::string_view();
+}
+
 Date Statement::DateAt(int column) const {
   if (IsNull(column)) return EmptyDate();
-  return Date::ParseIso(Text(column)).value_or(EmptyDate());
+  return Date::ParseIso(TextView(column)).value_or(EmptyDate());
 }
 
 Blob Statement::BlobAt(int column) const {
@@ -220,6 +235,31 @@ Transaction::Transaction(Database& db, TransactionKind kind) : db_(db) {
     throw StoreError("O tranzactie este deja in curs");
   }
   db_.Execute(kind == TransactionKind::kImmediate ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+Transaction::Transaction(Database& db, std::string_view schema) : db_(db) {
+  if (db_.InTransaction()) {
+    throw StoreError("O tranzactie este deja in curs");
+  }
+  db_.Execute("BEGIN");
+  try {
+    // A statement that writes to the file starts its write transaction
+    // (with the busy timeout); on a database that is not in incremental
+    // auto-vacuum mode, as none of the program's are, this one changes
+    // nothing.
+    db_.Execute("PRAGMA " + QuoteIdentifier(schema) + ".incremental_vacuum(1)");
+    const std::string name(schema);
+    if (sqlite3_txn_state(db_.handle(), name.c_str()) != SQLITE_TXN_WRITE) {
+      throw StoreError("Baza de date " + name + " nu a putut fi blocata pentru scriere");
+    }
+  } catch (...) {
+    try {
+      if (db_.InTransaction()) db_.Execute("ROLLBACK");
+    } catch (const StoreError&) {
+      // The failure that brought us here is the one to report.
+    }
+    throw;
+  }
 }
 
 Transaction::~Transaction() {

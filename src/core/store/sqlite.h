@@ -58,6 +58,9 @@ class Statement {
   Statement& Bind(int index, const Blob& value);
   Statement& Bind(int index, const FieldValue& value);
   Statement& BindNull(int index);
+  // Binds a text without copying it: it must stay as it is until the
+  // statement has run (Run, or the last Step, then Reset).
+  Statement& BindView(int index, std::string_view value);
 
   // Binds every argument in order from parameter 1.
   template <typename... Args>
@@ -79,6 +82,8 @@ class Statement {
   std::int64_t Int64(int column) const;
   double Double(int column) const;
   std::string Text(int column) const;
+  // The text of a column, valid until the next Step or Reset.
+  std::string_view TextView(int column) const;
   // A stored date; the empty date for NULL or a text that is not a date.
   Date DateAt(int column) const;
   Blob BlobAt(int column) const;
@@ -131,16 +136,29 @@ class Database {
   sqlite3* handle_ = nullptr;
 };
 
-// One unit of work: BEGIN IMMEDIATE on creation (the write lock is taken
-// before anything is read, so two writers never work from the same old
-// rows), ROLLBACK on destruction unless Commit was called. Nested use is
-// refused (one transaction per action). A deferred transaction takes no lock
-// until it writes: for the connection's own temporary tables, which must be
-// writable over a read-only data folder.
-enum class TransactionKind { kImmediate, kDeferred };
+// One unit of work, rolled back on destruction unless Commit was called.
+// Nested use is refused (one transaction per action).
+//   kImmediate: BEGIN IMMEDIATE, the write lock of every database file of
+//     the connection taken before anything is read, so two writers never
+//     work from the same old rows. A commit that wrote to two files commits
+//     them as one (the rollback journal's super-journal); it syncs every file
+//     the transaction locked.
+//   kRead: a consistent view for reading: each file is locked for reading
+//     when first read, until the end; nothing is written, nothing synced.
+//   kDeferred: takes no lock until it reads or writes: for the connection's
+//     own temporary tables, which must be writable over a read-only folder.
+// The constructor with a schema ("main", "firma") is a write transaction of
+// that database file alone: its write lock is taken before anything is read
+// (waiting the busy timeout, as BEGIN IMMEDIATE does), the other files are
+// locked for reading as they are read, and a commit syncs that file alone.
+// A write to another file inside it takes that file's lock when it comes
+// (failing with kStoreBusy rather than waiting when another writer holds
+// it) and commits with the first as one.
+enum class TransactionKind { kImmediate, kRead, kDeferred };
 class Transaction {
  public:
   explicit Transaction(Database& db, TransactionKind kind = TransactionKind::kImmediate);
+  Transaction(Database& db, std::string_view schema);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
