@@ -53,8 +53,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
     FillEditor(Code("180010140012"), 1, &adult_kept_open);
     window->add_button()->click();
     FillEditor(Code("500010140012"), 1, &child_kept_open);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(traveno::testing::WaitUntilActive(window));
     window->grid()->setFocus();
     QTest::keyClick(window->grid(), Qt::Key_Insert);
     EXPECT_EQ(window->RowCount(), 1);
@@ -84,8 +83,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
       EXPECT_FALSE(editor->name()->isEnabled());
       editor->confirm_button()->click();
     });
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(traveno::testing::WaitUntilActive(window));
     window->grid()->setFocus();
     QTest::keyClick(window->grid(), Qt::Key_Delete);
     EXPECT_EQ(window->RowCount(), 0);
