@@ -170,6 +170,10 @@ void DataGrid::FitColumns() {
   }
 }
 
+void DataGrid::keyboardSearch(const QString& search) {
+  if (keyboard_search_) QTableView::keyboardSearch(search);
+}
+
 void DataGrid::showEvent(QShowEvent* event) {
   QTableView::showEvent(event);
   FitColumns();
