@@ -97,6 +97,12 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   auto* code_row = new QHBoxLayout;
   code_row->addWidget(AddLine("CodNumPers", 15, false));
   code_check_->setObjectName("LVerificareCNP");
+  // The check's answer beside the code never widens the window (the longest
+  // pushed the buttons and the photo off a 1280-pixel screen): it takes the
+  // room the row has, on two lines kept for it.
+  code_check_->setWordWrap(true);
+  code_check_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  code_check_->setFixedHeight(code_check_->fontMetrics().lineSpacing() * 2 + 2);
   code_row->addWidget(code_check_, 1);
   personal_form->addRow("CNP", code_row);
   personal_form->addRow("Functie", AddLine("Functie", 50, false));
@@ -447,10 +453,12 @@ void EmployeeWindow::CodeEdited() {
   const std::string code = Trim(Text(lines_["CodNumPers"]));
   if (code.empty()) {
     code_check_->clear();
+    code_check_->setToolTip(QString());
     return;
   }
   const personnel::CodeCheck check = personnel::CheckPersonalCode(code);
   code_check_->setText(ui::DisplayText(check.message));
+  code_check_->setToolTip(code_check_->text());
   code_check_->setStyleSheet(check.passed ? "color: darkgreen" : "color: red");
 }
 
