@@ -15,6 +15,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -28,6 +29,7 @@ TEST_F(BracketWindowTest, TheDialogRefusesADuplicateThresholdAndStaysOpen) {
   window.show();
   const int before = window.RowCount();
   ASSERT_GT(before, 0);  // the month got the default table
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   const double existing =
       params::ListBrackets(session_->db(), session_->working_month(), false).front().P_Venit;
   bool kept_open = false;

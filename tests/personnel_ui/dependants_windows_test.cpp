@@ -8,6 +8,7 @@
 #include "personnel/dependants.h"
 #include "personnel/personal_code.h"
 #include "tests/personnel_ui/demo_fixture.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -44,6 +45,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
   QString total_after;
   testing::AnswerNext<DependantsWindow>([&](DependantsWindow* window) {
     EXPECT_EQ(window->windowTitle(), "Persoane in intretinere");
+    EXPECT_EQ(traveno::testing::FieldNameCaptions(*window->grid()), std::vector<std::string>{});
     EXPECT_EQ(window->employee_label()->text(), "Angajat: IONESCU MARIA");
     EXPECT_EQ(window->month_label()->text(), "Luna: IANUARIE / 2003");
     EXPECT_EQ(window->base()->text(), "1");
