@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -20,6 +21,7 @@
 #include "tests/support/cli_runner.h"
 #include "ui/help.h"
 #include "ui/qt_prompter.h"
+#include "ui/romanian_texts.h"
 #include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
@@ -194,6 +196,33 @@ TEST_F(PayGridWindowTest, TypingIntoAReadOnlyCellLeavesTheCurrentLine) {
       EXPECT_EQ(window->focusWidget(), grid) << field;
     }
   }
+}
+
+// The keys beside the entries of the grid's pop-up menu are named as the
+// program writes them elsewhere ("Ins", "Enter", "Del"), not "Return".
+TEST_F(PayGridWindowTest, ThePopUpMenuNamesItsKeysAsTheProgramWritesThem) {
+  ui::InstallRomanianTexts(*qApp);
+  auto window = OpenGrid();
+  QStringList entries;
+  QTimer reader;
+  reader.setInterval(5);
+  QObject::connect(&reader, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    reader.stop();
+    for (QAction* action : menu->actions()) {
+      if (!action->shortcut().isEmpty()) {
+        entries << action->text() + " " + action->shortcut().toString(QKeySequence::NativeText);
+      }
+    }
+    menu->close();
+  });
+  reader.start();
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  emit grid->customContextMenuRequested(grid->visualRect(grid->currentIndex()).center());
+  EXPECT_EQ(entries.join(" | ").toStdString(),
+            "&Adaugare Ins | &Modificare Enter | &Stergere Del | Indexare Ctrl+I | Reangajare "
+            "Ctrl+R");
 }
 
 TEST_F(PayGridWindowTest, AClosedMonthIsOnlySummedAndTakesNoTyping) {
