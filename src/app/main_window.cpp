@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -43,6 +42,7 @@
 #include "personnel/ui/pay_grid_opening.h"
 #include "reports/ui/document_windows.h"
 #include "reports/ui/holiday_advance_window.h"
+#include "ui/file_dialogs.h"
 #include "ui/help.h"
 #include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
@@ -566,8 +566,7 @@ void MainWindow::ImportLegacyFolder() {
       options_.choose_legacy_folder
           ? options_.choose_legacy_folder(this)
           : std::filesystem::path(
-                QFileDialog::getExistingDirectory(
-                    this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
+                ui::AskFolder(this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
                     .toStdString());
   if (folder.empty()) return;
   // A folder without a register is refused before asking what to do with its companies.

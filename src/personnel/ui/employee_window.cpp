@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "personnel/personal_code.h"
 #include "personnel/ui/date_box.h"
 #include "personnel/ui/window_helpers.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_prompter.h"
 #include "ui/window_base.h"
 
@@ -478,8 +478,8 @@ void EmployeeWindow::BPozaClick() {
       QString::fromStdString(session_.store().CompanyFolderOf(session_.company()).string());
   const QString path =
       choose_photo_ ? choose_photo_(folder)
-                    : QFileDialog::getOpenFileName(this, "Alegere poza", folder,
-                                                   "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
+                    : ui::AskOpenFileName(this, "Alegere poza", folder,
+                                          "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
   if (path.isEmpty()) return;
   const QImage image(path);
   if (image.isNull()) return;  // an unreadable file leaves the picture as it was
