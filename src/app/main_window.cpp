@@ -323,7 +323,7 @@ void MainWindow::Run(Function function) {
       if (options_.open_help) {
         options_.open_help();
       } else {
-        ui::OpenHelp(prompter());
+        ui::OpenHelp(prompter(), {}, this);
       }
       break;
     case F::kIesire:
