@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVariant>
 
+#include "ui/focus_style.h"
 #include "ui/romanian_texts.h"
 
 namespace traveno::ui {
@@ -265,6 +266,7 @@ int CaptionWidth(const QWidget& window) {
 
 void InstallWindowBehaviour(QApplication& application) {
   InstallRomanianTexts(application);
+  InstallFocusStyle(application);
   auto* behaviour = new WindowBehaviour(&application);
   behaviour->Install();
 }

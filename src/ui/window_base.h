@@ -6,7 +6,8 @@
 //   - Enter (or the keypad's Enter) on a focused push button clicks it, and a
 //     button pressed by its Alt letter takes the focus;
 //   - the keyboard focus frame shows from the moment a window opens, not only
-//     after the first Tab;
+//     after the first Tab, and plainly (ui/focus_style.h): a ring on the
+//     focused button and on the current cell of the focused grid;
 //   - an edit box that receives the focus other than by a mouse click selects
 //     its text, so that typing replaces the "0" it shows;
 //   - an Alt letter that no control answers types nothing into an edit box;
