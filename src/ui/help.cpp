@@ -44,8 +44,10 @@ QString PageWithAnchors(const QString& path) {
 
 }  // namespace
 
-QString HelpIndexPath() {
-  const QDir exe_dir(QCoreApplication::applicationDirPath());
+QString HelpIndexPath() { return HelpIndexPath(QCoreApplication::applicationDirPath()); }
+
+QString HelpIndexPath(const QString& executable_folder) {
+  const QDir exe_dir(executable_folder);
   QStringList candidates = {
       exe_dir.filePath("../share/traveno/help/index.html"),
       exe_dir.filePath("help/index.html"),

@@ -23,6 +23,8 @@ namespace traveno::ui {
 // /usr/local/share/traveno/help, $XDG_DATA_DIRS), else the copy in the source
 // tree of a program run from its build folder. Empty when none exists.
 QString HelpIndexPath();
+// The same for a program whose executable is in `executable_folder`.
+QString HelpIndexPath(const QString& executable_folder);
 
 // The address of the help at a window's section; the page's top for an empty
 // topic. Empty when the help is missing.

@@ -71,6 +71,28 @@ TEST(HelpTest, WithoutABrowserTheHelpWindowOpensAtTheWindowsSection) {
   EXPECT_TRUE(prompter.messages.empty());
 }
 
+// An installed program finds the help its installation put beside it
+// (bin/traveno and share/traveno/help, whatever the prefix), before any
+// other copy; a copy in a help folder beside the executable serves too.
+TEST(HelpTest, AnInstalledProgramFindsTheHelpOfItsInstallation) {
+  traveno::testing::TempFolder prefix;
+  const QDir root(QString::fromStdString(prefix.path().string()));
+  ASSERT_TRUE(root.mkpath("bin"));
+  ASSERT_TRUE(root.mkpath("share/traveno/help"));
+  ASSERT_TRUE(root.mkpath("portable/app/help"));
+  const auto write = [](const QString& path) {
+    QFile page(path);
+    EXPECT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><section id=\"FMain\"></section></body></html>");
+  };
+  write(root.filePath("share/traveno/help/index.html"));
+  write(root.filePath("portable/app/help/index.html"));
+  EXPECT_EQ(HelpIndexPath(root.filePath("bin")),
+            QFileInfo(root.filePath("share/traveno/help/index.html")).canonicalFilePath());
+  EXPECT_EQ(HelpIndexPath(root.filePath("portable/app")),
+            QFileInfo(root.filePath("portable/app/help/index.html")).canonicalFilePath());
+}
+
 // An installed program finds the help in the desktop's data folders (the
 // package puts it in /usr/share/traveno/help), not only beside itself.
 TEST(HelpTest, TheHelpIsFoundInTheDesktopsDataFolders) {
