@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVariant>
+#include <algorithm>
 
 #include "ui/focus_style.h"
 #include "ui/romanian_texts.h"
@@ -353,6 +355,13 @@ bool CoveredByModalWindow(const QWidget* widget) {
     if (w == modal) return false;
   }
   return true;
+}
+
+void FitHeightToContents(QWidget* window) {
+  // A window not shown yet takes its size from its controls when it shows.
+  if (!window->isVisible() || window->isMaximized() || window->isFullScreen()) return;
+  if (window->layout() != nullptr) window->layout()->activate();
+  window->resize(window->width(), std::max(window->sizeHint().height(), window->minimumHeight()));
 }
 
 QWidget* FirstFocusable(QWidget* window) {

@@ -120,6 +120,11 @@ void SizeToChars(QLineEdit* box, int chars);
 // The window opens maximised.
 void OpenMaximised(QWidget* window);
 
+// A window a part of which was hidden takes back the room the part left: its
+// height becomes the height its controls ask for, its width stays (nothing
+// for a window not shown, maximised or full screen).
+void FitHeightToContents(QWidget* window);
+
 // The width a window needs for its caption to be read whole: the text in the
 // title bar's bold font and room for the title bar's buttons.
 int CaptionWidth(const QWidget& window);
