@@ -94,17 +94,16 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   personal_form->addRow(departments_caption_, departments_);
   personal_form->addRow("Nume", AddLine("Nume", 20, true));
   personal_form->addRow("Prenume", AddLine("Prenume", 50, true));
-  auto* code_row = new QHBoxLayout;
-  code_row->addWidget(AddLine("CodNumPers", 15, false));
+  personal_form->addRow("CNP", AddLine("CodNumPers", 15, false));
   code_check_->setObjectName("LVerificareCNP");
-  // The check's answer beside the code never widens the window (the longest
+  // The check's answer under the code never widens the window (the longest
   // pushed the buttons and the photo off a 1280-pixel screen): it takes the
-  // room the row has, on two lines kept for it.
+  // width of the group, on two lines kept for it, where the longest answer
+  // is read whole (beside the code it had a column a word wide).
   code_check_->setWordWrap(true);
   code_check_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   code_check_->setFixedHeight(code_check_->fontMetrics().lineSpacing() * 2 + 2);
-  code_row->addWidget(code_check_, 1);
-  personal_form->addRow("CNP", code_row);
+  personal_form->addRow(code_check_);
   personal_form->addRow("Functie", AddLine("Functie", 50, false));
   personal_form->addRow("Studii / Meserie", AddLine("Studii", 50, false));
   for (const char* field : {"Data_Nas", "Data_Ang", "Data_Lich"}) {
@@ -476,10 +475,10 @@ void EmployeeWindow::ShowPhoto(const std::optional<Blob>& picture) {
 void EmployeeWindow::BPozaClick() {
   const QString folder =
       QString::fromStdString(session_.store().CompanyFolderOf(session_.company()).string());
-  const QString path =
-      choose_photo_ ? choose_photo_(folder)
-                    : ui::AskOpenFileName(this, "Alegere poza", folder,
-                                          "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
+  const QString path = choose_photo_
+                           ? choose_photo_(folder)
+                           : ui::AskOpenFileName(this, "Alegere poza", folder,
+                                                 "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
   if (path.isEmpty()) return;
   const QImage image(path);
   if (image.isNull()) return;  // an unreadable file leaves the picture as it was
