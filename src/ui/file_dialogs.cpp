@@ -24,7 +24,8 @@ constexpr int kDateColumn = 3;
 
 QString SizeText(qint64 bytes) {
   const long double kilobytes = (static_cast<long double>(bytes) + 1023) / 1024;
-  return QString::fromStdString(FormatNumber(static_cast<qint64>(kilobytes), NumberMask::kInteger)) +
+  return QString::fromStdString(
+             FormatNumber(static_cast<qint64>(kilobytes), NumberMask::kInteger)) +
          QStringLiteral(" KB");
 }
 
@@ -60,7 +61,8 @@ void SizeDialog(QFileDialog& dialog) {
   auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
   auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
   QRect available(0, 0, 1280, 800);
-  if (const QScreen* screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen()) {
+  if (const QScreen* screen =
+          dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen()) {
     available = screen->availableGeometry();
   }
   const QSize wanted(std::min(900, available.width() - 40), std::min(540, available.height() - 60));
@@ -82,11 +84,11 @@ QString FileTypeText(const QFileInfo& info) {
     const char* text;
   };
   static const Kind kKinds[] = {
-      {"txt", "Fisier text"},      {"dbf", "Tabela dBASE"},      {"pdf", "Document PDF"},
-      {"xlsx", "Fisier Excel"},    {"xls", "Fisier Excel"},      {"db", "Baza de date"},
-      {"bmp", "Imagine BMP"},      {"png", "Imagine PNG"},       {"jpg", "Imagine JPEG"},
-      {"jpeg", "Imagine JPEG"},    {"ini", "Fisier de setari"},  {"html", "Pagina HTML"},
-      {"csv", "Fisier CSV"},       {"zip", "Arhiva ZIP"},        {"err", "Fisier de erori"},
+      {"txt", "Fisier text"},   {"dbf", "Tabela dBASE"},     {"pdf", "Document PDF"},
+      {"xlsx", "Fisier Excel"}, {"xls", "Fisier Excel"},     {"db", "Baza de date"},
+      {"bmp", "Imagine BMP"},   {"png", "Imagine PNG"},      {"jpg", "Imagine JPEG"},
+      {"jpeg", "Imagine JPEG"}, {"ini", "Fisier de setari"}, {"html", "Pagina HTML"},
+      {"csv", "Fisier CSV"},    {"zip", "Arhiva ZIP"},       {"err", "Fisier de erori"},
   };
   for (const Kind& kind : kKinds) {
     if (suffix == QLatin1String(kind.suffix)) return QString::fromLatin1(kind.text);

@@ -25,9 +25,9 @@
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/document_painter.h"
+#include "ui/file_dialogs.h"
 #include "ui/page_preparation.h"
 #include "ui/window_base.h"
-#include "ui/file_dialogs.h"
 
 namespace traveno::ui {
 

@@ -13,9 +13,9 @@
 #include "params/ui/tax_calculator.h"
 #include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/grid_captions.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
-#include "tests/ui/grid_captions.h"
 
 namespace traveno::params_ui {
 namespace {

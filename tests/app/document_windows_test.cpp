@@ -18,10 +18,10 @@
 #include "reports/situations_and_lists.h"
 #include "reports/ui/holiday_advance_window.h"
 #include "tests/app/test_month_fixture.h"
+#include "tests/ui/grid_captions.h"
 #include "ui/data_grid.h"
 #include "ui/date_editors.h"
 #include "ui/print_preview.h"
-#include "tests/ui/grid_captions.h"
 
 namespace traveno::app {
 namespace {

@@ -172,9 +172,8 @@ TEST_F(PayGridWindowTest, AfterTheRefusalMessageTheDigitsTypedNextGoIntoTheCell)
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal.isEmpty(); }));
   EXPECT_EQ(refusal.toStdString(), "Valoarea \"abc\" nu este corecta pentru coloana \"Timp\" !");
-  ASSERT_TRUE(QTest::qWaitFor([&] {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-  }));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr; }));
   QTest::keyClicks(QApplication::focusWidget(), "160");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::qWait(20);

@@ -46,15 +46,16 @@ Shown ShownBySaveDialog(const QString& folder, const QStringList& names) {
     for (int c = 0; c < 4; ++c) shown.headers << model->headerData(c, Qt::Horizontal).toString();
     for (int row = 0; row < model->rowCount(files->rootIndex()); ++row) {
       QStringList cells;
-      for (int c = 1; c < 4; ++c) cells << model->index(row, c, files->rootIndex()).data().toString();
+      for (int c = 1; c < 4; ++c)
+        cells << model->index(row, c, files->rootIndex()).data().toString();
       shown.rows[model->index(row, 0, files->rootIndex()).data().toString()] = cells;
     }
     shown.sidebar_width = sidebar->viewport()->width();
     shown.sidebar_needs = sidebar->sizeHintForColumn(0);
     dialog->reject();
   });
-  EXPECT_TRUE(AskSaveFileName(nullptr, "Salvare", folder + "/A1.txt",
-                              "Fisierele(*.txt *.dbf)").isEmpty());
+  EXPECT_TRUE(
+      AskSaveFileName(nullptr, "Salvare", folder + "/A1.txt", "Fisierele(*.txt *.dbf)").isEmpty());
   return shown;
 }
 
@@ -88,10 +89,15 @@ TEST(FileDialogsTest, TheSaveDialogNamesTypesDatesAndPlacesInTheProgramsWords) {
 TEST(FileDialogsTest, TypesAreTheProgramsWordsForItsFiles) {
   traveno::testing::TempFolder folder;
   const QString path = QString::fromStdString(folder.path().string());
-  const std::pair<const char*, const char*> kTypes[] = {
-      {"Rep_2002.txt", "Fisier text"}, {"A11.DBF", "Tabela dBASE"}, {"stat.pdf", "Document PDF"},
-      {"Firme.xlsx", "Fisier Excel"}, {"firma.db", "Baza de date"}, {"poza.bmp", "Imagine BMP"},
-      {"traveno.ERR", "Fisier de erori"}, {"date.xyz", "Fisier XYZ"}, {"fara", "Fisier"}};
+  const std::pair<const char*, const char*> kTypes[] = {{"Rep_2002.txt", "Fisier text"},
+                                                        {"A11.DBF", "Tabela dBASE"},
+                                                        {"stat.pdf", "Document PDF"},
+                                                        {"Firme.xlsx", "Fisier Excel"},
+                                                        {"firma.db", "Baza de date"},
+                                                        {"poza.bmp", "Imagine BMP"},
+                                                        {"traveno.ERR", "Fisier de erori"},
+                                                        {"date.xyz", "Fisier XYZ"},
+                                                        {"fara", "Fisier"}};
   for (const auto& [name, type] : kTypes) {
     EXPECT_EQ(FileTypeText(QFileInfo(path + "/" + name)).toStdString(), type) << name;
   }

@@ -210,12 +210,9 @@ TEST(RomanianTextsTest, StandardButtonsAndDayNamesAreRomanian) {
   EXPECT_EQ(box->button(QDialogButtonBox::Open)->text(), "&Alege");
   // The keys beside the entries of a pop-up menu, as the program writes them.
   const std::pair<QKeySequence, const char*> kKeys[] = {
-      {QKeySequence(Qt::Key_Insert), "Ins"},
-      {QKeySequence(Qt::Key_Return), "Enter"},
-      {QKeySequence(Qt::Key_Enter), "Enter"},
-      {QKeySequence(Qt::Key_Delete), "Del"},
-      {QKeySequence(Qt::Key_Escape), "Esc"},
-      {QKeySequence("Ctrl+Shift+F3"), "Ctrl+Shift+F3"},
+      {QKeySequence(Qt::Key_Insert), "Ins"},  {QKeySequence(Qt::Key_Return), "Enter"},
+      {QKeySequence(Qt::Key_Enter), "Enter"}, {QKeySequence(Qt::Key_Delete), "Del"},
+      {QKeySequence(Qt::Key_Escape), "Esc"},  {QKeySequence("Ctrl+Shift+F3"), "Ctrl+Shift+F3"},
       {QKeySequence("Ctrl+R"), "Ctrl+R"}};
   for (const auto& [key, shown] : kKeys) {
     EXPECT_EQ(key.toString(QKeySequence::NativeText).toStdString(), shown);

@@ -23,32 +23,32 @@ QString Number(double value) { return Q(FormatNumber(value, NumberMask::kUpToTwo
 
 // The columns of each list, under the captions of the printed lists.
 constexpr ui::GridColumn kHiredColumns[] = {
-    {"Marca", "Marca", 6},          {"Nume", "Nume", 20},          {"Prenume", "Prenume", 30},
-    {"CodNumPers", "Cod numeric", 13}, {"Functie", "Functie", 30}, {"Data_Ang", "Data ang.", 10}};
+    {"Marca", "Marca", 6},      {"Nume", "Nume", 20},
+    {"Prenume", "Prenume", 30}, {"CodNumPers", "Cod numeric", 13},
+    {"Functie", "Functie", 30}, {"Data_Ang", "Data ang.", 10}};
 constexpr ui::GridColumn kLeftColumns[] = {
-    {"Marca", "Marca", 6},          {"Nume", "Nume", 20},          {"Prenume", "Prenume", 30},
-    {"CodNumPers", "Cod numeric", 13}, {"Functie", "Functie", 30}, {"Data_Lich", "Data lich.", 10}};
+    {"Marca", "Marca", 6},      {"Nume", "Nume", 20},
+    {"Prenume", "Prenume", 30}, {"CodNumPers", "Cod numeric", 13},
+    {"Functie", "Functie", 30}, {"Data_Lich", "Data lich.", 10}};
 constexpr ui::GridColumn kIdentityCardColumns[] = {{"IID", "Nr. persoana", 6},
                                                    {"Marca", "Marca", 6},
                                                    {"Nume", "Nume", 20},
                                                    {"Prenume", "Prenume", 30},
                                                    {"CodNumPers", "Cod numeric", 13}};
 constexpr ui::GridColumn kRehireColumns[] = {
-    {"Nume", "Nume", 20},           {"Prenume", "Prenume", 30},   {"CodNumPers", "Cod numeric", 13},
-    {"Marca", "Marca", 6},          {"CATEGORIE", "Categorie", 4}, {"Tip", "Tip", 3},
-    {"Functie", "Functie", 30},     {"Data_Ang", "Data ang.", 10}, {"Data_Lich", "Data lich.", 10},
+    {"Nume", "Nume", 20},       {"Prenume", "Prenume", 30},    {"CodNumPers", "Cod numeric", 13},
+    {"Marca", "Marca", 6},      {"CATEGORIE", "Categorie", 4}, {"Tip", "Tip", 3},
+    {"Functie", "Functie", 30}, {"Data_Ang", "Data ang.", 10}, {"Data_Lich", "Data lich.", 10},
     {"Luna", "Luna", 10}};
-constexpr ui::GridColumn kInsuredColumns[] = {{"NumeA", "Nume angajat", 20},
-                                              {"PrenumeA", "Prenume angajat", 30},
-                                              {"CodNumPersA", "CNP angajat", 13},
-                                              {"Nume", "Nume coasigurat", 20},
-                                              {"Prenume", "Prenume coasigurat", 30},
-                                              {"CodNumPers", "CNP coasigurat", 13},
-                                              {"Calitate", "Calitate coasigurat", 13}};
+constexpr ui::GridColumn kInsuredColumns[] = {
+    {"NumeA", "Nume angajat", 20},          {"PrenumeA", "Prenume angajat", 30},
+    {"CodNumPersA", "CNP angajat", 13},     {"Nume", "Nume coasigurat", 20},
+    {"Prenume", "Prenume coasigurat", 30},  {"CodNumPers", "CNP coasigurat", 13},
+    {"Calitate", "Calitate coasigurat", 13}};
 constexpr ui::GridColumn kTimeCheckColumns[] = {
-    {"NrCrt", "Nr. crt.", 5},     {"Nume", "Nume", 20},         {"Prenume", "Prenume", 30},
-    {"Timp", "Timp", 8},          {"Zile_CO", "Zile CO", 6},    {"Zile_CM", "Zile CM", 6},
-    {"Zile_CIC", "Zile CIC", 6},  {"Zile_FP", "Zile FP", 6},    {"TimpCalculat", "Timp calculat", 8}};
+    {"NrCrt", "Nr. crt.", 5},    {"Nume", "Nume", 20},      {"Prenume", "Prenume", 30},
+    {"Timp", "Timp", 8},         {"Zile_CO", "Zile CO", 6}, {"Zile_CM", "Zile CM", 6},
+    {"Zile_CIC", "Zile CIC", 6}, {"Zile_FP", "Zile FP", 6}, {"TimpCalculat", "Timp calculat", 8}};
 constexpr ui::GridColumn kCodeCheckColumns[] = {{"NrCrt", "Nr. crt.", 5},
                                                 {"Nume", "Nume", 20},
                                                 {"Prenume", "Prenume", 30},

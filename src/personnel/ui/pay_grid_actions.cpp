@@ -148,9 +148,9 @@ void PayGridWindow::VerificareCoeficienti() {
 void PayGridWindow::CumulareDateCas() {
   const QString start = QString::fromStdString(
       session_.store().CompanyFolderOf(session_.company()).parent_path().string());
-  const QString file = choose_import_ ? choose_import_(start)
-                                      : ui::AskOpenFileName(this, "Cumulare date CAS", start,
-                                                            "Fisierele (*.db)");
+  const QString file =
+      choose_import_ ? choose_import_(start)
+                     : ui::AskOpenFileName(this, "Cumulare date CAS", start, "Fisierele (*.db)");
   if (file.isEmpty()) return;
   try {
     personnel::ImportEmployees(session_, file.toStdString(), progress_);

@@ -13,8 +13,8 @@
 #include "core/store/row_io.h"
 #include "declarations/ui/transmit_windows.h"
 #include "tests/declarations/ui/window_fixture.h"
-#include "ui/data_grid.h"
 #include "tests/ui/grid_captions.h"
+#include "ui/data_grid.h"
 
 namespace traveno::declarations_ui {
 namespace {
