@@ -27,8 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), \
 libqt6printsupport6 (>= 6.4), libqt6charts6 (>= 6.4), qt6-qpa-plugins (>= 6.4), qt6-translations-l10n, \
 libsqlite3-0, libsodium23, libxlsxwriter4, libarchive13")
-# The help opens in the desktop's browser through xdg-open; without it the
-# program says that the help cannot be opened.
+# The help opens in the desktop's browser through xdg-open; without a browser the
+# program shows it in a help window of its own.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 find_program(TRAVENO_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TRAVENO_DPKG_SHLIBDEPS)

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -49,6 +48,7 @@
 #include "reports/ui/holiday_advance_window.h"
 #include "trends/ui/comparison_window.h"
 #include "trends/ui/trend_window.h"
+#include "ui/file_dialogs.h"
 #include "ui/help.h"
 #include "ui/print_preview.h"
 #include "ui/qt_prompter.h"
@@ -337,7 +337,7 @@ void MainWindow::Run(Function function) {
       if (options_.open_help) {
         options_.open_help();
       } else {
-        ui::OpenHelp(prompter());
+        ui::OpenHelp(prompter(), {}, this);
       }
       break;
     case F::kIesire:
@@ -614,8 +614,7 @@ void MainWindow::ImportLegacyFolder() {
       options_.choose_legacy_folder
           ? options_.choose_legacy_folder(this)
           : std::filesystem::path(
-                QFileDialog::getExistingDirectory(
-                    this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
+                ui::AskFolder(this, "Alegeti directorul cu datele versiunii anterioare (Firme.DB)")
                     .toStdString());
   if (folder.empty()) return;
   // A folder without a register is refused before asking what to do with its companies.

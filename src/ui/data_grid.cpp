@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStandardItem>
@@ -12,6 +11,7 @@
 #include <algorithm>
 
 #include "core/errors.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_prompter.h"
 #include "ui/xlsx_export.h"
 
@@ -170,6 +170,10 @@ void DataGrid::FitColumns() {
   }
 }
 
+void DataGrid::keyboardSearch(const QString& search) {
+  if (keyboard_search_) QTableView::keyboardSearch(search);
+}
+
 void DataGrid::showEvent(QShowEvent* event) {
   QTableView::showEvent(event);
   FitColumns();
@@ -231,8 +235,7 @@ bool DataGrid::ExportSpreadsheet() {
   if (choose_export_path_) {
     path = choose_export_path_(suggested);
   } else {
-    path = QFileDialog::getSaveFileName(this, "Export in fisier Excel", suggested,
-                                        "Fisiere Excel (*.xlsx)");
+    path = AskSaveFileName(this, "Export in fisier Excel", suggested, "Fisiere Excel (*.xlsx)");
   }
   if (path.isEmpty()) return false;
   if (!path.endsWith(".xlsx", Qt::CaseInsensitive)) path += ".xlsx";

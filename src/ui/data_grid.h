@@ -118,6 +118,14 @@ class DataGrid : public QTableView {
   }
   // The worksheet name and suggested file name of an export.
   void set_export_title(const QString& title) { export_title_ = title; }
+  // Whether letters typed on a cell that takes no typing move to the next
+  // line whose cell starts with them (the default of a list). A grid whose
+  // cells are typed into turns it off: a figure typed into a read-only cell
+  // would otherwise move the current line, and the next Enter open the
+  // wrong person.
+  void set_keyboard_search(bool on) { keyboard_search_ = on; }
+
+  void keyboardSearch(const QString& search) override;
 
   // F7: asks the text and moves to the next line that holds it; a warning
   // when none does.
@@ -151,6 +159,7 @@ class DataGrid : public QTableView {
   QString last_find_;
   std::vector<GridColumn> columns_;
   bool fit_scheduled_ = false;
+  bool keyboard_search_ = true;
 };
 
 }  // namespace traveno::ui

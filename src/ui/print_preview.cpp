@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +26,7 @@
 #include "core/errors.h"
 #include "core/system_info.h"
 #include "ui/document_painter.h"
+#include "ui/file_dialogs.h"
 #include "ui/page_preparation.h"
 #include "ui/window_base.h"
 
@@ -456,8 +456,8 @@ void PrintPreview::PrintToPdf(const std::vector<reports::PageRange>& ranges) {
   if (options_.choose_pdf_file) {
     file = options_.choose_pdf_file(suggested);
   } else {
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Salvare PDF"), suggested, QStringLiteral("Fisiere PDF (*.pdf)"));
+    const QString chosen = AskSaveFileName(this, QStringLiteral("Salvare PDF"), suggested,
+                                           QStringLiteral("Fisiere PDF (*.pdf)"));
     if (!chosen.isEmpty()) file = chosen;
   }
   if (!file || file->isEmpty()) return;
@@ -496,8 +496,8 @@ void PrintPreview::PrinterSetup() {
   const QString name = printer_box_->currentText();
   if (name == QLatin1String(kPdfPrinterName)) {
     // The built-in printer's only setting is the file it writes.
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Salvare PDF"), pdf_file_, QStringLiteral("Fisiere PDF (*.pdf)"));
+    const QString chosen = AskSaveFileName(this, QStringLiteral("Salvare PDF"), pdf_file_,
+                                           QStringLiteral("Fisiere PDF (*.pdf)"));
     if (!chosen.isEmpty()) pdf_file_ = chosen;
     return;
   }

@@ -126,6 +126,31 @@ const QtText kQtTexts[] = {
     {"QScrollBar", "Scroll up", "Deruleaza in sus"},
     {"QScrollBar", "Scroll right", "Deruleaza la dreapta"},
     {"QScrollBar", "Scroll down", "Deruleaza in jos"},
+    // The names of the keys beside the entries of the pop-up menus, as the
+    // program writes them in its captions ("Ins", "Enter", "Del", "Esc").
+    {"QShortcut", "Return", "Enter"},
+    {"QShortcut", "Enter", "Enter"},
+    {"QShortcut", "Ins", "Ins"},
+    {"QShortcut", "Del", "Del"},
+    {"QShortcut", "Esc", "Esc"},
+    {"QShortcut", "Backspace", "Backspace"},
+    {"QShortcut", "Space", "Spatiu"},
+    {"QShortcut", "Tab", "Tab"},
+    {"QShortcut", "Home", "Home"},
+    {"QShortcut", "End", "End"},
+    {"QShortcut", "PgUp", "PgUp"},
+    {"QShortcut", "PgDown", "PgDn"},
+    {"QShortcut", "Left", "Stanga"},
+    {"QShortcut", "Right", "Dreapta"},
+    {"QShortcut", "Up", "Sus"},
+    {"QShortcut", "Down", "Jos"},
+    {"QShortcut", "Ctrl", "Ctrl"},
+    {"QShortcut", "Shift", "Shift"},
+    {"QShortcut", "Alt", "Alt"},
+    {"QShortcut", "Meta", "Meta"},
+    // The type of a folder in the file dialogs.
+    {"QAbstractFileIconProvider", "Folder", "Director"},
+    {"QAbstractFileIconProvider", "Drive", "Unitate"},
 };
 
 // The program's texts, asked before Qt's own translation.

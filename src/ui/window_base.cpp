@@ -2,11 +2,14 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -16,7 +19,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVariant>
+#include <algorithm>
 
+#include "ui/focus_style.h"
 #include "ui/romanian_texts.h"
 
 namespace traveno::ui {
@@ -103,6 +108,24 @@ class EnterFilter : public QObject {
   QPointer<QWidget> to_;
 };
 
+// The control a shortcut belongs to: the widget of a QShortcut, the first
+// widget (not a menu) an action is added to. Null for a shortcut of the whole
+// application, which Qt itself keeps from a covered window.
+QWidget* ShortcutOwner(QObject* shortcut) {
+  if (auto* key = qobject_cast<QShortcut*>(shortcut)) {
+    if (key->context() == Qt::ApplicationShortcut) return nullptr;
+    return qobject_cast<QWidget*>(key->parent());
+  }
+  if (auto* action = qobject_cast<QAction*>(shortcut)) {
+    if (action->shortcutContext() == Qt::ApplicationShortcut) return nullptr;
+    for (QObject* object : action->associatedObjects()) {
+      auto* widget = qobject_cast<QWidget*>(object);
+      if (widget != nullptr && qobject_cast<QMenu*>(widget) == nullptr) return widget;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 WindowBehaviour::WindowBehaviour(QObject* parent) : QObject(parent) {}
@@ -118,6 +141,21 @@ void WindowBehaviour::Install() {
 }
 
 bool WindowBehaviour::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Shortcut && !watched->isWidgetType()) {
+    // Qt matches a control's shortcut while it has the application's focus,
+    // which stays with it until a new modal window above it is activated.
+    QWidget* owner = ShortcutOwner(watched);
+    if (owner != nullptr && CoveredByModalWindow(owner)) {
+      SendKeyToWindowInHand(static_cast<QShortcutEvent*>(event)->key());
+      return true;
+    }
+    return false;
+  }
+  if (event->type() == QEvent::ShortcutOverride && watched == key_target_) {
+    // The key handed on is typed into the control, not matched again.
+    event->accept();
+    return true;
+  }
   if (!watched->isWidgetType()) return false;
   auto* widget = static_cast<QWidget*>(watched);
   switch (event->type()) {
@@ -172,6 +210,22 @@ bool WindowBehaviour::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+void WindowBehaviour::SendKeyToWindowInHand(const QKeySequence& sequence) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr || sequence.isEmpty() || key_target_ != nullptr) return;
+  QWidget* target = modal->focusWidget() != nullptr ? modal->focusWidget() : modal;
+  const QKeyCombination combination = sequence[0];
+  const int key = combination.key();
+  const QString text =
+      key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
+  QKeyEvent press(QEvent::KeyPress, key, combination.keyboardModifiers(), text);
+  QKeyEvent release(QEvent::KeyRelease, key, combination.keyboardModifiers(), text);
+  key_target_ = target;
+  QCoreApplication::sendEvent(target, &press);
+  if (key_target_ != nullptr) QCoreApplication::sendEvent(key_target_, &release);
+  key_target_ = nullptr;
+}
+
 void WindowBehaviour::WindowShown(QWidget* window) {
   if (!IsPlacedWindow(window)) return;
   window->setAttribute(Qt::WA_KeyboardFocusChange);
@@ -214,6 +268,7 @@ int CaptionWidth(const QWidget& window) {
 
 void InstallWindowBehaviour(QApplication& application) {
   InstallRomanianTexts(application);
+  InstallFocusStyle(application);
   auto* behaviour = new WindowBehaviour(&application);
   behaviour->Install();
 }
@@ -290,6 +345,23 @@ void BindRecordKeys(QWidget* grid, QObject* receiver, const std::function<void()
     auto* shortcut = new QShortcut(key, grid, nullptr, nullptr, Qt::WidgetShortcut);
     QObject::connect(shortcut, &QShortcut::activated, receiver, *action);
   }
+}
+
+bool CoveredByModalWindow(const QWidget* widget) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr || widget == nullptr) return false;
+  // A window opened from the modal one (its child) is not covered by it.
+  for (const QWidget* w = widget->window(); w != nullptr; w = w->parentWidget()) {
+    if (w == modal) return false;
+  }
+  return true;
+}
+
+void FitHeightToContents(QWidget* window) {
+  // A window not shown yet takes its size from its controls when it shows.
+  if (!window->isVisible() || window->isMaximized() || window->isFullScreen()) return;
+  if (window->layout() != nullptr) window->layout()->activate();
+  window->resize(window->width(), std::max(window->sizeHint().height(), window->minimumHeight()));
 }
 
 QWidget* FirstFocusable(QWidget* window) {

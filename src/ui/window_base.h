@@ -6,7 +6,8 @@
 //   - Enter (or the keypad's Enter) on a focused push button clicks it, and a
 //     button pressed by its Alt letter takes the focus;
 //   - the keyboard focus frame shows from the moment a window opens, not only
-//     after the first Tab;
+//     after the first Tab, and plainly (ui/focus_style.h): a ring on the
+//     focused button and on the current cell of the focused grid;
 //   - an edit box that receives the focus other than by a mouse click selects
 //     its text, so that typing replaces the "0" it shows;
 //   - an Alt letter that no control answers types nothing into an edit box;
@@ -17,6 +18,11 @@
 //   - a window opens in the middle of its screen unless it was placed or
 //     maximised, and a dialog is at least wide enough to show its whole
 //     caption;
+//   - a key of a window that a modal window covers is the key of the window
+//     in hand: a new window waits a moment for the keyboard, and while it
+//     waits the control below still matches its keys (Enter in the leave
+//     window would open the employee window of the grid below); the key goes
+//     to the focused control of the window in hand instead;
 //   - F1 opens the help at the section of the window in hand (see
 //     HelpTopicOf) and F6 the calculator, through GlobalKeys.
 // Captions are shown exactly as set: the application sets no display name, so
@@ -47,6 +53,7 @@
 #include <map>
 
 class QAbstractButton;
+class QKeySequence;
 class QApplication;
 class QLineEdit;
 class QWidget;
@@ -70,9 +77,14 @@ class WindowBehaviour : public QObject {
  private:
   void WindowShown(QWidget* window);
   void WindowHidden(QWidget* window);
+  // Types the key of a shortcut into the focused control of the window in
+  // hand.
+  void SendKeyToWindowInHand(const QKeySequence& sequence);
 
   // The control that had the focus when each open modal window was shown.
   std::map<QWidget*, QPointer<QWidget>> openers_;
+  // The control a key is being handed to.
+  QPointer<QWidget> key_target_;
   bool installed_ = false;
 };
 
@@ -108,6 +120,11 @@ void SizeToChars(QLineEdit* box, int chars);
 // The window opens maximised.
 void OpenMaximised(QWidget* window);
 
+// A window a part of which was hidden takes back the room the part left: its
+// height becomes the height its controls ask for, its width stays (nothing
+// for a window not shown, maximised or full screen).
+void FitHeightToContents(QWidget* window);
+
 // The width a window needs for its caption to be read whole: the text in the
 // title bar's bold font and room for the title bar's buttons.
 int CaptionWidth(const QWidget& window);
@@ -120,6 +137,10 @@ void DisableWithHint(QAbstractButton* button, const QString& hint);
 // the keypad's Enter) modifies, Del deletes. The calls stop with `receiver`.
 void BindRecordKeys(QWidget* grid, QObject* receiver, const std::function<void()>& add,
                     const std::function<void()>& modify, const std::function<void()>& remove);
+
+// Whether a modal window other than the window of `widget` (or one the
+// window belongs to) is open above it: its keys are not its own.
+bool CoveredByModalWindow(const QWidget* widget);
 
 // The first control of `window` in the tab order that can take the focus now
 // (enabled and visible), or null.

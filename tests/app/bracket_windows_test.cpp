@@ -13,6 +13,7 @@
 #include "params/ui/tax_calculator.h"
 #include "tests/app/test_month_fixture.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/grid_captions.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
 
@@ -28,6 +29,7 @@ TEST_F(BracketWindowTest, TheDialogRefusesADuplicateThresholdAndStaysOpen) {
   window.show();
   const int before = window.RowCount();
   ASSERT_GT(before, 0);  // the month got the default table
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   const double existing =
       params::ListBrackets(session_->db(), session_->working_month(), false).front().P_Venit;
   bool kept_open = false;

@@ -1,12 +1,16 @@
 #include "personnel/ui/code_check_window.h"
 
+#include <gtest/gtest.h>
+
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-#include <gtest/gtest.h>
+#include <functional>
 
 #include "tests/ui/scripted_prompter.h"
+#include "ui/qt_prompter.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -46,6 +50,40 @@ TEST(CodeCheckWindowTest, AnswersWhatWasTypedTrimmedInAPlainMessage) {
   window.code()->clear();
   QTest::keyClicks(window.code(), "18503151234559");
   EXPECT_EQ(window.code()->text(), "1850315123455");
+}
+
+// "&Verificare" by its Alt letter or Enter on it takes the focus; once its
+// answer is closed the focus is back in the code, selected, so that the next
+// code is typed over it.
+TEST(CodeCheckWindowTest, TheAnswerGivesTheFocusBackToTheCode) {
+  ui::WindowBehaviour behaviour;  // as the program installs it
+  behaviour.Install();
+  ui::QtPrompter prompter;
+  CodeCheckWindow owned(prompter);
+  CodeCheckWindow* window = &owned;
+  window->show();
+  ASSERT_TRUE(traveno::testing::WaitUntilActive(window));
+  ASSERT_TRUE(window->code()->hasFocus());
+  const auto press = [&](const std::function<void()>& key) {
+    QString answer;
+    traveno::testing::AnswerNextModal([&](QWidget* modal) {
+      answer = modal->findChild<QLabel*>("qt_msgbox_label")->text();
+      QTest::keyClick(modal, Qt::Key_Return);
+    });
+    key();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !answer.isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->code()->hasFocus(); }));
+    EXPECT_EQ(window->code()->selectedText(), window->code()->text());
+    return answer;
+  };
+  QTest::keyClicks(window->code(), "1850315123455");
+  EXPECT_EQ(press([&] { QTest::keyClick(window, Qt::Key_V, Qt::AltModifier); }),
+            "CNP-ul introdus este corect.");
+  QTest::keyClicks(window->code(), "185031512345");
+  window->check_button()->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(press([&] { QTest::keyClick(window->check_button(), Qt::Key_Return); }),
+            "Suma de control este \"5\".");
+  EXPECT_EQ(window->code()->text(), "185031512345");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::app {
 namespace {
@@ -43,6 +44,7 @@ TEST_F(CompanyRegisterWindowTest, ListsInCodeOrderAndAddsThroughTheEditor) {
   CompanyRegisterWindow window(*store_, "TEST", prompter_);
   window.show();
   EXPECT_EQ(window.windowTitle(), "TRAVENO - Velmoranti Soft - Gestiune firme de lucru");
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   ASSERT_EQ(window.RowCount(), 2);
   EXPECT_EQ(Cell(window, 0, 0), "ALFA");  // CodF is not shown: Cod comes first
   EXPECT_EQ(Cell(window, 1, 0), "TEST");

@@ -16,6 +16,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_prompter.h"
 #include "ui/data_grid.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::params_ui {
 namespace {
@@ -64,6 +65,7 @@ TEST_F(DepartmentWindowsTest, AddRefusesAnExistingCodeAndRenamingMovesTheEmploye
   window.show();
   ASSERT_EQ(window.RowCount(), 1);
   EXPECT_EQ(window.CurrentCode(), "CENTRAL");
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   EXPECT_FALSE(window.delete_button()->isEnabled());  // the last department stays
 
   TypeInEditor("vanz", "vanzari");
@@ -138,6 +140,7 @@ TEST_F(DepartmentWindowsTest, EmployeesWithoutDepartmentAreListedUntilEachHasOne
   EmployeesWithoutDepartmentWindow window(*session_);
   window.show();
   EXPECT_EQ(window.windowTitle(), "TRAVENO - Velmoranti Soft - Verificare departament");
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   ASSERT_EQ(window.RowCount(), 2);
   EXPECT_EQ(window.grid()->model()->index(0, 3).data().toString(), "DAN");  // by Depart
 

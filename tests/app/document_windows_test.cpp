@@ -18,6 +18,7 @@
 #include "reports/situations_and_lists.h"
 #include "reports/ui/holiday_advance_window.h"
 #include "tests/app/test_month_fixture.h"
+#include "tests/ui/grid_captions.h"
 #include "ui/data_grid.h"
 #include "ui/date_editors.h"
 #include "ui/print_preview.h"
@@ -188,6 +189,7 @@ TEST_F(DocumentWindowsTest, TheHolidayAdvanceWindowPrintsTheMarkedRows) {
       /*current_iid=*/std::nullopt);
   window.show();
   EXPECT_EQ(window.windowTitle().left(14), "Avans Concediu");
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   EXPECT_TRUE(window.heading()->text().startsWith(" FIRMA : "));
   EXPECT_EQ(window.current_line(), 0);
 

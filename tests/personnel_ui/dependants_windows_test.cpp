@@ -8,6 +8,7 @@
 #include "personnel/dependants.h"
 #include "personnel/personal_code.h"
 #include "tests/personnel_ui/demo_fixture.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -44,6 +45,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
   QString total_after;
   testing::AnswerNext<DependantsWindow>([&](DependantsWindow* window) {
     EXPECT_EQ(window->windowTitle(), "Persoane in intretinere");
+    EXPECT_EQ(traveno::testing::FieldNameCaptions(*window->grid()), std::vector<std::string>{});
     EXPECT_EQ(window->employee_label()->text(), "Angajat: IONESCU MARIA");
     EXPECT_EQ(window->month_label()->text(), "Luna: IANUARIE / 2003");
     EXPECT_EQ(window->base()->text(), "1");
@@ -53,8 +55,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
     FillEditor(Code("180010140012"), 1, &adult_kept_open);
     window->add_button()->click();
     FillEditor(Code("500010140012"), 1, &child_kept_open);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(traveno::testing::WaitUntilActive(window));
     window->grid()->setFocus();
     QTest::keyClick(window->grid(), Qt::Key_Insert);
     EXPECT_EQ(window->RowCount(), 1);
@@ -84,8 +85,7 @@ TEST_F(DependantsWindowsTest, AChildAddedAndRemovedMovesTheDeductionCoefficient)
       EXPECT_FALSE(editor->name()->isEnabled());
       editor->confirm_button()->click();
     });
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(traveno::testing::WaitUntilActive(window));
     window->grid()->setFocus();
     QTest::keyClick(window->grid(), Qt::Key_Delete);
     EXPECT_EQ(window->RowCount(), 0);

@@ -27,6 +27,46 @@ class EmployeeWindowTest : public testing::DemoFixture {
   }
 };
 
+// The answer of the code check beside a wrong code is shown whole without
+// widening the window: it used to push "&Confirmare", the photo and the
+// boxes off the screen.
+TEST_F(EmployeeWindowTest, AWrongCodeIsAnsweredWithoutWideningTheWindow) {
+  auto grid = OpenGrid();
+  std::vector<std::string> answers;
+  int width_before = 0;
+  std::vector<int> widths;
+  testing::AnswerNext<EmployeeWindow>([&](EmployeeWindow* window) {
+    width_before = window->width();
+    QLineEdit* code = window->line_edit("CodNumPers");
+    for (const char* typed : {"1851315123454", "1850315123454", "18503151234a4", "185"}) {
+      code->setFocus();
+      code->selectAll();
+      QTest::keyClicks(code, typed);
+      QTest::keyClick(code, Qt::Key_Tab);
+      QApplication::processEvents();
+      answers.push_back(window->code_check()->text().toStdString());
+      widths.push_back(std::max(window->width(), window->minimumSizeHint().width()));
+      EXPECT_EQ(window->code_check()->toolTip(), window->code_check()->text());
+      EXPECT_GE(window->code_check()->height(),
+                2 * window->code_check()->fontMetrics().lineSpacing());
+      // Read whole: the wrapped answer needs no more than the height it has.
+      EXPECT_LE(window->code_check()->heightForWidth(window->code_check()->width()),
+                window->code_check()->height())
+          << typed;
+    }
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  grid->grid(kPermanentPage)->setFocus();
+  QTest::keyClick(grid->grid(kPermanentPage), Qt::Key_Insert);
+  EXPECT_EQ(answers,
+            (std::vector<std::string>{
+                "Data nasterii din CNP nu este corecta! Trebuie scrisa in formatul: "
+                "AALLZZ.",
+                "Suma de control incorecta. Cea corecta este \"5\" si nu \"4\".",
+                "CNP-ul trebuie sa contina numai cifre !!", "CNP-ul nu este din 13 caractere !!"}));
+  for (const int width : widths) EXPECT_EQ(width, width_before);
+}
+
 TEST_F(EmployeeWindowTest, AddRefusesAMissingFirstNameWarnsOnAWrongCodeAndSaves) {
   auto grid = OpenGrid();
   bool kept_open = false;

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 
 #include "tests/personnel_ui/demo_fixture.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -70,8 +71,7 @@ TEST_F(LeaveWindowsTest, EnterMovesFromTheAverageToTheKindsAndToAVisiblePerDayAm
   bool answered = false;
   testing::AnswerNext<MedicalLeaveWindow>([&](MedicalLeaveWindow* window) {
     answered = true;
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(traveno::testing::WaitUntilActive(window));
     QTest::keyClick(window->media_box(), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), window->kind_button(LeaveKind::kOccupational));
     QRadioButton* ordinary = window->kind_button(LeaveKind::kOrdinary);
@@ -88,6 +88,48 @@ TEST_F(LeaveWindowsTest, EnterMovesFromTheAverageToTheKindsAndToAVisiblePerDayAm
   });
   grid->CalculCM(6);
   EXPECT_TRUE(answered);
+}
+
+// The leave window is shown a moment before the window system gives it the
+// keyboard; meanwhile the grid below still holds the application's focus and
+// Qt matches its keys. Enter pressed then is Enter in the leave window: it
+// must not open the employee window of the grid's current line.
+TEST_F(LeaveWindowsTest, EnterBeforeTheLeaveWindowHasTheKeyboardIsEnterInIt) {
+  ui::WindowBehaviour behaviour;  // as the program installs it
+  behaviour.Install();
+  auto grid = OpenGrid();
+  Select(*grid, kPermanentPage, "STAN");
+  ui::DataGrid* lines = grid->grid(kPermanentPage);
+  lines->setFocus();
+  // Any window opened over the leave window is closed and noted.
+  QStringList opened_above;
+  QTimer guard;
+  guard.setInterval(5);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && qobject_cast<MedicalLeaveWindow*>(modal) == nullptr &&
+        modal != grid.get() && modal->isVisible()) {
+      opened_above << modal->windowTitle();
+      static_cast<QDialog*>(modal)->reject();
+    }
+  });
+  guard.start();
+  bool answered = false;
+  testing::AnswerNext<MedicalLeaveWindow>([&](MedicalLeaveWindow* window) {
+    answered = true;
+    // The leave window is shown, not yet active: the grid keeps the focus.
+    QApplication::setActiveWindow(grid.get());
+    lines->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), lines);
+    QTest::keyClick(window->media_box(), Qt::Key_Return);
+    QTest::qWait(50);
+    EXPECT_EQ(window->focusWidget(), window->kind_button(LeaveKind::kOccupational));
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  grid->CalculCM(6);
+  guard.stop();
+  EXPECT_TRUE(answered);
+  EXPECT_TRUE(opened_above.isEmpty()) << opened_above.join(", ").toStdString();
 }
 
 TEST_F(LeaveWindowsTest, HistoryShowsEveryMonthOfThePerson) {

@@ -6,6 +6,7 @@
 #include "personnel/ui/employee_window.h"
 #include "personnel/ui/list_window.h"
 #include "tests/personnel_ui/demo_fixture.h"
+#include "tests/ui/grid_captions.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -105,12 +106,43 @@ TEST_F(ListWindowsTest, ChecksListTheFaultyLinesOfThePage) {
   }
 }
 
+// Every list shows its columns under words, not under the names of the
+// fields behind them ("CodNumPers", "NumeA", "Data_Ang").
+TEST_F(ListWindowsTest, EveryListTakesItsCaptionsFromItsColumnTable) {
+  const Date january = Date::FromYmd(2003, 1, 1);
+  const personnel::GridScope scope{"1", std::nullopt};
+  const std::pair<const char*, ListContent> kLists[] = {
+      {"hired", HiredContent(*session_, january)},
+      {"left", LeftContent(*session_, january)},
+      {"identity cards", IdentityCardsContent(*session_)},
+      {"rehire", RehireContent(*session_)},
+      {"insured", InsuredContent(*session_)},
+      {"time", TimeCheckContent(personnel::CheckTime(*session_, scope))},
+      {"codes", CodeCheckContent(personnel::CheckCodes(*session_, scope))},
+      {"coefficients", CoefficientCheckContent(personnel::CheckCoefficients(*session_, scope))},
+  };
+  for (const auto& [name, content] : kLists) {
+    ListWindow window(content, prompter_);
+    EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{})
+        << name;
+    EXPECT_EQ(window.grid()->model()->columnCount(), static_cast<int>(content.columns.size()));
+  }
+  ListWindow insured(InsuredContent(*session_), prompter_);
+  QStringList captions;
+  for (int c = 0; c < insured.grid()->model()->columnCount(); ++c) {
+    captions << insured.grid()->model()->headerData(c, Qt::Horizontal).toString();
+  }
+  EXPECT_EQ(captions.join(" | ").toStdString(),
+            "Nume angajat | Prenume angajat | CNP angajat | Nume coasigurat | Prenume coasigurat "
+            "| CNP coasigurat | Calitate coasigurat");
+}
+
 TEST_F(ListWindowsTest, AnEmptyListStartsOnItsExitButtonAndAFullOneOnItsGrid) {
   for (const bool empty : {true, false}) {
     ListContent content;
     content.mode = ListMode::kTimeCheck;
     content.heading = "Lista de proba";
-    content.columns = {"Marca", "Nume"};
+    content.columns = {{"Marca", "Marca", 6}, {"Nume", "Nume", 20}};
     if (!empty) content.lines.push_back({"1", "POPESCU"});
     ListWindow window(content, prompter_);
     window.show();

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -18,6 +20,9 @@
 #include "tests/personnel_ui/demo_fixture.h"
 #include "tests/support/cli_runner.h"
 #include "ui/help.h"
+#include "ui/qt_prompter.h"
+#include "ui/romanian_texts.h"
+#include "ui/window_base.h"
 
 namespace traveno::personnel_ui {
 namespace {
@@ -119,8 +124,22 @@ TEST_F(PayGridWindowTest, RefusedTypingLeavesTheLineAndTheTotalsAsTheyWere) {
   EXPECT_EQ(prompter_.messages[0].kind, MessageKind::kError);
   EXPECT_EQ(prompter_.messages[0].text,
             "Valoarea \"12a\" nu este corecta pentru coloana \"Salariu incadrare\" !");
+  // The refused cell keeps the keyboard, in its editor, the typed text
+  // selected for the right value to replace it; Esc gives the value up.
+  QApplication::processEvents();
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  auto* editor = qobject_cast<QLineEdit*>(window->focusWidget());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(grid->currentIndex(), Cell(*window, kPermanentPage, "GEORGESCU", "SALINC"));
+  EXPECT_EQ(editor->text(), "12a");
+  EXPECT_EQ(editor->selectedText(), "12a");
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(window->focusWidget(), grid);
+  EXPECT_TRUE(window->isVisible());
   ASSERT_TRUE(TypeInto(*window, kPermanentPage, "GEORGESCU", "ZILE_CM", "2,5"));
   EXPECT_EQ(prompter_.messages.size(), 2u);
+  QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
 
   const PersRow after = Stored(3);
   const auto fields = FieldsOf<PersRow>();
@@ -129,6 +148,80 @@ TEST_F(PayGridWindowTest, RefusedTypingLeavesTheLineAndTheTotalsAsTheyWere) {
   }
   EXPECT_EQ(LineOf(*window, kPermanentPage, "GEORGESCU").SALINC, before.SALINC);
   EXPECT_EQ(window->TotalText("Rest de plata"), rest);
+}
+
+// As the user meets it: "abc" in Timp, Enter, Enter on the message box; the
+// digits typed next go into the cell, not to the page tab.
+TEST_F(PayGridWindowTest, AfterTheRefusalMessageTheDigitsTypedNextGoIntoTheCell) {
+  ui::WindowBehaviour behaviour;  // as the program installs it
+  behaviour.Install();
+  ui::QtPrompter boxes;
+  auto window = std::make_unique<PayGridWindow>(*session_, boxes, progress_, std::nullopt);
+  window->show();
+  ASSERT_TRUE(traveno::testing::WaitUntilActive(window.get()));
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  Select(*window, kPermanentPage, "GEORGESCU", "TIMP");
+  grid->setFocus();
+  QString refusal;
+  AnswerNextModal([&](QWidget* box) {
+    refusal = qobject_cast<QMessageBox*>(box) ? static_cast<QMessageBox*>(box)->text() : "";
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  QTest::keyClick(grid, Qt::Key_A);  // opens the cell's editor
+  QTest::keyClicks(QApplication::focusWidget(), "bc");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !refusal.isEmpty(); }));
+  EXPECT_EQ(refusal.toStdString(), "Valoarea \"abc\" nu este corecta pentru coloana \"Timp\" !");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr; }));
+  QTest::keyClicks(QApplication::focusWidget(), "160");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::qWait(20);
+  EXPECT_EQ(Stored(3).TIMP, 160);
+  EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+// A letter typed into a cell that takes no typing must not move the current
+// line to another employee (whose window the next Enter would open).
+TEST_F(PayGridWindowTest, TypingIntoAReadOnlyCellLeavesTheCurrentLine) {
+  auto window = OpenGrid();
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  for (const char* field : {"FUNCTIE", "NUME", "IMPOZIT"}) {
+    Select(*window, kPermanentPage, "GEORGESCU", field);
+    grid->setFocus();
+    for (const char* letters : {"s", "m", "o", "1"}) {
+      QTest::keyClicks(grid, letters);
+      EXPECT_EQ(window->CurrentLineText("Nume"), "GEORGESCU") << field << " " << letters;
+      EXPECT_EQ(window->focusWidget(), grid) << field;
+    }
+  }
+}
+
+// The keys beside the entries of the grid's pop-up menu are named as the
+// program writes them elsewhere ("Ins", "Enter", "Del"), not "Return".
+TEST_F(PayGridWindowTest, ThePopUpMenuNamesItsKeysAsTheProgramWritesThem) {
+  ui::InstallRomanianTexts(*qApp);
+  auto window = OpenGrid();
+  QStringList entries;
+  QTimer reader;
+  reader.setInterval(5);
+  QObject::connect(&reader, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    reader.stop();
+    for (QAction* action : menu->actions()) {
+      if (!action->shortcut().isEmpty()) {
+        entries << action->text() + " " + action->shortcut().toString(QKeySequence::NativeText);
+      }
+    }
+    menu->close();
+  });
+  reader.start();
+  ui::DataGrid* grid = window->grid(kPermanentPage);
+  emit grid->customContextMenuRequested(grid->visualRect(grid->currentIndex()).center());
+  EXPECT_EQ(entries.join(" | ").toStdString(),
+            "&Adaugare Ins | &Modificare Enter | &Stergere Del | Indexare Ctrl+I | Reangajare "
+            "Ctrl+R");
 }
 
 TEST_F(PayGridWindowTest, AClosedMonthIsOnlySummedAndTakesNoTyping) {

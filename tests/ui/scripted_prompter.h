@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -24,6 +25,15 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
     answer(modal);
   });
   timer->start();
+}
+
+// Activates `window` and waits until it has the keyboard. A dialog counts as
+// active for QTest::qWaitForWindowActive as soon as the window below it is,
+// while the keys still go to the control below (and its shortcuts) until the
+// dialog is activated in turn: a test that types into a dialog waits here.
+inline bool WaitUntilActive(QWidget* window) {
+  window->activateWindow();
+  return QTest::qWaitFor([window] { return window->isActiveWindow(); });
 }
 
 }  // namespace traveno::testing

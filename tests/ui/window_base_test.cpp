@@ -208,6 +208,15 @@ TEST(RomanianTextsTest, StandardButtonsAndDayNamesAreRomanian) {
   auto* box = folders.findChild<QDialogButtonBox*>();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->button(QDialogButtonBox::Open)->text(), "&Alege");
+  // The keys beside the entries of a pop-up menu, as the program writes them.
+  const std::pair<QKeySequence, const char*> kKeys[] = {
+      {QKeySequence(Qt::Key_Insert), "Ins"},  {QKeySequence(Qt::Key_Return), "Enter"},
+      {QKeySequence(Qt::Key_Enter), "Enter"}, {QKeySequence(Qt::Key_Delete), "Del"},
+      {QKeySequence(Qt::Key_Escape), "Esc"},  {QKeySequence("Ctrl+Shift+F3"), "Ctrl+Shift+F3"},
+      {QKeySequence("Ctrl+R"), "Ctrl+R"}};
+  for (const auto& [key, shown] : kKeys) {
+    EXPECT_EQ(key.toString(QKeySequence::NativeText).toStdString(), shown);
+  }
   // The program's own names, whatever the machine's language.
   EXPECT_EQ(WeekdayName(QDate(2003, 1, 1)), "Miercuri");
   EXPECT_EQ(WeekdayName(QDate(2003, 1, 4)), "Sambata");

@@ -4,12 +4,24 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 #include <limits>
 
 #include "core/numbers.h"
 #include "ui/window_base.h"
 
 namespace traveno::declarations_ui {
+namespace {
+
+// The amount an amount box's text stands for (see ReadAmount).
+double AmountOf(QString text) {
+  text.remove(' ');
+  text.remove(QChar(0x00A0));
+  if (text.isEmpty()) return 0;
+  return ParseNumber(text.toStdString(), std::numeric_limits<double>::quiet_NaN());
+}
+
+}  // namespace
 
 void ForceUpperCase(QLineEdit* box) {
   QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
@@ -28,6 +40,18 @@ QLineEdit* AmountBox(QWidget* parent, const QString& name, bool read_only) {
   box->setReadOnly(read_only);
   if (read_only) box->setFocusPolicy(Qt::NoFocus);
   ui::SizeToChars(box, 18);
+  if (!read_only) {
+    // A typed amount is shown grouped like the computed ones beside it once
+    // the box is left ("1000000" reads "1 000 000"), unless that would round
+    // it; a text that is no number stays for its message on confirmation.
+    QObject::connect(box, &QLineEdit::editingFinished, box, [box] {
+      const double typed = ReadAmount(box);
+      if (std::isnan(typed)) return;
+      const QString shown =
+          QString::fromStdString(FormatNumber(typed, NumberMask::kUpToTwoDecimals));
+      if (AmountOf(shown) == typed && shown != box->text()) box->setText(shown);
+    });
+  }
   return box;
 }
 
@@ -35,13 +59,7 @@ void ShowAmount(QLineEdit* box, double value) {
   box->setText(QString::fromStdString(FormatNumber(value, NumberMask::kUpToTwoDecimals)));
 }
 
-double ReadAmount(const QLineEdit* box) {
-  QString text = box->text();
-  text.remove(' ');
-  text.remove(QChar(0x00A0));
-  if (text.isEmpty()) return 0;
-  return ParseNumber(text.toStdString(), std::numeric_limits<double>::quiet_NaN());
-}
+double ReadAmount(const QLineEdit* box) { return AmountOf(box->text()); }
 
 ConfirmAbandon MakeConfirmAbandon(QDialog* dialog) {
   ConfirmAbandon row{new QHBoxLayout, new QPushButton("&Confirmare", dialog),

@@ -17,6 +17,7 @@
 #include "declarations/year_source.h"
 #include "declarations/yearly_persons.h"
 #include "params/session.h"
+#include "ui/file_dialogs.h"
 #include "ui/window_base.h"
 
 namespace traveno::declarations_ui {
@@ -53,8 +54,8 @@ QString AskDeclarationPath(QWidget* parent, const QString& caption, const QStrin
                            const QString& proposed) {
   // A text file is written under its fixed name whatever is typed, so the
   // dialog asks nothing about replacing the typed one.
-  return QFileDialog::getSaveFileName(parent, caption, QDir(folder).filePath(proposed), kFilter,
-                                      nullptr, QFileDialog::DontConfirmOverwrite);
+  return ui::AskSaveFileName(parent, caption, QDir(folder).filePath(proposed), kFilter,
+                             QFileDialog::DontConfirmOverwrite);
 }
 
 TransmitFormWindow::TransmitFormWindow(QWidget* parent)

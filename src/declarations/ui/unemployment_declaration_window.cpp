@@ -181,6 +181,7 @@ bool UnemploymentDeclarationWindow::Prepare() {
   for (int i = 0; i < 5; ++i) ShowAmount(other_[i], others[i]);
   spread_group_->hide();
   other_sums_->hide();
+  ui::FitHeightToContents(this);
   confirm_->setEnabled(true);
   number_->setFocus();
   return true;
@@ -227,6 +228,7 @@ void UnemploymentDeclarationWindow::ESumaVirataAsigExit(double paid) {
   }
   confirm_->setEnabled(true);
   spread_group_->hide();
+  ui::FitHeightToContents(this);
 }
 
 void UnemploymentDeclarationWindow::ESumaVirataAngExit(double paid) {
@@ -247,6 +249,7 @@ void UnemploymentDeclarationWindow::BCalculClick() {
   }
   paid_employer_->setFocus(Qt::OtherFocusReason);
   spread_group_->hide();
+  ui::FitHeightToContents(this);
   confirm_->setEnabled(true);
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/system_info.h"
 #include "legacy/fiscal_sheet_import.h"
+#include "ui/file_dialogs.h"
 
 namespace traveno::legacy_ui {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 QString ChooseWithDialog(QWidget* parent, const QString& start_folder) {
   QFileDialog dialog(parent, kApplicationTitle, start_folder,
                      "Fisiere TXT (*.txt);;Toate Fisierele (*.*)");
+  ui::PrepareFileDialog(dialog);
   dialog.setDefaultSuffix("txt");
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.selectFile("DED_2002.txt");

@@ -47,6 +47,10 @@ void CodeCheckWindow::BVerificareClick() {
   const std::string typed = Trim(code_->text().toStdString());
   code_->setText(QString::fromStdString(typed));
   prompter_.Message(MessageKind::kPlain, personnel::VerifyCodeAnswer(typed));
+  // The next code is typed over this one: "&Verificare" (Alt+V or Enter on
+  // it) took the focus from the box.
+  code_->setFocus(Qt::OtherFocusReason);
+  code_->selectAll();
 }
 
 }  // namespace traveno::personnel_ui

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "personnel/personal_code.h"
 #include "personnel/ui/date_box.h"
 #include "personnel/ui/window_helpers.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_prompter.h"
 #include "ui/window_base.h"
 
@@ -94,11 +94,16 @@ EmployeeWindow::EmployeeWindow(params::Session& session, Prompter& prompter, Emp
   personal_form->addRow(departments_caption_, departments_);
   personal_form->addRow("Nume", AddLine("Nume", 20, true));
   personal_form->addRow("Prenume", AddLine("Prenume", 50, true));
-  auto* code_row = new QHBoxLayout;
-  code_row->addWidget(AddLine("CodNumPers", 15, false));
+  personal_form->addRow("CNP", AddLine("CodNumPers", 15, false));
   code_check_->setObjectName("LVerificareCNP");
-  code_row->addWidget(code_check_, 1);
-  personal_form->addRow("CNP", code_row);
+  // The check's answer under the code never widens the window (the longest
+  // pushed the buttons and the photo off a 1280-pixel screen): it takes the
+  // width of the group, on two lines kept for it, where the longest answer
+  // is read whole (beside the code it had a column a word wide).
+  code_check_->setWordWrap(true);
+  code_check_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  code_check_->setFixedHeight(code_check_->fontMetrics().lineSpacing() * 2 + 2);
+  personal_form->addRow(code_check_);
   personal_form->addRow("Functie", AddLine("Functie", 50, false));
   personal_form->addRow("Studii / Meserie", AddLine("Studii", 50, false));
   for (const char* field : {"Data_Nas", "Data_Ang", "Data_Lich"}) {
@@ -447,10 +452,12 @@ void EmployeeWindow::CodeEdited() {
   const std::string code = Trim(Text(lines_["CodNumPers"]));
   if (code.empty()) {
     code_check_->clear();
+    code_check_->setToolTip(QString());
     return;
   }
   const personnel::CodeCheck check = personnel::CheckPersonalCode(code);
   code_check_->setText(ui::DisplayText(check.message));
+  code_check_->setToolTip(code_check_->text());
   code_check_->setStyleSheet(check.passed ? "color: darkgreen" : "color: red");
 }
 
@@ -468,10 +475,10 @@ void EmployeeWindow::ShowPhoto(const std::optional<Blob>& picture) {
 void EmployeeWindow::BPozaClick() {
   const QString folder =
       QString::fromStdString(session_.store().CompanyFolderOf(session_.company()).string());
-  const QString path =
-      choose_photo_ ? choose_photo_(folder)
-                    : QFileDialog::getOpenFileName(this, "Alegere poza", folder,
-                                                   "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
+  const QString path = choose_photo_
+                           ? choose_photo_(folder)
+                           : ui::AskOpenFileName(this, "Alegere poza", folder,
+                                                 "Bitmaps (*.bmp);;Imagini (*.png *.jpg *.jpeg)");
   if (path.isEmpty()) return;
   const QImage image(path);
   if (image.isNull()) return;  // an unreadable file leaves the picture as it was

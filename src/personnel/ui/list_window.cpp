@@ -21,14 +21,57 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 QString DateText(Date date) { return date.IsEmpty() ? QString() : Q(date.ToText()); }
 QString Number(double value) { return Q(FormatNumber(value, NumberMask::kUpToTwoDecimals)); }
 
+// The columns of each list, under the captions of the printed lists.
+constexpr ui::GridColumn kHiredColumns[] = {
+    {"Marca", "Marca", 6},      {"Nume", "Nume", 20},
+    {"Prenume", "Prenume", 30}, {"CodNumPers", "Cod numeric", 13},
+    {"Functie", "Functie", 30}, {"Data_Ang", "Data ang.", 10}};
+constexpr ui::GridColumn kLeftColumns[] = {
+    {"Marca", "Marca", 6},      {"Nume", "Nume", 20},
+    {"Prenume", "Prenume", 30}, {"CodNumPers", "Cod numeric", 13},
+    {"Functie", "Functie", 30}, {"Data_Lich", "Data lich.", 10}};
+constexpr ui::GridColumn kIdentityCardColumns[] = {{"IID", "Nr. persoana", 6},
+                                                   {"Marca", "Marca", 6},
+                                                   {"Nume", "Nume", 20},
+                                                   {"Prenume", "Prenume", 30},
+                                                   {"CodNumPers", "Cod numeric", 13}};
+constexpr ui::GridColumn kRehireColumns[] = {
+    {"Nume", "Nume", 20},       {"Prenume", "Prenume", 30},    {"CodNumPers", "Cod numeric", 13},
+    {"Marca", "Marca", 6},      {"CATEGORIE", "Categorie", 4}, {"Tip", "Tip", 3},
+    {"Functie", "Functie", 30}, {"Data_Ang", "Data ang.", 10}, {"Data_Lich", "Data lich.", 10},
+    {"Luna", "Luna", 10}};
+constexpr ui::GridColumn kInsuredColumns[] = {
+    {"NumeA", "Nume angajat", 20},          {"PrenumeA", "Prenume angajat", 30},
+    {"CodNumPersA", "CNP angajat", 13},     {"Nume", "Nume coasigurat", 20},
+    {"Prenume", "Prenume coasigurat", 30},  {"CodNumPers", "CNP coasigurat", 13},
+    {"Calitate", "Calitate coasigurat", 13}};
+constexpr ui::GridColumn kTimeCheckColumns[] = {
+    {"NrCrt", "Nr. crt.", 5},    {"Nume", "Nume", 20},      {"Prenume", "Prenume", 30},
+    {"Timp", "Timp", 8},         {"Zile_CO", "Zile CO", 6}, {"Zile_CM", "Zile CM", 6},
+    {"Zile_CIC", "Zile CIC", 6}, {"Zile_FP", "Zile FP", 6}, {"TimpCalculat", "Timp calculat", 8}};
+constexpr ui::GridColumn kCodeCheckColumns[] = {{"NrCrt", "Nr. crt.", 5},
+                                                {"Nume", "Nume", 20},
+                                                {"Prenume", "Prenume", 30},
+                                                {"CNP", "CNP", 13},
+                                                {"Eroare", "Eroare", 0}};
+constexpr ui::GridColumn kCoefficientCheckColumns[] = {{"NrCrt", "Nr. crt.", 5},
+                                                       {"Nume", "Nume", 20},
+                                                       {"Prenume", "Prenume", 30},
+                                                       {"Coef_Ind_C", "Coef. deducere", 6},
+                                                       {"CoefCalculat", "Coef. calculat", 6}};
+
+template <std::size_t N>
+std::vector<ui::GridColumn> Columns(const ui::GridColumn (&columns)[N]) {
+  return {std::begin(columns), std::end(columns)};
+}
+
 ListContent PersonsContent(ListMode mode, Date month, const std::string& heading,
-                           const std::vector<personnel::PersonLine>& persons,
-                           const char* date_caption) {
+                           const std::vector<personnel::PersonLine>& persons) {
   ListContent content;
   content.mode = mode;
   content.month = month;
   content.heading = Q(heading);
-  content.columns = {"Marca", "Nume", "Prenume", "CodNumPers", "Functie", date_caption};
+  content.columns = mode == ListMode::kHired ? Columns(kHiredColumns) : Columns(kLeftColumns);
   content.numeric_columns = {0};
   for (const personnel::PersonLine& p : persons) {
     content.lines.push_back({QString::number(p.Marca), Q(p.Nume), Q(p.Prenume), Q(p.CodNumPers),
@@ -46,19 +89,19 @@ bool Printable(ListMode mode) {
 
 ListContent HiredContent(params::Session& session, Date month) {
   return PersonsContent(ListMode::kHired, month, personnel::HiredHeading(month),
-                        personnel::HiredInMonth(session, month), "Data_Ang");
+                        personnel::HiredInMonth(session, month));
 }
 
 ListContent LeftContent(params::Session& session, Date month) {
   return PersonsContent(ListMode::kLeft, month, personnel::LeftHeading(month),
-                        personnel::LeftInMonth(session, month), "Data_Lich");
+                        personnel::LeftInMonth(session, month));
 }
 
 ListContent IdentityCardsContent(params::Session& session) {
   ListContent content;
   content.mode = ListMode::kIdentityCards;
   content.heading = personnel::kIdentityCardsHeading;
-  content.columns = {"IID", "Marca", "Nume", "Prenume", "CodNumPers"};
+  content.columns = Columns(kIdentityCardColumns);
   content.numeric_columns = {0, 1};
   for (const personnel::PersonLine& p : personnel::IdentityCards(session)) {
     content.lines.push_back({QString::number(p.IID), QString::number(p.Marca), Q(p.Nume),
@@ -71,8 +114,7 @@ ListContent RehireContent(params::Session& session) {
   ListContent content;
   content.mode = ListMode::kRehire;
   content.heading = personnel::kRehireHeading;
-  content.columns = {"Nume", "Prenume", "CodNumPers", "Marca",     "CAT",
-                     "Tip",  "Functie", "Data_Ang",   "Data_Lich", "Luna"};
+  content.columns = Columns(kRehireColumns);
   content.numeric_columns = {3, 4};
   content.former_rows = personnel::RehireCandidates(session);
   for (const PersRow& row : content.former_rows) {
@@ -88,8 +130,7 @@ ListContent InsuredContent(params::Session& session) {
   ListContent content;
   content.mode = ListMode::kInsured;
   content.heading = personnel::kInsuredHeading;
-  content.columns = {"NumeA",   "PrenumeA",   "CodNumPersA", "Nume",
-                     "Prenume", "CodNumPers", "Calitate"};
+  content.columns = Columns(kInsuredColumns);
   for (const personnel::InsuredLine& line : personnel::InsuredPersons(session)) {
     content.lines.push_back({Q(line.NumeA), Q(line.PrenumeA), Q(line.CodNumPersA), Q(line.Nume),
                              Q(line.Prenume), Q(line.CodNumPers), Q(line.Kalitate)});
@@ -101,8 +142,7 @@ ListContent TimeCheckContent(const personnel::CheckList<personnel::TimeFinding>&
   ListContent content;
   content.mode = ListMode::kTimeCheck;
   content.heading = Q(check.heading);
-  content.columns = {"NrCrt",   "Nume",     "Prenume", "Timp",        "Zile_CO",
-                     "Zile_CM", "Zile_CIC", "Zile_FP", "TimpCalculat"};
+  content.columns = Columns(kTimeCheckColumns);
   content.numeric_columns = {0, 3, 4, 5, 6, 7, 8};
   for (const personnel::TimeFinding& f : check.findings) {
     content.lines.push_back({QString::number(f.NrCrt), Q(f.Nume), Q(f.Prenume), Number(f.Timp),
@@ -116,7 +156,7 @@ ListContent CodeCheckContent(const personnel::CheckList<personnel::CodeFinding>&
   ListContent content;
   content.mode = ListMode::kCodeCheck;
   content.heading = Q(check.heading);
-  content.columns = {"NrCrt", "Nume", "Prenume", "CNP", "Eroare"};
+  content.columns = Columns(kCodeCheckColumns);
   content.numeric_columns = {0};
   for (const personnel::CodeFinding& f : check.findings) {
     content.lines.push_back(
@@ -130,7 +170,7 @@ ListContent CoefficientCheckContent(
   ListContent content;
   content.mode = ListMode::kCoefficientCheck;
   content.heading = Q(check.heading);
-  content.columns = {"NrCrt", "Nume", "Prenume", "Coef_Ind_C", "CoefCalculat"};
+  content.columns = Columns(kCoefficientCheckColumns);
   content.numeric_columns = {0, 3, 4};
   for (const personnel::CoefficientFinding& f : check.findings) {
     content.lines.push_back({QString::number(f.NrCrt), Q(f.Nume), Q(f.Prenume),
@@ -150,7 +190,9 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
   setWindowTitle(content_.heading);
   heading_->setObjectName("LTitlu");
   heading_->setWordWrap(true);
-  model_.setHorizontalHeaderLabels(content_.columns);
+  QStringList fields;
+  for (const ui::GridColumn& column : content_.columns) fields << column.field;
+  model_.setHorizontalHeaderLabels(fields);
   for (const QStringList& line : content_.lines) {
     QList<QStandardItem*> items;
     for (int c = 0; c < line.size(); ++c) {
@@ -164,6 +206,7 @@ ListWindow::ListWindow(ListContent content, Prompter& prompter, QWidget* parent)
     }
     model_.appendRow(items);
   }
+  grid_->SetColumns(content_.columns);
   grid_->SetSourceModel(&model_);
   grid_->set_prompter(&prompter_);
   grid_->set_export_title(content_.heading.left(31));
@@ -257,7 +300,7 @@ void ListWindow::BListaClick() {
   QStringList filters;
   const auto& active = grid_->filter_model()->filters();
   for (auto it = active.cbegin(); it != active.cend(); ++it) {
-    filters << content_.columns.value(it.key()) + ": " + it.value();
+    filters << grid_->filter_model()->Caption(it.key()) + ": " + it.value();
   }
   request.filter_text =
       filters.isEmpty() ? std::string(" ") : " * Filtru activ: " + filters.join("; ").toStdString();

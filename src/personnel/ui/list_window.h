@@ -18,13 +18,10 @@
 #include "core/store/records.h"
 #include "params/session.h"
 #include "personnel/checks.h"
+#include "ui/data_grid.h"
 
 class QLabel;
 class QPushButton;
-
-namespace traveno::ui {
-class DataGrid;
-}
 
 namespace traveno::personnel_ui {
 
@@ -40,13 +37,14 @@ enum class ListMode {
   kCoefficientCheck = 7,
 };
 
-// What the window shows: the heading (also its title), the columns and the
-// lines; for the rehire list, the former row of each line.
+// What the window shows: the heading (also its title), the columns (the
+// field each shows, its caption and width) and the lines; for the rehire
+// list, the former row of each line.
 struct ListContent {
   ListMode mode = ListMode::kIdentityCards;
   Date month;  // the chosen month of modes 0 and 1
   QString heading;
-  QStringList columns;
+  std::vector<ui::GridColumn> columns;
   std::vector<QStringList> lines;
   std::vector<int> numeric_columns;
   std::vector<PersRow> former_rows;

@@ -1,7 +1,6 @@
 // The buttons, pop-up entries and keys of the pay grid: the windows they
 // open and the bulk operations they run, each through its service; the grid
 // then shows the lines and totals as stored.
-#include <QFileDialog>
 
 #include "core/errors.h"
 #include "params/departments.h"
@@ -19,6 +18,7 @@
 #include "trends/ui/comparison_window.h"
 #include "trends/ui/trend_window.h"
 #include "ui/data_grid.h"
+#include "ui/file_dialogs.h"
 
 namespace traveno::personnel_ui {
 
@@ -188,9 +188,9 @@ void PayGridWindow::VerificareCoeficienti() {
 void PayGridWindow::CumulareDateCas() {
   const QString start = QString::fromStdString(
       session_.store().CompanyFolderOf(session_.company()).parent_path().string());
-  const QString file = choose_import_ ? choose_import_(start)
-                                      : QFileDialog::getOpenFileName(this, "Cumulare date CAS",
-                                                                     start, "Fisierele (*.db)");
+  const QString file =
+      choose_import_ ? choose_import_(start)
+                     : ui::AskOpenFileName(this, "Cumulare date CAS", start, "Fisierele (*.db)");
   if (file.isEmpty()) return;
   try {
     personnel::ImportEmployees(session_, file.toStdString(), progress_);

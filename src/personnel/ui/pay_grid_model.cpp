@@ -152,4 +152,23 @@ QWidget* PayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
   return editor;
 }
 
+void PayGridDelegate::ShowTextOnNextEdit(const QModelIndex& index, const QString& text) {
+  pending_index_ = index;
+  pending_text_ = text;
+}
+
+void PayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  if (line == nullptr || !pending_index_.isValid() || index != pending_index_) {
+    QStyledItemDelegate::setEditorData(editor, index);
+    return;
+  }
+  line->setText(pending_text_);
+  line->selectAll();
+  // Shown once: the next editing starts from the cell's value again.
+  auto* self = const_cast<PayGridDelegate*>(this);
+  self->pending_index_ = QPersistentModelIndex();
+  self->pending_text_.clear();
+}
+
 }  // namespace traveno::personnel_ui

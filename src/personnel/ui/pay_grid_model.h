@@ -79,8 +79,17 @@ class PayGridDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
+  // The next editor opened on `index` shows `text`, selected, in place of the
+  // cell's value (a refused value, to be put right).
+  void ShowTextOnNextEdit(const QModelIndex& index, const QString& text);
+
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+
+ private:
+  QPersistentModelIndex pending_index_;
+  QString pending_text_;
 };
 
 }  // namespace traveno::personnel_ui

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/errors.h"
@@ -157,16 +158,22 @@ void PayGridWindow::BuildPage(int page, const QString& caption) {
   auto* model = new PayGridModel(this);
   model->set_poster([this](const PersRow& line, const personnel::GridColumn& column,
                            const FieldValue& value) { return PostCell(line, column, value); });
-  model->set_refusal([this](const personnel::GridColumn& column, const QString& text) {
+  model->set_refusal([this, page](const personnel::GridColumn& column, const QString& text) {
+    // The cell being edited is the grid's current one.
+    const QPersistentModelIndex cell(this->grid(page)->currentIndex());
     prompter_.Message(MessageKind::kError, "Valoarea \"" + text.toStdString() +
                                                "\" nu este corecta pentru coloana \"" +
                                                column.caption + "\" !");
+    ReopenRefusedCell(page, cell, text);
   });
   grid->SetSourceModel(model);
   grid->set_prompter(&prompter_);
   grid->set_export_title(page == kPermanentPage ? "Angajati permanenti"
                                                 : "Angajati contract partial");
-  grid->setItemDelegate(new PayGridDelegate(grid));
+  // Typing into a cell that takes none does nothing: it never moves the line.
+  grid->set_keyboard_search(false);
+  delegates_[static_cast<std::size_t>(page)] = new PayGridDelegate(grid);
+  grid->setItemDelegate(delegates_[static_cast<std::size_t>(page)]);
   grid->setAlternatingRowColors(false);
   grid->setSelectionBehavior(QAbstractItemView::SelectItems);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -476,6 +483,24 @@ void PayGridWindow::CurrentLineChanged() {
 }
 
 void PayGridWindow::FocusGrid() { grid(CurrentPage())->setFocus(); }
+
+void PayGridWindow::ReopenRefusedCell(int page, const QPersistentModelIndex& cell,
+                                      const QString& text) {
+  // The editor closes once the refusal returns; the cell opens again after,
+  // so that the digits typed next go into it rather than to the page tab the
+  // closing editor would hand the focus to.
+  QTimer::singleShot(0, this, [this, page, cell, text] {
+    ui::DataGrid* shown = grid(page);
+    if (!cell.isValid() || page != CurrentPage() || !(cell.flags() & Qt::ItemIsEditable)) {
+      FocusGrid();
+      return;
+    }
+    shown->setFocus();
+    shown->setCurrentIndex(cell);
+    delegates_[static_cast<std::size_t>(page)]->ShowTextOnNextEdit(cell, text);
+    shown->edit(cell);
+  });
+}
 
 std::optional<PersRow> PayGridWindow::PostCell(const PersRow& line,
                                                const personnel::GridColumn& column,

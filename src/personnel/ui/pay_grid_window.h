@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <array>
 #include <functional>
 #include <map>
@@ -31,6 +32,7 @@ class DataGrid;
 
 namespace traveno::personnel_ui {
 
+class PayGridDelegate;
 class PayGridModel;
 
 inline constexpr int kPermanentPage = 0;
@@ -127,6 +129,8 @@ class PayGridWindow : public QDialog {
   void RefreshTotals();
   void CurrentLineChanged();
   void FocusGrid();
+  // A refused value: the cell's editor opens again on `text`, selected.
+  void ReopenRefusedCell(int page, const QPersistentModelIndex& cell, const QString& text);
   // Re-reads one stored line into its page after a window changed it.
   void RefreshLine(std::int64_t nr);
   std::optional<PersRow> PostCell(const PersRow& line, const personnel::GridColumn& column,
@@ -148,6 +152,7 @@ class PayGridWindow : public QDialog {
   QTabWidget* pages_;
   std::array<ui::DataGrid*, 2> grids_{};
   std::array<PayGridModel*, 2> models_{};
+  std::array<PayGridDelegate*, 2> delegates_{};
   std::array<std::map<QString, QLabel*>, 2> subtotals_;
   std::map<QString, QLabel*> totals_;
   std::map<QString, QLabel*> current_;

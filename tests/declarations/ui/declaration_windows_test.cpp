@@ -251,6 +251,50 @@ TEST_F(DeclarationWindowTest, APaymentBelowTheDueAsksHowToSpreadItBeforeConfirmi
   again.reject();
 }
 
+// A typed amount reads as the computed ones beside it once left, and the
+// spread group, shown for a short payment, leaves no gap when it hides.
+TEST_F(DeclarationWindowTest, ATypedAmountIsGroupedAndTheSpreadLeavesNoGap) {
+  UnemploymentDeclarationWindow window(*session_, DeclarationMode::kPrint, prompter_, progress_,
+                                       hooks_.Make());
+  ASSERT_TRUE(window.Prepare());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const int height = window.height();
+  const int gap = window.nume()->y() - window.paid_employer()->geometry().bottom();
+
+  window.paid_insured()->setFocus();
+  window.paid_insured()->selectAll();
+  QTest::keyClicks(window.paid_insured(), "1000");
+  QTest::keyClick(window.paid_insured(), Qt::Key_Tab);
+  EXPECT_EQ(window.paid_insured()->text(), "1 000");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.spread_group()->isVisible(); }));
+  EXPECT_GT(window.height(), height);
+  QTest::keyClick(window.first_insured(), Qt::Key_Return);
+  QTest::keyClick(window.spread_button(), Qt::Key_Return);
+  EXPECT_FALSE(window.spread_group()->isVisible());
+  EXPECT_EQ(window.height(), height);
+  EXPECT_EQ(window.nume()->y() - window.paid_employer()->geometry().bottom(), gap);
+
+  struct Case {
+    const char* typed;
+    const char* shown;
+  };
+  const Case kCases[] = {
+      {"1000000", "1 000 000"}, {"2500,5", "2 500,5"}, {"1 234 567", "1 234 567"},
+      {"12,345", "12,345"},  // kept as typed rather than rounded
+      {"abc", "abc"},        // refused with its message on confirmation
+  };
+  window.other_sums_button()->click();
+  for (const Case& c : kCases) {
+    window.other_sum(1)->setFocus();
+    window.other_sum(1)->selectAll();
+    QTest::keyClicks(window.other_sum(1), c.typed);
+    QTest::keyClick(window.other_sum(1), Qt::Key_Tab);
+    EXPECT_EQ(window.other_sum(1)->text().toStdString(), c.shown) << c.typed;
+  }
+  window.reject();
+}
+
 TEST_F(DeclarationWindowTest, PaymentsAboveTheDueWarnAndKeepTheFocus) {
   UnemploymentDeclarationWindow window(*session_, DeclarationMode::kPrint, prompter_, progress_,
                                        hooks_.Make());

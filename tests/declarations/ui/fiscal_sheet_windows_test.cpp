@@ -13,6 +13,7 @@
 #include "core/store/row_io.h"
 #include "declarations/ui/transmit_windows.h"
 #include "tests/declarations/ui/window_fixture.h"
+#include "tests/ui/grid_captions.h"
 #include "ui/data_grid.h"
 
 namespace traveno::declarations_ui {
@@ -38,6 +39,7 @@ TEST_F(FiscalSheetWindowsTest, ListsThePersonsOfAKindAndPrintsTheChosenYear) {
   EXPECT_EQ(window.persons()[1].IID, 2);
   QAbstractItemModel* model = window.grid()->model();
   EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Cod Numeric Personal");
+  EXPECT_EQ(traveno::testing::FieldNameCaptions(*window.grid()), std::vector<std::string>{});
   EXPECT_EQ(model->index(1, 3).data().toString(), "2750315123451");  // the latest row's code
 
   QString heading, person, kind;
