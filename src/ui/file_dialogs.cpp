@@ -89,6 +89,7 @@ QString FileTypeText(const QFileInfo& info) {
       {"bmp", "Imagine BMP"},   {"png", "Imagine PNG"},      {"jpg", "Imagine JPEG"},
       {"jpeg", "Imagine JPEG"}, {"ini", "Fisier de setari"}, {"html", "Pagina HTML"},
       {"csv", "Fisier CSV"},    {"zip", "Arhiva ZIP"},       {"err", "Fisier de erori"},
+      {"tar", "Arhiva de salvare"},
   };
   for (const Kind& kind : kKinds) {
     if (suffix == QLatin1String(kind.suffix)) return QString::fromLatin1(kind.text);

@@ -1,6 +1,7 @@
 #include "personnel/demo_company.h"
 
 #include "core/errors.h"
+#include "engine/company_totals.h"
 #include "personnel/checks.h"
 #include "personnel/pay_grid.h"
 #include "tests/params/fixture.h"
@@ -44,6 +45,19 @@ TEST_F(DemoCompanyTest, TotalsMatchTheLinesAndASecondRecalculationChangesNothing
   EXPECT_TRUE(CheckTime(*session_, {"1", {}}).findings.empty());
   EXPECT_TRUE(CheckCoefficients(*session_, {"1", {}}).findings.empty());
   EXPECT_THROW(CreateDemoCompany(*session_, prompter_, progress_), Error);
+}
+
+// The demo's parameters carried to a company of 620 permanent employees, none
+// of them disabled: the law asks for 4 % of them, so the supplement to the
+// disabled persons' fund is 25 minimum wages (620 x 4 % = 24.8 persons), not
+// the hundreds of wages a share of 75 % made of it.
+TEST_F(DemoCompanyTest, TheDisabledPersonsSupplementOfALargeCompanyIsTheUsualShare) {
+  CreateDemoCompany(*session_, prompter_, progress_);
+  engine::CompanyTotals totals = session_->totals();
+  totals.NrAngajati = 620;
+  totals.NrHandicap = 0;
+  const engine::CompanyFunds funds = engine::ComputeCompanyFunds(totals, session_->parameters());
+  EXPECT_EQ(funds.FondHandicapSuplimentar, 25 * 2500000.0L);
 }
 
 }  // namespace

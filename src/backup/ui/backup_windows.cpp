@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +24,7 @@
 #include "backup/safety_copies.h"
 #include "core/data_folder.h"
 #include "core/errors.h"
+#include "ui/file_dialogs.h"
 #include "ui/qt_prompter.h"
 #include "ui/window_base.h"
 
@@ -149,8 +149,8 @@ BackupWindow::BackupWindow(fs::path data_folder, Prompter& prompter, ProgressRep
 void BackupWindow::BAlegeClick() {
   const fs::path chosen =
       choose_file_ ? choose_file_(this)
-                   : fs::path(QFileDialog::getSaveFileName(this, "Fisierul salvarii", file_->text(),
-                                                           "Arhive de salvare (*.tar)")
+                   : fs::path(ui::AskSaveFileName(this, "Fisierul salvarii", file_->text(),
+                                                  "Arhive de salvare (*.tar)")
                                   .toStdString());
   if (!chosen.empty()) file_->setText(Q(chosen.string()));
 }
@@ -335,8 +335,8 @@ void RestoreWindow::ShowSelected() {
 void RestoreWindow::BAltFisierClick() {
   const fs::path chosen =
       choose_file_ ? choose_file_(this)
-                   : fs::path(QFileDialog::getOpenFileName(this, "Arhiva de salvare", QDir::homePath(),
-                                                           "Arhive de salvare (*.tar);;Toate fisierele (*)")
+                   : fs::path(ui::AskOpenFileName(this, "Arhiva de salvare", QDir::homePath(),
+                                                  "Arhive de salvare (*.tar);;Toate fisierele (*)")
                                   .toStdString());
   if (chosen.empty()) return;
   std::optional<backup::Manifest> manifest;

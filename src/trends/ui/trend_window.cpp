@@ -3,7 +3,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include "ui/data_grid.h"
 #include "ui/date_editors.h"
 #include "ui/document_painter.h"
+#include "ui/file_dialogs.h"
 #include "ui/print_preview.h"
 #include "ui/window_base.h"
 
@@ -227,7 +227,7 @@ QString TrendWindow::Hover(std::size_t series, std::size_t month) {
 QString TrendWindow::ChooseFile(const QString& suggested, const QString& filter) {
   const QString file = options_.choose_file
                            ? options_.choose_file(suggested, filter)
-                           : QFileDialog::getSaveFileName(this, "Salvare", suggested, filter);
+                           : ui::AskSaveFileName(this, "Salvare", suggested, filter);
   if (file.isEmpty()) return file;
   // A picture or a PDF never goes over a database or a settings file.
   if (const auto refusal =
