@@ -356,7 +356,7 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
     // What will be replaced is kept first.
     std::vector<std::string> replaced;
     for (const std::string& code : result.companies) {
-      if (IsFile(CompanyFolder(target, code) / kCompanyDatabaseName)) replaced.push_back(code);
+      if (IsFile(CheckedCompanyFolder(target, code) / kCompanyDatabaseName)) replaced.push_back(code);
     }
     const bool replaces_register = result.register_replaced && has_register;
     const bool replaces_settings = result.settings_replaced && IsFile(target / kSettingsFileName);
@@ -395,7 +395,7 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
     step_count = steps.size();
     if (result.register_replaced) holds.Take(target / kRegisterDatabaseName);
     for (const std::string& code : result.companies) {
-      holds.Take(CompanyFolder(target, code) / kCompanyDatabaseName);
+      holds.Take(CheckedCompanyFolder(target, code) / kCompanyDatabaseName);
     }
     // Every staged file reaches the disk before the journal does.
     FlushFolder(stage);
