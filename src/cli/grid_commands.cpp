@@ -45,10 +45,11 @@ void RegisterGridCommands(CLI::App& app, CliContext& context) {
                          {"editabila", c.editable && editable}});
       }
       json rows = json::array();
+      const personnel::GridCellTexts cell_texts(columns);
       for (const PersRow& line : lines) {
         json cells = json::object();
-        for (const personnel::GridColumn& c : columns) {
-          if (c.visible) cells[c.field] = personnel::GridCellText(line, c);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+          if (columns[i].visible) cells[columns[i].field] = cell_texts.Text(line, i);
         }
         rows.push_back(cells);
       }
@@ -65,10 +66,14 @@ void RegisterGridCommands(CLI::App& app, CliContext& context) {
           << (c.visible ? "vizibila " : "ascunsa  ") << (c.editable && editable ? "editabila" : "")
           << "\n";
     }
+    const personnel::GridCellTexts cell_texts(columns);
+    std::string text;
     for (const PersRow& line : lines) {
-      std::string text;
-      for (const personnel::GridColumn& c : columns) {
-        if (c.visible) text += personnel::GridCellText(line, c) + " | ";
+      text.clear();
+      for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].visible) continue;
+        text += cell_texts.Text(line, i);
+        text += " | ";
       }
       out << text << "\n";
     }

@@ -69,16 +69,27 @@ void RunReport(CliContext& context, const ReportOptions& options) {
   // what runs (not for the pages as text, which go to the same terminal).
   const std::unique_ptr<ProgressReporter> progress =
       options.pdf.empty() ? std::make_unique<SilentProgress>() : CommandProgress(context);
+  // The pages as text alone need no page kept once its lines are made.
+  const bool text_only = options.text && options.pdf.empty() && !context.json;
   std::optional<reports::Report> report;
   std::optional<reports::Document> prepared;
+  reports::DocumentTextSink text_pages;
   {
     WaitScope wait(*progress, options.name, "Se pregatesc paginile...");
     report = reports::BuildReport(reports::DocumentContext{*cli.session}, request);
-    if (report) prepared = reports::Prepare(*report);
+    if (report && text_only) {
+      reports::LayOut(*report, text_pages);
+    } else if (report) {
+      prepared = reports::Prepare(*report);
+    }
   }
   if (!report) {
     *context.err << kNothingToPrint << "\n";
     context.exit_code = 1;
+    return;
+  }
+  if (text_only) {
+    text_pages.WriteTo(*context.out);
     return;
   }
   const reports::Document& document = *prepared;

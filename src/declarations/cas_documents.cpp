@@ -316,7 +316,7 @@ reports::Report CasNominalReport(const CasDeclaration& declaration,
 }
 
 int CasNominalPageCount(const CasDeclaration& declaration, const DeclarationHeader& header) {
-  return static_cast<int>(reports::Prepare(CasNominalReport(declaration, header)).pages.size());
+  return reports::PageCount(CasNominalReport(declaration, header));
 }
 
 reports::Report CasSummaryReport(const CasDeclaration& declaration, const DeclarationHeader& header,

@@ -110,9 +110,17 @@ std::string FieldText(const DbfField& field) {
 
 // The number with the given decimals and "." as point; a negative zero loses its sign.
 std::string FixedText(double value, int decimals) {
+  // As printf's "%.*f" writes it (to_chars is exact, as printf is).
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  std::string text = buffer;
+  const std::to_chars_result written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::string text;
+  if (written.ec == std::errc()) {
+    text.assign(buffer, written.ptr);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    text = buffer;
+  }
   if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
   return text;
 }

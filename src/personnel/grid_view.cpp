@@ -41,12 +41,35 @@ double NumberOf(const FieldValue& value) {
   return 0;
 }
 
-FieldValue ValueOf(const PersRow& row, const GridColumn& column) {
-  // The history's year and month of the row are computed, not stored.
+// The history's year and month of the row are computed, not stored.
+bool IsComputedField(const std::string& field) { return field == "An" || field == "Luna2"; }
+
+// The value of a column whose field `index` was found beforehand.
+FieldValue ValueOf(const PersRow& row, const GridColumn& column, std::optional<std::size_t> index) {
   if (column.field == "An") return FieldValue(std::int64_t{YearOf(row.LUNA)});
   if (column.field == "Luna2") return FieldValue(std::int64_t{MonthOf(row.LUNA)});
-  const auto index = FindField<PersRow>(column.field);
   return index ? GetField(row, *index) : FieldValue(std::string());
+}
+
+FieldValue ValueOf(const PersRow& row, const GridColumn& column) {
+  if (IsComputedField(column.field)) return ValueOf(row, column, std::nullopt);
+  return ValueOf(row, column, FindField<PersRow>(column.field));
+}
+
+std::string CellText(const FieldValue& value, const GridColumn& column) {
+  switch (column.format) {
+    case GridFormat::kText:
+      if (const auto* text = std::get_if<std::string>(&value)) return *text;
+      return {};
+    case GridFormat::kWhole:
+      return WholeText(value);
+    case GridFormat::kAmount:
+      return FormatNumber(NumberOf(value), NumberMask::kGrouped);
+    case GridFormat::kQuantity:
+    case GridFormat::kCoefficient:
+      return FormatNumber(NumberOf(value), NumberMask::kUpToTwoDecimals);
+  }
+  return {};
 }
 
 bool IsWhole(double value) { return std::isfinite(value) && std::trunc(value) == value; }
@@ -154,20 +177,19 @@ std::string GridHeading(params::Session& session, const std::optional<std::strin
 }
 
 std::string GridCellText(const PersRow& row, const GridColumn& column) {
-  const FieldValue value = ValueOf(row, column);
-  switch (column.format) {
-    case GridFormat::kText:
-      if (const auto* text = std::get_if<std::string>(&value)) return *text;
-      return {};
-    case GridFormat::kWhole:
-      return WholeText(value);
-    case GridFormat::kAmount:
-      return FormatNumber(NumberOf(value), NumberMask::kGrouped);
-    case GridFormat::kQuantity:
-    case GridFormat::kCoefficient:
-      return FormatNumber(NumberOf(value), NumberMask::kUpToTwoDecimals);
+  return CellText(ValueOf(row, column), column);
+}
+
+GridCellTexts::GridCellTexts(const std::vector<GridColumn>& columns) : columns_(columns) {
+  fields_.reserve(columns.size());
+  for (const GridColumn& column : columns) {
+    fields_.push_back(IsComputedField(column.field) ? std::nullopt
+                                                    : FindField<PersRow>(column.field));
   }
-  return {};
+}
+
+std::string GridCellTexts::Text(const PersRow& row, std::size_t column) const {
+  return CellText(ValueOf(row, columns_[column], fields_[column]), columns_[column]);
 }
 
 std::string GridEditText(const PersRow& row, const GridColumn& column) {

@@ -60,6 +60,20 @@ std::string GridHeading(params::Session& session, const std::optional<std::strin
 
 // A cell's value as the grid shows it and as its editor starts.
 std::string GridCellText(const PersRow& row, const GridColumn& column);
+
+// The cells of many lines under the same columns (a month listed whole):
+// each column's field is found once, not once for every cell.
+// Text(row, i) is GridCellText(row, columns[i]).
+class GridCellTexts {
+ public:
+  // The columns are held by reference: they must outlive this.
+  explicit GridCellTexts(const std::vector<GridColumn>& columns);
+  std::string Text(const PersRow& row, std::size_t column) const;
+
+ private:
+  const std::vector<GridColumn>& columns_;
+  std::vector<std::optional<std::size_t>> fields_;
+};
 std::string GridEditText(const PersRow& row, const GridColumn& column);
 // The value typed into a cell of `column`, ready for the line's posting;
 // empty when the text is not a value of the column's kind (a number for a

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
+#include <string_view>
 
 #include "core/text.h"
 
@@ -14,7 +16,8 @@ constexpr double kSameLine = 1.0;
 
 struct Placed {
   long start;
-  std::string text;
+  long length;  // in characters
+  std::string_view text;
 };
 
 long StartColumn(const TextItem& item, long length) {
@@ -31,56 +34,95 @@ long StartColumn(const TextItem& item, long length) {
   return 0;
 }
 
-std::string JoinLine(std::vector<Placed> placed) {
+bool IsBlank(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// Appends the texts of one line to `line`, from their columns, without
+// trailing blanks.
+void JoinLine(std::vector<Placed>& placed, std::string& line) {
   std::stable_sort(placed.begin(), placed.end(),
                    [](const Placed& a, const Placed& b) { return a.start < b.start; });
-  std::string line;
+  const std::size_t line_start = line.size();
   long column = 0;
   for (const Placed& p : placed) {
     long start = std::max(p.start, 0L);
     if (column > 0 && start <= column) start = column + 1;
     line.append(static_cast<std::size_t>(start - column), ' ');
     line += p.text;
-    column = start + static_cast<long>(CharCount(p.text));
+    column = start + p.length;
   }
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
+  while (line.size() > line_start && line.back() == ' ') line.pop_back();
+}
+
+// Calls `emit` with the texts of each line of the page, top to bottom.
+template <typename Emit>
+void GatherLines(const Page& page, Emit emit) {
+  std::vector<const TextItem*> items;
+  items.reserve(page.texts.size());
+  for (const TextItem& item : page.texts) {
+    if (!IsBlank(item.text)) items.push_back(&item);
+  }
+  auto centre = [](const TextItem* item) { return item->box.y + item->box.height / 2; };
+  std::stable_sort(items.begin(), items.end(),
+                   [&](const TextItem* a, const TextItem* b) { return centre(a) < centre(b); });
+  std::vector<Placed> line;
+  double line_centre = 0;
+  for (const TextItem* item : items) {
+    if (!line.empty() && centre(item) - line_centre > kSameLine) {
+      emit(line);
+      line.clear();
+    }
+    if (line.empty()) line_centre = centre(item);
+    const long length = static_cast<long>(CharCount(item->text));
+    line.push_back({StartColumn(*item, length), length, item->text});
+  }
+  if (!line.empty()) emit(line);
 }
 
 }  // namespace
 
 std::vector<std::string> PageLines(const Page& page) {
-  std::vector<const TextItem*> items;
-  for (const TextItem& item : page.texts) {
-    if (!Trim(item.text).empty()) items.push_back(&item);
-  }
-  auto centre = [](const TextItem* item) { return item->box.y + item->box.height / 2; };
-  std::stable_sort(items.begin(), items.end(),
-                   [&](const TextItem* a, const TextItem* b) { return centre(a) < centre(b); });
   std::vector<std::string> lines;
-  std::vector<Placed> line;
-  double line_centre = 0;
-  for (const TextItem* item : items) {
-    if (!line.empty() && centre(item) - line_centre > kSameLine) {
-      lines.push_back(JoinLine(std::move(line)));
-      line.clear();
-    }
-    if (line.empty()) line_centre = centre(item);
-    const long length = static_cast<long>(CharCount(item->text));
-    line.push_back({StartColumn(*item, length), item->text});
-  }
-  if (!line.empty()) lines.push_back(JoinLine(std::move(line)));
+  GatherLines(page, [&](std::vector<Placed>& placed) { JoinLine(placed, lines.emplace_back()); });
   return lines;
 }
+
+namespace {
+
+std::string PageHeading(std::size_t index, std::size_t count) {
+  return "--- Pagina " + std::to_string(index + 1) + " / " + std::to_string(count) + " ---\n";
+}
+
+void AppendPageText(const Page& page, std::string& text) {
+  GatherLines(page, [&](std::vector<Placed>& placed) {
+    JoinLine(placed, text);
+    text += '\n';
+  });
+}
+
+}  // namespace
 
 std::string DocumentText(const Document& document) {
   std::string text;
   const std::size_t count = document.pages.size();
   for (std::size_t i = 0; i < count; ++i) {
-    text += "--- Pagina " + std::to_string(i + 1) + " / " + std::to_string(count) + " ---\n";
-    for (const std::string& line : PageLines(document.pages[i])) text += line + "\n";
+    text += PageHeading(i, count);
+    AppendPageText(document.pages[i], text);
   }
   return text;
+}
+
+void DocumentTextSink::AddPage(Page page) {
+  std::string text;
+  AppendPageText(page, text);
+  pages_.push_back(std::move(text));
+}
+
+void DocumentTextSink::WriteTo(std::ostream& out) const {
+  const std::size_t count = pages_.size();
+  for (std::size_t i = 0; i < count; ++i) out << PageHeading(i, count) << pages_[i];
 }
 
 }  // namespace traveno::reports

@@ -235,4 +235,14 @@ Document Prepare(const Report& report) {
   return document;
 }
 
+int PageCount(const Report& report) {
+  class CountingSink final : public PageSink {
+   public:
+    void AddPage(Page) override { ++count; }
+    int count = 0;
+  } sink;
+  LayOut(report, sink);
+  return sink.count;
+}
+
 }  // namespace traveno::reports

@@ -190,5 +190,7 @@ struct Report {
 void LayOut(const Report& report, PageSink& sink);
 // Every page of the report.
 Document Prepare(const Report& report);
+// The number of pages of the report, laid out without keeping them.
+int PageCount(const Report& report);
 
 }  // namespace traveno::reports

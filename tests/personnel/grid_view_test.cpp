@@ -131,6 +131,32 @@ TEST(GridCellsTest, TextsAndTypedValuesOfEachKindOfColumn) {
   }
 }
 
+TEST(GridCellsTest, CellsOfAWholeMonthAreTheCellsOneByOne) {
+  // Both pages and the history (its year and month are not stored fields):
+  // the cells written with the fields found once are the cells of
+  // GridCellText, column by column.
+  PersRow row;
+  row.LUNA = D(2003, 4, 1);
+  row.Depart = "CENTRAL";
+  row.MARCA = 17;
+  row.NUME = "POPESCU";
+  row.SALINC = 5000000;
+  row.TIMP = 20.5;
+  row.CoefInd1 = 1.5;
+  row.ZILE_CM = 3;
+  const engine::CompanyParameters company;
+  for (const std::vector<GridColumn>& columns :
+       {GridColumns(company, "1", true), GridColumns(company, "2", false),
+        HistoryColumns(company, "1")}) {
+    const GridCellTexts texts(columns);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      EXPECT_EQ(texts.Text(row, i), GridCellText(row, columns[i])) << columns[i].field;
+    }
+  }
+  const std::vector<GridColumn> history = HistoryColumns(company, "1");
+  EXPECT_EQ(GridCellTexts(history).Text(row, 0), "2003");
+}
+
 TEST(GridCellsTest, ShadesMarkPieceWorkHourlyPayAndTheDailyNorm) {
   const auto columns = GridColumns(engine::CompanyParameters{}, "2", false);
   struct Case {

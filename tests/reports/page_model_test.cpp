@@ -2,6 +2,7 @@
 // plain-text view of a page.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,30 @@ TEST(PageLinesTest, DocumentTextNumbersItsPages) {
   document.pages.resize(2);
   document.pages[1].AddText({0, 0, 10, 4}, "Total", Font{});
   EXPECT_EQ(DocumentText(document), "--- Pagina 1 / 2 ---\n--- Pagina 2 / 2 ---\nTotal\n");
+}
+
+TEST(PageLinesTest, TextLaidOutPageByPageIsTheTextOfThePreparedDocument) {
+  // Several pages under a numbered header, overlapping and blank texts, a
+  // page broken early: the sink that lets each page go as it comes writes
+  // what the whole prepared document gives.
+  const Report report = SmallReport([](PageComposer& composer) {
+    WithHeader(composer);
+    for (int i = 0; i < 25; ++i) {
+      Band band(6);
+      band.Text({0, 0, 30, 6}, "Salariat " + std::to_string(i), Font{});
+      band.Text({20, 1, 40, 4}, std::to_string(i * 1250) + " ", Font{}, Align::kRight);
+      band.Text({60, 0, 20, 6}, "   ", Font{});
+      composer.Add(std::move(band));
+      if (i == 17) composer.BreakPage();
+    }
+  });
+  const Document prepared = Prepare(report);
+  ASSERT_GT(prepared.pages.size(), 2U);
+  DocumentTextSink sink;
+  LayOut(report, sink);
+  std::ostringstream written;
+  sink.WriteTo(written);
+  EXPECT_EQ(written.str(), DocumentText(prepared));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/memory_reserve.h"
 #include "core/store/records.h"
 #include "core/store/sqlite.h"
 #include "core/text.h"
@@ -125,7 +126,10 @@ std::vector<Row> QueryManyRows(Database& db, std::string_view from_where, std::s
   std::vector<Row> rows;
   const std::optional<std::int64_t> count =
       db.QueryInt("SELECT count(*) " + std::string(from_where), args...);
-  if (count && *count > 0) rows.reserve(static_cast<std::size_t>(*count));
+  if (count && *count > 0) {
+    rows.reserve(static_cast<std::size_t>(*count));
+    PrefaultForWriting(rows.data(), rows.capacity() * sizeof(Row));
+  }
   Statement statement =
       db.Prepare("SELECT * " + std::string(from_where) + " ORDER BY " + std::string(order));
   statement.BindAll(args...);
