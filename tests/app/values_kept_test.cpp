@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "backup/backup_settings.h"
 #include "core/data_folder.h"
 #include "params/parameter_store.h"
 #include "params/ui/company_parameters_window.h"
@@ -82,6 +83,8 @@ class DesktopStartTest : public ::testing::Test {
     ASSERT_TRUE(params::ChooseCompanyAndMonth(session, "TEST", Date::FromYmd(2003, 1, 1), prompter_,
                                               progress));
     store.db().Run("INSERT INTO Firme (Cod, Denumire, TipAngaj) VALUES ('ZZZ', 'ZZZ', 1)");
+    // No backup reminder at exit: a "yes" to it would open the backup window.
+    backup::SaveBackupSettings(folder_.path(), 10, 0);
     prompter_.questions.clear();
   }
 

@@ -209,7 +209,7 @@ TEST_F(DeclarationDocumentsTest, TheHealthDeclarationPrintsTheStoredFiguresAndTh
   SetNaturalPerson("1600101400077");
   SetCompanyText("Nume", "IONESCU");
   SetCompanyText("Prenume", "VASILE");
-  SetCompanyParameter("ZiLichidare", 31);  // April has 30 days
+  StoreCompanyParameterAsFound("ZiLichidare", 31);  // April has 30 days
   const HealthPrint natural = MakeHealthPrint(*session_, computed, header_, {});
   const Document blank = reports::Prepare(HealthDeclarationReport(natural));
   EXPECT_EQ(FirstRightOf(blank.pages[0], " CUI (Cod fiscal)"), "");

@@ -165,7 +165,7 @@ TEST_F(MonthlyFilesTest, APayDayTheNextMonthLacksWritesNoEmployerFile) {
   const std::string txt_before = ReadAll(Out("A2.txt"));
   const std::string dbf_before = ReadAll(Out("A2.dbf"));
 
-  SetCompanyParameter("ZiLichidare", 31);  // April has 30 days
+  StoreCompanyParameterAsFound("ZiLichidare", 31);  // April has 30 days
   const UnemploymentDeclaration somaj = BuildUnemploymentDeclaration(*session_);
   const FileOutcome txt = WriteA2Txt(Out("A2.txt"), somaj, header_, prompter_);
   EXPECT_TRUE(txt.failed);

@@ -42,6 +42,14 @@ class MonthlyFixture : public personnel::testing::ServicesFixture {
     params::WriteCompany(db(), session_->working_month(), name, value);
     session_->LoadParameters();
   }
+  // A value the program's own paths refuse, as another program or an earlier
+  // version may have stored it in the month's row.
+  void StoreCompanyParameterAsFound(const std::string& name, double value) {
+    db().Run("UPDATE firma.ParF SET Val = ? WHERE Luna = ? AND Den = ?", value,
+             session_->working_month(), name);
+    ASSERT_EQ(db().Changes(), 1) << name;
+    session_->LoadParameters();
+  }
   void SetGeneralParameter(const std::string& name, double value) {
     params::WriteGeneral(db(), session_->working_month(), name, value);
     session_->LoadParameters();
