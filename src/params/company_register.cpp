@@ -49,15 +49,6 @@ class AttachedSource {
   Database& db_;
 };
 
-std::string ColumnList(std::span<const FieldDef> fields, std::string_view prefix = "") {
-  std::string list;
-  for (const FieldDef& field : fields) {
-    if (!list.empty()) list += ", ";
-    list += std::string(prefix) + QuoteIdentifier(field.name);
-  }
-  return list;
-}
-
 // Re-reads what the session keeps of its month from the store.
 void ReloadMonth(Session& session) {
   session.store().OpenMonth(session.working_month());
