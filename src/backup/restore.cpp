@@ -146,7 +146,8 @@ void FlushFolder(const fs::path& folder) {
 
 // Runs the steps of a journal to the end, then removes the staging folder
 // (the journal first: a staging folder without one is only removed).
-void ApplyJournal(const fs::path& data_folder, const fs::path& staging, ProgressReporter* progress) {
+void ApplyJournal(const fs::path& data_folder, const fs::path& staging,
+                  ProgressReporter* progress) {
   const std::vector<JournalStep> steps = ReadJournal(staging / kJournalName);
   int done = 0;
   for (const JournalStep& step : steps) {
@@ -241,7 +242,6 @@ class CollectingPrompter final : public Prompter {
   std::string messages;
 };
 
-
 // Connections holding the databases to be replaced exclusively: a writer
 // that was half-way through one has finished (or given up) and none starts.
 class ExclusiveHolds {
@@ -308,10 +308,12 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
 
     const bool alone = !options.companies.empty() || manifest.scope == BackupScope::kCompanies;
     if (options.companies.empty()) {
-      for (const ArchivedCompany& company : manifest.companies) result.companies.push_back(company.code);
+      for (const ArchivedCompany& company : manifest.companies)
+        result.companies.push_back(company.code);
     } else {
       for (const std::string& code : options.companies) {
-        if (manifest.FindCompany(code) == nullptr) throw Error("Arhiva nu contine firma " + code + ".");
+        if (manifest.FindCompany(code) == nullptr)
+          throw Error("Arhiva nu contine firma " + code + ".");
         if (std::find(result.companies.begin(), result.companies.end(), code) ==
             result.companies.end()) {
           result.companies.push_back(code);
@@ -356,7 +358,8 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
     // What will be replaced is kept first.
     std::vector<std::string> replaced;
     for (const std::string& code : result.companies) {
-      if (IsFile(CheckedCompanyFolder(target, code) / kCompanyDatabaseName)) replaced.push_back(code);
+      if (IsFile(CheckedCompanyFolder(target, code) / kCompanyDatabaseName))
+        replaced.push_back(code);
     }
     const bool replaces_register = result.register_replaced && has_register;
     const bool replaces_settings = result.settings_replaced && IsFile(target / kSettingsFileName);
@@ -366,9 +369,11 @@ RestoreResult RestoreBackup(const fs::path& archive, const RestoreOptions& optio
       if (replaces_register) add("registrul firmelor");
       if (replaces_settings) add("fisierul de setari");
       for (const std::string& code : replaced) add("firma " + code);
-      if (!options.confirm("Restaurarea salvarii din " + DisplayTime(manifest.created) + " va inlocui: " +
-                           what + ".\r\nDatele inlocuite se pastreaza intr-o copie de siguranta "
-                           "in directorul " + kSafetyCopyFolder + ".\r\nContinuati ?")) {
+      if (!options.confirm("Restaurarea salvarii din " + DisplayTime(manifest.created) +
+                           " va inlocui: " + what +
+                           ".\r\nDatele inlocuite se pastreaza intr-o copie de siguranta "
+                           "in directorul " +
+                           kSafetyCopyFolder + ".\r\nContinuati ?")) {
         result.abandoned = true;
         return result;
       }

@@ -59,7 +59,8 @@ std::string CompaniesText(const Manifest& manifest) {
 nlohmann::json ManifestSummary(const Manifest& manifest) {
   nlohmann::json companies = nlohmann::json::array();
   for (const backup::ArchivedCompany& company : manifest.companies) {
-    companies.push_back({{"cod", company.code}, {"denumire", company.name}, {"luni", company.months}});
+    companies.push_back(
+        {{"cod", company.code}, {"denumire", company.name}, {"luni", company.months}});
   }
   std::uint64_t bytes = 0;
   for (const backup::ArchivedFile& file : manifest.files) bytes += file.size;
@@ -112,7 +113,8 @@ void ListCopies(CliContext& context) {
   if (context.json) {
     nlohmann::json list = nlohmann::json::array();
     for (const backup::ListedBackup& copy : copies) {
-      nlohmann::json entry = copy.manifest ? ManifestSummary(*copy.manifest) : nlohmann::json::object();
+      nlohmann::json entry =
+          copy.manifest ? ManifestSummary(*copy.manifest) : nlohmann::json::object();
       entry["fisier"] = copy.file.string();
       entry["octeti"] = copy.size;
       if (!copy.problem.empty()) entry["problema"] = copy.problem;
@@ -236,7 +238,8 @@ void RegisterBackupCommands(CLI::App& app, CliContext& context) {
       "settings", "Copiile de siguranta pastrate si amintirea salvarii la iesire");
   settings->add_option("--copii", options->kept, "Copii de siguranta pastrate pentru o firma")
       ->check(CLI::Range(1, backup::kMaxKeptCopies));
-  settings->add_option("--zile", options->days, "Zile dupa care se aminteste salvarea (0: niciodata)")
+  settings
+      ->add_option("--zile", options->days, "Zile dupa care se aminteste salvarea (0: niciodata)")
       ->check(CLI::Range(0, backup::kMaxReminderDays));
   settings->callback([&context, options] { Settings(context, *options); });
   make->callback([&context, options, make] {

@@ -141,7 +141,8 @@ void RunTrend(CliContext& context, const TrendOptions& options) {
     }
     if (!options.pdf.empty()) {
       WritePdfFile(
-          context, reports::Prepare(trends_ui::PrintedTrend(*trend, department, reports::PrintStamp::Now())),
+          context,
+          reports::Prepare(trends_ui::PrintedTrend(*trend, department, reports::PrintStamp::Now())),
           options.pdf);
     }
 #else

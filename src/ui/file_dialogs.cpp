@@ -84,11 +84,11 @@ QString FileTypeText(const QFileInfo& info) {
     const char* text;
   };
   static const Kind kKinds[] = {
-      {"txt", "Fisier text"},   {"dbf", "Tabela dBASE"},     {"pdf", "Document PDF"},
-      {"xlsx", "Fisier Excel"}, {"xls", "Fisier Excel"},     {"db", "Baza de date"},
-      {"bmp", "Imagine BMP"},   {"png", "Imagine PNG"},      {"jpg", "Imagine JPEG"},
-      {"jpeg", "Imagine JPEG"}, {"ini", "Fisier de setari"}, {"html", "Pagina HTML"},
-      {"csv", "Fisier CSV"},    {"zip", "Arhiva ZIP"},       {"err", "Fisier de erori"},
+      {"txt", "Fisier text"},       {"dbf", "Tabela dBASE"},     {"pdf", "Document PDF"},
+      {"xlsx", "Fisier Excel"},     {"xls", "Fisier Excel"},     {"db", "Baza de date"},
+      {"bmp", "Imagine BMP"},       {"png", "Imagine PNG"},      {"jpg", "Imagine JPEG"},
+      {"jpeg", "Imagine JPEG"},     {"ini", "Fisier de setari"}, {"html", "Pagina HTML"},
+      {"csv", "Fisier CSV"},        {"zip", "Arhiva ZIP"},       {"err", "Fisier de erori"},
       {"tar", "Arhiva de salvare"},
   };
   for (const Kind& kind : kKinds) {

@@ -34,7 +34,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-
 // "ALFA (2003-01 .. 2003-12), BETA (2003-05)"
 std::string CompaniesText(const backup::Manifest& manifest) {
   std::string text;
@@ -168,7 +167,8 @@ void BackupWindow::BSalvareClick() {
     request.companies.emplace();
     for (int i = 0; i < companies_->count(); ++i) {
       if (companies_->item(i)->checkState() == Qt::Checked) {
-        request.companies->push_back(companies_->item(i)->data(Qt::UserRole).toString().toStdString());
+        request.companies->push_back(
+            companies_->item(i)->data(Qt::UserRole).toString().toStdString());
       }
     }
     if (request.companies->empty()) {
@@ -269,8 +269,7 @@ RestoreWindow::RestoreWindow(fs::path data_folder, Prompter& prompter, ProgressR
   ShowSelected();
 
   connect(archives_, &QTreeWidget::currentItemChanged, this, [this] { ShowSelected(); });
-  connect(chosen_, &QRadioButton::toggled, this,
-          [this](bool on) { companies_->setEnabled(on); });
+  connect(chosen_, &QRadioButton::toggled, this, [this](bool on) { companies_->setEnabled(on); });
   connect(other, &QPushButton::clicked, this, &RestoreWindow::BAltFisierClick);
   connect(restore_, &QPushButton::clicked, this, &RestoreWindow::BRestaurareClick);
   connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
@@ -306,19 +305,22 @@ void RestoreWindow::ShowSelected() {
   companies_->clear();
   QTreeWidgetItem* item = archives_->currentItem();
   if (item == nullptr) {
-    details_->setText("Nu exista copii de siguranta. Alegeti fisierul unei salvari cu \"Alt fisier...\".");
+    details_->setText(
+        "Nu exista copii de siguranta. Alegeti fisierul unei salvari cu \"Alt fisier...\".");
     restore_->setEnabled(false);
     return;
   }
-  const auto& manifest = manifests_[static_cast<std::size_t>(item->data(0, Qt::UserRole + 1).toInt())];
+  const auto& manifest =
+      manifests_[static_cast<std::size_t>(item->data(0, Qt::UserRole + 1).toInt())];
   const std::string file = item->data(0, Qt::UserRole).toString().toStdString();
   if (!manifest) {
     details_->setText(Q(file + "\n" + item->data(0, Qt::UserRole + 2).toString().toStdString()));
     restore_->setEnabled(false);
     return;
   }
-  details_->setText(Q(file + "\nSalvare din " + backup::DisplayTime(manifest->created) + " (programul " +
-                      manifest->program_version + "): registrul, " + CompaniesText(*manifest) +
+  details_->setText(Q(file + "\nSalvare din " + backup::DisplayTime(manifest->created) +
+                      " (programul " + manifest->program_version + "): registrul, " +
+                      CompaniesText(*manifest) +
                       (manifest->scope == backup::BackupScope::kComplete
                            ? ". Restaurata intreaga, inlocuieste registrul si setarile."
                            : ". Firmele ei se restaureaza fiecare singura.")));
@@ -360,7 +362,8 @@ void RestoreWindow::BRestaurareClick() {
   if (chosen_->isChecked()) {
     for (int i = 0; i < companies_->count(); ++i) {
       if (companies_->item(i)->checkState() == Qt::Checked) {
-        options.companies.push_back(companies_->item(i)->data(Qt::UserRole).toString().toStdString());
+        options.companies.push_back(
+            companies_->item(i)->data(Qt::UserRole).toString().toStdString());
       }
     }
     if (options.companies.empty()) {
@@ -378,7 +381,8 @@ void RestoreWindow::BRestaurareClick() {
   try {
     const backup::RestoreResult result = backup::RestoreBackup(archive, options, progress_);
     if (result.abandoned) return;
-    std::string text = "Datele au fost restaurate din salvarea din " + backup::DisplayTime(result.manifest.created) + ".";
+    std::string text = "Datele au fost restaurate din salvarea din " +
+                       backup::DisplayTime(result.manifest.created) + ".";
     if (result.safety_copy) {
       text += "\r\nDatele inlocuite sunt pastrate in " + result.safety_copy->string() + ".";
     }
@@ -396,7 +400,8 @@ bool RemindBackupAtExit(const fs::path& data_folder, Prompter& prompter, std::ti
   if (!backup::BackupReminderDue(settings, now)) return false;
   // Nothing of a company to lose yet: no reminder.
   if (CompaniesWithData(data_folder).empty()) return false;
-  if (prompter.AskYesNo(backup::BackupReminderQuestion(settings, now)) && make_backup) make_backup();
+  if (prompter.AskYesNo(backup::BackupReminderQuestion(settings, now)) && make_backup)
+    make_backup();
   return true;
 }
 

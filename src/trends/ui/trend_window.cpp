@@ -230,8 +230,7 @@ QString TrendWindow::ChooseFile(const QString& suggested, const QString& filter)
                            : ui::AskSaveFileName(this, "Salvare", suggested, filter);
   if (file.isEmpty()) return file;
   // A picture or a PDF never goes over a database or a settings file.
-  if (const auto refusal =
-          ProgramFileRefusal(session_.store().data_folder(), file.toStdString())) {
+  if (const auto refusal = ProgramFileRefusal(session_.store().data_folder(), file.toStdString())) {
     prompter_.Message(MessageKind::kError, *refusal);
     return {};
   }
