@@ -337,17 +337,26 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
   if (!output.commit()) throw Error(failure);
 }
 
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  qt_default_handler = qInstallMessageHandler(QuietWithoutDesktopSession);
-  // Made once and never destroyed: Qt's fonts belong to the application, and
-  // an application destroyed among the static objects at exit is unsafe.
+OffscreenArguments PrepareOffscreenApplication() {
+  static const bool quiet = [] {
+    qt_default_handler = qInstallMessageHandler(QuietWithoutDesktopSession);
+    return true;
+  }();
+  (void)quiet;
   static int argc = 3;
   static char program[] = "traveno";
   static char platform_option[] = "-platform";
   static char platform[] = "offscreen";
   static char* argv[] = {program, platform_option, platform, nullptr};
-  new QGuiApplication(argc, argv);
+  return {argc, argv};
+}
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance() != nullptr) return;
+  // Made once and never destroyed: Qt's fonts belong to the application, and
+  // an application destroyed among the static objects at exit is unsafe.
+  const OffscreenArguments arguments = PrepareOffscreenApplication();
+  new QGuiApplication(arguments.argc, arguments.argv);
 }
 
 }  // namespace traveno::ui

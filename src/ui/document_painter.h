@@ -110,4 +110,14 @@ void WritePdf(const reports::Document& document, const std::filesystem::path& fi
 // which needs no display. Does nothing when an application exists.
 void EnsureGuiApplication();
 
+// The arguments of an application on the "offscreen" platform, for the
+// command line's drawing, kept for the whole process as Qt requires; Qt's
+// notice about a missing desktop session is silenced from then on. For a
+// caller that needs an application of its own kind (the charts' widgets).
+struct OffscreenArguments {
+  int& argc;
+  char** argv;
+};
+OffscreenArguments PrepareOffscreenApplication();
+
 }  // namespace traveno::ui

@@ -21,6 +21,7 @@
 #include "core/atomic_file.h"
 #include "core/errors.h"
 #include "reports/report_common.h"
+#include "ui/document_painter.h"
 
 namespace traveno::trends_ui {
 namespace {
@@ -187,16 +188,6 @@ QCategoryAxis* ValueAxis(const trends::ChartData& data, double font_scale) {
   return axis;
 }
 
-QtMessageHandler qt_default_handler = nullptr;
-
-// A command run without a desktop session has no runtime folder; Qt's
-// notice about it says nothing to the user of the command line.
-void QuietWithoutDesktopSession(QtMsgType type, const QMessageLogContext& context,
-                                const QString& message) {
-  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
-  if (qt_default_handler != nullptr) qt_default_handler(type, context, message);
-}
-
 }  // namespace
 
 BuiltChart MakeChart(const trends::ChartData& data, const ChartLook& look) {
@@ -323,15 +314,10 @@ void EnsureChartApplication() {
     if (qobject_cast<QApplication*>(existing) != nullptr) return;
     throw Error("Graficele nu pot fi desenate in aceasta aplicatie (lipseste QApplication) !");
   }
-  qt_default_handler = qInstallMessageHandler(QuietWithoutDesktopSession);
   // Made once and never destroyed, as the documents' renderer does with its
   // application: fonts belong to it.
-  static int argc = 3;
-  static char program[] = "traveno";
-  static char platform_option[] = "-platform";
-  static char platform[] = "offscreen";
-  static char* argv[] = {program, platform_option, platform, nullptr};
-  new QApplication(argc, argv);
+  const ui::OffscreenArguments arguments = ui::PrepareOffscreenApplication();
+  new QApplication(arguments.argc, arguments.argv);
 }
 
 }  // namespace traveno::trends_ui
