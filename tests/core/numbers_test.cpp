@@ -10,9 +10,8 @@ TEST(RoundEvenTest, TiesGoToTheEvenNeighbour) {
     long double value;
     long double expected;
   };
-  const Case kCases[] = {{2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {0.5L, 0},
-                         {1.5L, 2}, {2.4999L, 2}, {2.5001L, 3}, {374400.5L, 374400},
-                         {0, 0}};
+  const Case kCases[] = {{2.5L, 2}, {3.5L, 4},    {-2.5L, -2},  {-3.5L, -4},         {0.5L, 0},
+                         {1.5L, 2}, {2.4999L, 2}, {2.5001L, 3}, {374400.5L, 374400}, {0, 0}};
   for (const Case& c : kCases) EXPECT_EQ(RoundEven(c.value), c.expected) << (double)c.value;
 }
 
@@ -58,6 +57,12 @@ TEST(FormatNumberTest, TheProgramsMasks) {
       {999999999999999999.0L, NumberMask::kInteger, "999 999 999 999 999 999"},
       {1e18L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
       {-12345678901.005L, NumberMask::kTwoDecimals, "-12 345 678 901,01"},
+      // Halves go away from zero, up to the whole number that leaves the fast path.
+      {0.5L, NumberMask::kInteger, "1"},
+      {-2.5L, NumberMask::kGrouped, "-3"},
+      {-0.125L, NumberMask::kUpToTwoDecimals, "-0,13"},
+      {999999999999999999.5L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
+      {9999999999999999.5L, NumberMask::kTwoDecimals, "9 999 999 999 999 999,50"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << (double)c.value;
