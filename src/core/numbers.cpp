@@ -58,10 +58,12 @@ std::string Assemble(const Digits& digits, const std::string& fraction) {
 // none is left), into `text`. Built in one buffer: documents write hundreds
 // of thousands of amounts. False for a value whose rounded digits do not fit
 // 64 bits (or that is not a number): the general path writes those.
-bool FastText(long double value, int decimals, bool trim_zeros, std::string& text) {
+template <typename Value>
+[[gnu::always_inline]] inline bool FastText(Value value, int decimals, bool trim_zeros,
+                                            std::string& text) {
   long double scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
-  const long double scaled = std::fabs(value) * scale;
+  const long double scaled = std::fabs(static_cast<long double>(value)) * scale;
   if (!(scaled < 1e18L)) return false;
   // Rounded half away from zero as std::round does; below 2^60 the fraction
   // of a long double is exact, as is a double's. Most figures are held
@@ -142,7 +144,11 @@ double ParseNumber(std::string_view text, double fallback) {
   return TryParseNumber(text).value_or(fallback);
 }
 
-std::string FormatNumber(long double value, NumberMask mask) {
+namespace {
+
+// FormatNumber's text of a long double or of a double.
+template <typename Value>
+[[gnu::always_inline]] inline std::string NumberText(Value value, NumberMask mask) {
   std::string fast;
   switch (mask) {
     case NumberMask::kInteger:
@@ -182,6 +188,12 @@ std::string FormatNumber(long double value, NumberMask mask) {
   }
   return {};
 }
+
+}  // namespace
+
+std::string FormatNumber(long double value, NumberMask mask) { return NumberText(value, mask); }
+
+std::string FormatDoubleNumber(double value, NumberMask mask) { return NumberText(value, mask); }
 
 std::string FloatToText(double value) {
   char buffer[64];

@@ -73,5 +73,30 @@ TEST(FormatNumberTest, TheProgramsMasks) {
   EXPECT_EQ(FormatN(12.3456L, 3), "12,346");
 }
 
+// A double is written as the same value as a long double is, whichever
+// way it takes to its text.
+TEST(FormatNumberTest, ADoubleIsWrittenAsTheSameLongDouble) {
+  const double kValues[] = {0,         -0.0,
+                            0.5,       -0.5,
+                            2.5,       0.125,
+                            -0.125,    0.1,
+                            2.675,     1.005,
+                            -1234.565, 1e17,
+                            9.5e17,    999999999999999872.0,
+                            1e18,      -1e19,
+                            1e300,     4.94e-324,
+                            3775600,   0.49999999999999994};
+  const NumberMask kMasks[] = {NumberMask::kInteger, NumberMask::kTwoDecimals,
+                               NumberMask::kUpToTwoDecimals, NumberMask::kGrouped};
+  for (const double value : kValues) {
+    for (const NumberMask mask : kMasks) {
+      EXPECT_EQ(FormatNumber(value, mask), FormatNumber(static_cast<long double>(value), mask))
+          << value << " mask " << static_cast<int>(mask);
+    }
+  }
+  EXPECT_EQ(FormatNumber(2.5, NumberMask::kInteger), "3");
+  EXPECT_EQ(FormatNumber(1, NumberMask::kTwoDecimals), "1,00");  // a whole number: long double
+}
+
 }  // namespace
 }  // namespace traveno
