@@ -48,6 +48,8 @@ long StartColumn(const TextItem& item, long length) {
 }
 
 bool IsBlank(std::string_view text) {
+  // Most texts begin with what they show.
+  if (!text.empty() && static_cast<unsigned char>(text.front()) > ' ') return false;
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
@@ -107,16 +109,12 @@ class CentreOrder {
  public:
   explicit CentreOrder(const Page& page) {
     const std::size_t count = page.texts.size();
-    centres_.reserve(count);
     texts_.reserve(count);
-    height_of_.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
       const TextItem& item = page.texts[i];
       if (IsBlank(item.text)) continue;
       const double centre = item.box.y + item.box.height / 2;
-      centres_.push_back(centre);
-      texts_.push_back(static_cast<std::uint32_t>(i));
-      height_of_.push_back(HeightOf(OrderedKey(centre)));
+      texts_.push_back({centre, static_cast<std::uint32_t>(i), HeightOf(OrderedKey(centre))});
     }
     // The heights in order, and where the texts of each begin.
     std::vector<std::uint32_t> by_key(heights_.size());
@@ -130,16 +128,23 @@ class CentreOrder {
       heights_[h].count = before;
       before += texts;
     }
-    order_.resize(centres_.size());
-    for (std::uint32_t k = 0; k < order_.size(); ++k) order_[heights_[height_of_[k]].count++] = k;
+    order_.resize(texts_.size());
+    for (std::uint32_t k = 0; k < order_.size(); ++k) {
+      order_[heights_[texts_[k].height].count++] = k;
+    }
   }
 
   // The texts as indexes into what the constructor collected, in order.
   const std::vector<std::uint32_t>& order() const { return order_; }
-  double centre(std::uint32_t k) const { return centres_[k]; }
-  std::uint32_t text(std::uint32_t k) const { return texts_[k]; }
+  double centre(std::uint32_t k) const { return texts_[k].centre; }
+  std::uint32_t text(std::uint32_t k) const { return texts_[k].index; }
 
  private:
+  struct Text {
+    double centre;
+    std::uint32_t index;   // in the page's texts
+    std::uint32_t height;  // in heights_
+  };
   struct Height {
     std::uint64_t key;
     std::uint32_t count;  // its texts; then the first place of its texts
@@ -177,9 +182,7 @@ class CentreOrder {
   }
 
   static constexpr std::uint32_t kFree = 0xFFFFFFFF;
-  std::vector<double> centres_;
-  std::vector<std::uint32_t> texts_;
-  std::vector<std::uint32_t> height_of_;
+  std::vector<Text> texts_;
   std::vector<Height> heights_;
   std::vector<std::uint32_t> table_ = std::vector<std::uint32_t>(128, kFree);
   std::vector<std::uint32_t> order_;

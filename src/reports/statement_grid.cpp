@@ -209,6 +209,7 @@ namespace {
 
 // Keeps the wider of two texts (of one font: widths scale alike).
 void KeepWider(std::string& kept, double& kept_width, const std::string& text) {
+  if (text == kept) return;  // most rows repeat the widest text
   const double width = TextWidth(text, kTextFont);
   if (width > kept_width) {
     kept = text;
