@@ -149,44 +149,37 @@ namespace {
 // FormatNumber's text of a long double or of a double.
 template <typename Value>
 [[gnu::always_inline]] inline std::string NumberText(Value value, NumberMask mask) {
-  std::string fast;
+  // Every path returns `text` itself, which is then made in the caller's
+  // place (documents format hundreds of thousands of numbers).
+  std::string text;
   switch (mask) {
     case NumberMask::kInteger:
-      if (FastText(value, 0, false, fast)) return fast;
+      if (!FastText(value, 0, false, text)) text = Assemble(SplitDigits(value, 0), "");
       break;
     case NumberMask::kTwoDecimals:
-      if (FastText(value, 2, false, fast)) return fast;
+      if (!FastText(value, 2, false, text)) {
+        Digits digits = SplitDigits(value, 2);
+        text = Assemble(digits, digits.fraction);
+      }
       break;
     case NumberMask::kUpToTwoDecimals:
-      if (FastText(value, 2, true, fast)) return fast;
+      if (!FastText(value, 2, true, text)) {
+        Digits digits = SplitDigits(value, 2);
+        std::string fraction = digits.fraction;
+        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+        text = Assemble(digits, fraction);
+      }
       break;
     case NumberMask::kGrouped:
-      if (FastText(value, 0, false, fast)) {
-        if (fast == "0") fast.clear();
-        return fast;
+      if (FastText(value, 0, false, text)) {
+        if (text == "0") text.clear();
+      } else {
+        Digits digits = SplitDigits(value, 0);
+        if (digits.whole != "0") text = Assemble(digits, "");
       }
       break;
   }
-  switch (mask) {
-    case NumberMask::kInteger:
-      return Assemble(SplitDigits(value, 0), "");
-    case NumberMask::kTwoDecimals: {
-      Digits digits = SplitDigits(value, 2);
-      return Assemble(digits, digits.fraction);
-    }
-    case NumberMask::kUpToTwoDecimals: {
-      Digits digits = SplitDigits(value, 2);
-      std::string fraction = digits.fraction;
-      while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-      return Assemble(digits, fraction);
-    }
-    case NumberMask::kGrouped: {
-      Digits digits = SplitDigits(value, 0);
-      if (digits.whole == "0") return "";
-      return Assemble(digits, "");
-    }
-  }
-  return {};
+  return text;
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ void JoinLine(std::vector<Placed>& placed, std::string& line) {
     for (; j > 0 && p.start < placed[j - 1].start; --j) placed[j] = placed[j - 1];
     placed[j] = p;
   }
-  // Each text's column, then the line made in one piece: the blanks before
-  // each text and its bytes.
+  // Each text's column, then the line made in one piece: blanks, and each
+  // text copied to its place.
   const std::size_t line_start = line.size();
   std::size_t bytes = 0;
   long column = 0;
@@ -77,12 +77,11 @@ void JoinLine(std::vector<Placed>& placed, std::string& line) {
     p.start = start;
     column = start + p.length;
   }
-  line.resize(line_start + bytes);
+  line.resize(line_start + bytes, ' ');
   char* out = line.data() + line_start;
   column = 0;
   for (const Placed& p : placed) {
     const auto blanks = static_cast<std::size_t>(p.start - column);
-    std::memset(out, ' ', blanks);
     std::memcpy(out + blanks, p.text.data(), p.text.size());
     out += blanks + p.text.size();
     column = p.start + p.length;
