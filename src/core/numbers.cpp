@@ -55,15 +55,32 @@ std::string Assemble(const Digits& digits, const std::string& fraction) {
 // The text of |value| rounded half away from zero at `decimals` decimals
 // (0 to 2), grouped, with "-" before a non-zero negative value and, when
 // `trim_zeros`, without the fraction's trailing zeros (nor its comma when
-// none is left). Built in one buffer: documents write hundreds of thousands
-// of amounts. Empty for a value whose rounded digits do not fit 64 bits (or
-// that is not a number): the general path writes those.
-std::optional<std::string> FastText(long double value, int decimals, bool trim_zeros) {
+// none is left), into `text`. Built in one buffer: documents write hundreds
+// of thousands of amounts. False for a value whose rounded digits do not fit
+// 64 bits (or that is not a number): the general path writes those.
+template <typename Value>
+[[gnu::always_inline]] inline bool FastText(Value value, int decimals, bool trim_zeros,
+                                            std::string& text) {
   long double scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
-  const long double scaled = std::round(std::fabs(value) * scale);
-  if (!(scaled < 1e18L)) return std::nullopt;
-  auto rest = static_cast<unsigned long long>(scaled);
+  const long double scaled = std::fabs(static_cast<long double>(value)) * scale;
+  if (!(scaled < 1e18L)) return false;
+  // Rounded half away from zero as std::round does; below 2^60 the fraction
+  // of a long double is exact, as is a double's. Most figures are held
+  // exactly by a double, whose whole part the SSE unit takes at once (the
+  // x87 unit changes its rounding mode twice for each).
+  unsigned long long rest;
+  const double near = static_cast<double>(scaled);
+  if (static_cast<long double>(near) == scaled) {
+    const auto whole = static_cast<long long>(near);
+    rest = static_cast<unsigned long long>(whole);
+    if (near - static_cast<double>(whole) >= 0.5) ++rest;
+  } else {
+    rest = static_cast<unsigned long long>(scaled);
+    if (scaled - static_cast<long double>(rest) >= 0.5L) ++rest;
+  }
+  if (rest >= 1000000000000000000ULL) return false;
+  const bool negative = value < 0 && rest != 0;
   char fraction[24];
   for (int i = decimals; i-- > 0;) {
     fraction[i] = static_cast<char>('0' + rest % 10);
@@ -75,8 +92,8 @@ std::optional<std::string> FastText(long double value, int decimals, bool trim_z
   }
   // Written backwards from the buffer's end: the fraction and its comma,
   // the whole digits grouped by three, the sign.
-  char text[48];
-  char* const end = text + sizeof text;
+  char buffer[48];
+  char* const end = buffer + sizeof buffer;
   char* p = end;
   for (int i = fraction_count; i-- > 0;) *--p = fraction[i];
   if (fraction_count > 0) *--p = ',';
@@ -90,8 +107,9 @@ std::optional<std::string> FastText(long double value, int decimals, bool trim_z
     rest /= 10;
     ++in_group;
   } while (rest != 0);
-  if (value < 0 && scaled != 0) *--p = '-';
-  return std::string(p, static_cast<std::size_t>(end - p));
+  if (negative) *--p = '-';
+  text.assign(p, static_cast<std::size_t>(end - p));
+  return true;
 }
 
 }  // namespace
@@ -126,45 +144,49 @@ double ParseNumber(std::string_view text, double fallback) {
   return TryParseNumber(text).value_or(fallback);
 }
 
-std::string FormatNumber(long double value, NumberMask mask) {
-  std::optional<std::string> fast;
+namespace {
+
+// FormatNumber's text of a long double or of a double.
+template <typename Value>
+[[gnu::always_inline]] inline std::string NumberText(Value value, NumberMask mask) {
+  // Every path returns `text` itself, which is then made in the caller's
+  // place (documents format hundreds of thousands of numbers).
+  std::string text;
   switch (mask) {
     case NumberMask::kInteger:
-      fast = FastText(value, 0, false);
+      if (!FastText(value, 0, false, text)) text = Assemble(SplitDigits(value, 0), "");
       break;
     case NumberMask::kTwoDecimals:
-      fast = FastText(value, 2, false);
+      if (!FastText(value, 2, false, text)) {
+        Digits digits = SplitDigits(value, 2);
+        text = Assemble(digits, digits.fraction);
+      }
       break;
     case NumberMask::kUpToTwoDecimals:
-      fast = FastText(value, 2, true);
+      if (!FastText(value, 2, true, text)) {
+        Digits digits = SplitDigits(value, 2);
+        std::string fraction = digits.fraction;
+        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+        text = Assemble(digits, fraction);
+      }
       break;
     case NumberMask::kGrouped:
-      fast = FastText(value, 0, false);
-      if (fast && *fast == "0") fast = std::string();
+      if (FastText(value, 0, false, text)) {
+        if (text == "0") text.clear();
+      } else {
+        Digits digits = SplitDigits(value, 0);
+        if (digits.whole != "0") text = Assemble(digits, "");
+      }
       break;
   }
-  if (fast) return std::move(*fast);
-  switch (mask) {
-    case NumberMask::kInteger:
-      return Assemble(SplitDigits(value, 0), "");
-    case NumberMask::kTwoDecimals: {
-      Digits digits = SplitDigits(value, 2);
-      return Assemble(digits, digits.fraction);
-    }
-    case NumberMask::kUpToTwoDecimals: {
-      Digits digits = SplitDigits(value, 2);
-      std::string fraction = digits.fraction;
-      while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-      return Assemble(digits, fraction);
-    }
-    case NumberMask::kGrouped: {
-      Digits digits = SplitDigits(value, 0);
-      if (digits.whole == "0") return "";
-      return Assemble(digits, "");
-    }
-  }
-  return {};
+  return text;
 }
+
+}  // namespace
+
+std::string FormatNumber(long double value, NumberMask mask) { return NumberText(value, mask); }
+
+std::string FormatDoubleNumber(double value, NumberMask mask) { return NumberText(value, mask); }
 
 std::string FloatToText(double value) {
   char buffer[64];
@@ -178,7 +200,8 @@ std::string FloatToText(double value) {
 
 std::string FormatN(long double value, int decimals) {
   if (decimals >= 0 && decimals <= 2) {
-    if (std::optional<std::string> fast = FastText(value, decimals, false)) return std::move(*fast);
+    std::string fast;
+    if (FastText(value, decimals, false, fast)) return fast;
   }
   Digits digits = SplitDigits(value, decimals < 0 ? 0 : decimals);
   return Assemble(digits, digits.fraction);

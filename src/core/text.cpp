@@ -1,6 +1,8 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace traveno {
 namespace {
@@ -26,8 +28,21 @@ char32_t UpperLatinLetter(char32_t c) {
 }  // namespace
 
 std::size_t CharCount(std::string_view text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
+  // Every byte but the continuation bytes (10xxxxxx) begins a character;
+  // documents count hundreds of thousands of texts, eight bytes at a time.
+  std::size_t count = text.size();
+  const char* p = text.data();
+  std::size_t left = text.size();
+  for (; left >= 8; p += 8, left -= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    const std::uint64_t continuation = word & ~(word << 1) & 0x8080808080808080ULL;
+    count -= static_cast<std::size_t>(((continuation >> 7) * 0x0101010101010101ULL) >> 56);
+  }
+  for (; left > 0; ++p, --left) {
+    if (IsContinuationByte(*p)) --count;
+  }
+  return count;
 }
 
 std::string PadRight(std::string_view text, int width) {

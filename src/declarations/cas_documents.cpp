@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/numbers.h"
 #include "core/text.h"
@@ -49,6 +50,8 @@ constexpr std::array<Column, 20> kColumns = {{
     {15, "TOTAL PRESTATII DE ASIGURARI SOCIALE", Align::kRight},
     {15, "DIN CARE SUPORTATE DE BASS", Align::kRight},
 }};
+
+constexpr const char* kNominalTitle = "Declaratie nominala CAS";
 
 const Font kHeadingFont = Font{5.5}.Bold();
 const Font kRowFont{7};
@@ -157,7 +160,12 @@ Band PersonRow(const PageSetup& setup, int number, const CasPerson& p) {
   return band;
 }
 
-void LayOutNominal(const CasPrintData& data, PageComposer& composer) {
+// Lays out the nominal declaration: a line for each person, or, when
+// `blank_rows` is given, that many empty bands of a line's height, which
+// make the same pages (every line is as tall) without the cost of drawing
+// them, to count the pages.
+void LayOutNominal(const CasPrintData& data, PageComposer& composer,
+                   std::optional<std::size_t> blank_rows = std::nullopt) {
   const PageSetup& setup = composer.setup();
   composer.SetPageHeader([&data, setup](int page) { return NominalHeader(setup, data, page); });
   composer.SetPageFooter([setup](int page) {
@@ -166,10 +174,14 @@ void LayOutNominal(const CasPrintData& data, PageComposer& composer) {
                 "Pagina " + std::to_string(page), Font{7}, Align::kRight);
     return footer;
   });
-  int number = 0;
-  for (const CasPerson& person : data.declaration.persons) {
-    if (composer.cancelled()) return;
-    composer.Add(PersonRow(setup, ++number, person));
+  if (blank_rows) {
+    for (std::size_t row = 0; row < *blank_rows; ++row) composer.Add(Band(kRowHeight));
+  } else {
+    int number = 0;
+    for (const CasPerson& person : data.declaration.persons) {
+      if (composer.cancelled()) return;
+      composer.Add(PersonRow(setup, ++number, person));
+    }
   }
   Band closing(14);
   closing.Text({setup.content_right() - 80, 6, 60, 5}, "Semnatura,", Font{9}.Bold());
@@ -311,12 +323,20 @@ void LayOutSummary(const CasPrintData& data, PageComposer& composer) {
 reports::Report CasNominalReport(const CasDeclaration& declaration,
                                  const DeclarationHeader& header) {
   auto data = std::make_shared<CasPrintData>(CasPrintData{declaration, header, 0});
-  return {"Declaratie nominala CAS", PageSetup::A4(Orientation::kLandscape),
+  return {kNominalTitle, PageSetup::A4(Orientation::kLandscape),
           [data](PageComposer& composer) { LayOutNominal(*data, composer); }};
 }
 
 int CasNominalPageCount(const CasDeclaration& declaration, const DeclarationHeader& header) {
-  return reports::PageCount(CasNominalReport(declaration, header));
+  // The pages' headings print the month and the employer; the persons'
+  // lines only take their room.
+  CasPrintData data{CasDeclaration{}, header, 0};
+  data.declaration.month = declaration.month;
+  data.declaration.employer = declaration.employer;
+  const std::size_t rows = declaration.persons.size();
+  return reports::PageCount(
+      {kNominalTitle, PageSetup::A4(Orientation::kLandscape),
+       [&data, rows](PageComposer& composer) { LayOutNominal(data, composer, rows); }});
 }
 
 reports::Report CasSummaryReport(const CasDeclaration& declaration, const DeclarationHeader& header,

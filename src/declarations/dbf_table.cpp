@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -108,6 +110,27 @@ std::string FieldText(const DbfField& field) {
   return text + ")";
 }
 
+// Writes a whole number of at most 15 digits (which a double holds exactly)
+// with the given decimals, as FixedText would, backwards from `end`; returns
+// where the text begins. Records hold mostly such numbers.
+char* WholeFixedText(double value, int decimals, char* end) {
+  char* p = end;
+  if (decimals > 0) {
+    p -= decimals;
+    std::memset(p, '0', static_cast<std::size_t>(decimals));
+    *--p = '.';
+  }
+  auto rest = static_cast<std::uint64_t>(std::fabs(value));
+  do {
+    *--p = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (value < 0) *--p = '-';
+  return p;
+}
+
+bool IsSmallWhole(double value) { return std::fabs(value) < 1e15 && std::trunc(value) == value; }
+
 // The number with the given decimals and "." as point; a negative zero loses its sign.
 std::string FixedText(double value, int decimals) {
   // As printf's "%.*f" writes it (to_chars is exact, as printf is).
@@ -195,7 +218,15 @@ DbfRecord::DbfRecord(const DbfTable& table)
     : table_(&table), bytes_(static_cast<std::size_t>(table.record_length_), ' ') {}
 
 const DbfField& DbfRecord::FieldOf(std::string_view name, std::string_view types) const {
-  const DbfField* field = table_->Find(name);
+  // Records are mostly filled in the order of their fields: the field after
+  // the one set last is tried before the names are looked up.
+  const DbfField* field = nullptr;
+  if (next_field_ < table_->fields_.size() &&
+      EqualsIgnoreCase(table_->fields_[next_field_].name, name)) {
+    field = &table_->fields_[table_->first_of_name_[next_field_]];
+  } else {
+    field = table_->Find(name);
+  }
   if (field == nullptr) {
     throw Error("Campul " + std::string(name) + " nu exista in tabela " +
                 table_->path().filename().string() + " !");
@@ -203,6 +234,7 @@ const DbfField& DbfRecord::FieldOf(std::string_view name, std::string_view types
   if (types.find(field->type) == std::string_view::npos) {
     throw Error("Campul " + FieldText(*field) + " nu poate primi aceasta valoare !");
   }
+  next_field_ = static_cast<std::size_t>(field - table_->fields_.data()) + 1;
   return *field;
 }
 
@@ -224,11 +256,26 @@ DbfRecord& DbfRecord::SetNumber(std::string_view name, double value) {
   if (!std::isfinite(value)) {
     throw Error("Campul " + FieldText(field) + " nu poate primi o valoare nedefinita !");
   }
-  const std::string text = FixedText(value, field.decimals);
-  if (static_cast<int>(text.size()) > field.width) {
-    throw Error("Valoarea " + text + " nu incape in campul " + FieldText(field) + " !");
+  // Right-aligned: blanks, then the text (plain ASCII, a byte a character).
+  char buffer[32];
+  char* const end = buffer + sizeof buffer;
+  std::string general;
+  std::string_view text;
+  if (IsSmallWhole(value) && field.decimals < 15) {
+    const char* begin = WholeFixedText(value, field.decimals, end);
+    text = std::string_view(begin, static_cast<std::size_t>(end - begin));
+  } else {
+    general = FixedText(value, field.decimals);
+    text = general;
   }
-  Put(field, PadLeft(text, field.width));
+  if (static_cast<int>(text.size()) > field.width) {
+    throw Error("Valoarea " + std::string(text) + " nu incape in campul " + FieldText(field) +
+                " !");
+  }
+  char* const place = bytes_.data() + field.offset;
+  const std::size_t blanks = static_cast<std::size_t>(field.width) - text.size();
+  std::memset(place, ' ', blanks);
+  std::memcpy(place + blanks, text.data(), text.size());
   return *this;
 }
 
@@ -277,7 +324,8 @@ DbfTable DbfTable::Open(const std::filesystem::path& path) {
     field.width = static_cast<unsigned char>(bytes[at + 16]);
     field.decimals = static_cast<unsigned char>(bytes[at + 17]);
     offset += field.width;
-    table.by_name_.emplace(ToUpperAscii(field.name), table.fields_.size());
+    const auto named = table.by_name_.emplace(ToUpperAscii(field.name), table.fields_.size());
+    table.first_of_name_.push_back(named.first->second);
     table.fields_.push_back(std::move(field));
   }
   const std::size_t records_length = static_cast<std::size_t>(count) * table.record_length_;
@@ -301,7 +349,8 @@ DbfTable DbfTable::Create(const std::filesystem::path& path, std::string_view sp
   // The fields as a reader of the file finds them: names cut to 11 characters.
   for (DbfField field : layout.fields) {
     field.name = field.name.substr(0, kNameBytes);
-    table.by_name_.emplace(field.name, table.fields_.size());
+    const auto named = table.by_name_.emplace(field.name, table.fields_.size());
+    table.first_of_name_.push_back(named.first->second);
     table.fields_.push_back(std::move(field));
   }
   return table;

@@ -99,6 +99,8 @@ class DbfRecord {
 
   const DbfTable* table_;
   std::string bytes_;
+  // The field after the one set last.
+  mutable std::size_t next_field_ = 0;
 };
 
 // A table opened to append records. Records are collected in memory and the
@@ -136,6 +138,8 @@ class DbfTable {
   std::string header_;  // as read; the record count is rewritten on saving
   std::vector<DbfField> fields_;
   std::unordered_map<std::string, std::size_t> by_name_;  // upper-case name -> field
+  // For each field, the field its name finds (the first of that name).
+  std::vector<std::size_t> first_of_name_;
   int record_length_ = 1;
   std::string records_;
   std::uint32_t record_count_ = 0;

@@ -16,7 +16,18 @@ const DeclarationEmployer& RequireEmployer(const std::optional<DeclarationEmploy
   return *employer;
 }
 
-double DigitsAsNumber(std::string_view text) { return ParseNumber(DigitsOnly(text), 0); }
+double DigitsAsNumber(std::string_view text) {
+  // Up to 15 digits make a whole number a double holds exactly, read here
+  // as the general parse would read it; longer codes take that parse.
+  double value = 0;
+  int digits = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (++digits > 15) return ParseNumber(DigitsOnly(text), 0);
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
 
 FileOutcome WritePersonLines(const std::filesystem::path& path, std::size_t count,
                              const std::function<std::string(std::size_t)>& line,

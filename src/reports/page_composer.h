@@ -54,7 +54,7 @@ class Band {
   void set_height(double height) { height_ = height; }
 
   Band& Text(const Rect& box, std::string text, const Font& font, Align align = Align::kLeft) {
-    items_.AddText(box, std::move(text), font, align);
+    items_.texts.emplace_back(box, std::move(text), font, align);
     return *this;
   }
   Band& Line(double x1, double y1, double x2, double y2, double width = 0.2);

@@ -114,8 +114,11 @@ class StatementLayout {
 
   void Run() {
     // The header outlives this object: the composer may need it after Run.
-    composer_.SetPageHeader([data = &data_, setup = composer_.setup()](int page) {
-      return PageHeader(*data, *data->grid, setup, page);
+    // The column headings are the same on every page: made once.
+    auto headings = std::make_shared<Band>();
+    grid_.PutHeadings(*headings, 13, data_.captions);
+    composer_.SetPageHeader([data = &data_, setup = composer_.setup(), headings](int page) {
+      return PageHeader(*data, *headings, setup, page);
     });
     WalkGroups(
         data_.rows, 2,
@@ -132,7 +135,7 @@ class StatementLayout {
   }
 
  private:
-  static Band PageHeader(const StatementData& data, const Grid& grid, const PageSetup& setup,
+  static Band PageHeader(const StatementData& data, const Band& headings, const PageSetup& setup,
                          int page) {
     const double left = setup.content_left();
     const double width = setup.content_width();
@@ -146,7 +149,11 @@ class StatementLayout {
               "Stat de plata salarii pentru luna " + std::string(MonthName(MonthOf(data.month))) +
                   " " + std::to_string(YearOf(data.month)),
               Font{11}.Bold(), Align::kCenter);
-    grid.PutHeadings(band, 13, data.captions);
+    const Page& items = headings.items();
+    Page& page_items = band.items();
+    page_items.texts.insert(page_items.texts.end(), items.texts.begin(), items.texts.end());
+    page_items.lines.insert(page_items.lines.end(), items.lines.begin(), items.lines.end());
+    page_items.boxes.insert(page_items.boxes.end(), items.boxes.begin(), items.boxes.end());
     return band;
   }
 

@@ -186,10 +186,17 @@ Values RowValues(const PersRow& r, const engine::ReportFigures& f) {
   return v;
 }
 
+// A count as Count writes it, any other figure as Amount does (the amount
+// of time worked too, whose FormatN text is Amount's): "0 " for zero, else
+// the number and a blank. Most figures are held by a double, which is
+// formatted as it is.
 std::string FigureText(Field field, long double value) {
-  if (IsCount(field)) return Count(value);
-  if (field == kRealizat && value != 0) return FormatN(value, 0) + " ";
-  return Amount(value);
+  if (value == 0) return "0 ";
+  const NumberMask mask = IsCount(field) ? NumberMask::kUpToTwoDecimals : NumberMask::kInteger;
+  const auto near = static_cast<double>(value);
+  std::string text = near == value ? FormatNumber(near, mask) : FormatNumber(value, mask);
+  text += ' ';
+  return text;
 }
 
 WidestFigures::WidestFigures() {
@@ -202,6 +209,7 @@ namespace {
 
 // Keeps the wider of two texts (of one font: widths scale alike).
 void KeepWider(std::string& kept, double& kept_width, const std::string& text) {
+  if (text == kept) return;  // most rows repeat the widest text
   const double width = TextWidth(text, kTextFont);
   if (width > kept_width) {
     kept = text;

@@ -10,9 +10,8 @@ TEST(RoundEvenTest, TiesGoToTheEvenNeighbour) {
     long double value;
     long double expected;
   };
-  const Case kCases[] = {{2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {-3.5L, -4}, {0.5L, 0},
-                         {1.5L, 2}, {2.4999L, 2}, {2.5001L, 3}, {374400.5L, 374400},
-                         {0, 0}};
+  const Case kCases[] = {{2.5L, 2}, {3.5L, 4},    {-2.5L, -2},  {-3.5L, -4},         {0.5L, 0},
+                         {1.5L, 2}, {2.4999L, 2}, {2.5001L, 3}, {374400.5L, 374400}, {0, 0}};
   for (const Case& c : kCases) EXPECT_EQ(RoundEven(c.value), c.expected) << (double)c.value;
 }
 
@@ -58,6 +57,12 @@ TEST(FormatNumberTest, TheProgramsMasks) {
       {999999999999999999.0L, NumberMask::kInteger, "999 999 999 999 999 999"},
       {1e18L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
       {-12345678901.005L, NumberMask::kTwoDecimals, "-12 345 678 901,01"},
+      // Halves go away from zero, up to the whole number that leaves the fast path.
+      {0.5L, NumberMask::kInteger, "1"},
+      {-2.5L, NumberMask::kGrouped, "-3"},
+      {-0.125L, NumberMask::kUpToTwoDecimals, "-0,13"},
+      {999999999999999999.5L, NumberMask::kInteger, "1 000 000 000 000 000 000"},
+      {9999999999999999.5L, NumberMask::kTwoDecimals, "9 999 999 999 999 999,50"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << (double)c.value;
@@ -66,6 +71,31 @@ TEST(FormatNumberTest, TheProgramsMasks) {
   EXPECT_EQ(FormatN(1234.5L, 2), "1 234,50");
   EXPECT_EQ(FormatN(-0.5L, 0), "-1");
   EXPECT_EQ(FormatN(12.3456L, 3), "12,346");
+}
+
+// A double is written as the same value as a long double is, whichever
+// way it takes to its text.
+TEST(FormatNumberTest, ADoubleIsWrittenAsTheSameLongDouble) {
+  const double kValues[] = {0,         -0.0,
+                            0.5,       -0.5,
+                            2.5,       0.125,
+                            -0.125,    0.1,
+                            2.675,     1.005,
+                            -1234.565, 1e17,
+                            9.5e17,    999999999999999872.0,
+                            1e18,      -1e19,
+                            1e300,     4.94e-324,
+                            3775600,   0.49999999999999994};
+  const NumberMask kMasks[] = {NumberMask::kInteger, NumberMask::kTwoDecimals,
+                               NumberMask::kUpToTwoDecimals, NumberMask::kGrouped};
+  for (const double value : kValues) {
+    for (const NumberMask mask : kMasks) {
+      EXPECT_EQ(FormatNumber(value, mask), FormatNumber(static_cast<long double>(value), mask))
+          << value << " mask " << static_cast<int>(mask);
+    }
+  }
+  EXPECT_EQ(FormatNumber(2.5, NumberMask::kInteger), "3");
+  EXPECT_EQ(FormatNumber(1, NumberMask::kTwoDecimals), "1,00");  // a whole number: long double
 }
 
 }  // namespace

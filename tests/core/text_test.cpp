@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace traveno {
 namespace {
 
@@ -19,6 +21,32 @@ TEST(PadTest, PadsButNeverCuts) {
             "a ");  // widths count characters
 }
 
+// Characters, not bytes, whatever their place among the bytes that are
+// counted eight at a time.
+TEST(CharCountTest, CountsCharactersOfEveryLength) {
+  const std::string letter = "\xC8\x98";        // Ș: two bytes
+  const std::string euro = "\xE2\x82\xAC";      // €: three bytes
+  const std::string clef = "\xF0\x9D\x84\x9E";  // four bytes
+  struct Case {
+    std::string text;
+    std::size_t expected;
+  };
+  const Case kCases[] = {
+      {"", 0},
+      {"a", 1},
+      {"abcdefg", 7},
+      {"abcdefgh", 8},
+      {"abcdefghi", 9},
+      {std::string(17, 'x'), 17},
+      {"abcdefg" + letter, 8},      // a letter across the first eight bytes
+      {"abcdef" + euro + "gh", 9},  // the third byte in the second eight
+      {letter + letter + letter + letter + letter, 5},
+      {clef + clef + "a" + euro + letter + "bcd", 8},
+      {"1 234 567 " + letter + "tefan " + euro, 18},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(CharCount(c.text), c.expected) << c.text;
+}
+
 TEST(ReplaceAllTest, ScansLeftToRightWithoutRescanning) {
   struct Case {
     const char* text;
@@ -27,9 +55,12 @@ TEST(ReplaceAllTest, ScansLeftToRightWithoutRescanning) {
     const char* expected;
   };
   const Case kCases[] = {
-      {"a.b.c", ".", ",", "a,b,c"}, {"aaa", "a", "aa", "aaaaaa"},  // replaced text is not searched
-                                                                   // again
-      {"aaaa", "aa", "b", "bb"},    {"abc", "", "x", "abc"},      {"abc", "d", "x", "abc"},
+      {"a.b.c", ".", ",", "a,b,c"},
+      {"aaa", "a", "aa", "aaaaaa"},  // replaced text is not searched
+                                     // again
+      {"aaaa", "aa", "b", "bb"},
+      {"abc", "", "x", "abc"},
+      {"abc", "d", "x", "abc"},
       {"", "a", "b", ""},
   };
   for (const Case& c : kCases) {

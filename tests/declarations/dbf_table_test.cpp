@@ -211,6 +211,64 @@ TEST(DbfTableTest, AppendsFormattedRecordsAndCountsThem) {
   EXPECT_EQ(ReadAll(path).size(), header_length + 3 * 31 + 1);
 }
 
+// Numbers are written as printf's "%.*f" writes them (without the sign of a
+// negative zero), right-aligned: whole numbers, fractions, negative values,
+// halves and numbers past what a double counts exactly.
+TEST(DbfTableTest, NumbersAreWrittenAsPrintfWritesThem) {
+  ::traveno::testing::TempFolder folder;
+  int flags = 0;
+  DbfTable table =
+      DbfTable::Create(folder.path() / "T.DBF", "W N(30),D N(30,2),F N(30,5)", kToday, flags);
+  const double values[] = {0,
+                           -0.0,
+                           5,
+                           -5,
+                           123456789012345,
+                           999999999999999,
+                           1e15,
+                           -1e15,
+                           9007199254740993.0,
+                           1e20,
+                           2.5,
+                           3.5,
+                           0.125,
+                           -0.004,
+                           1234.5678,
+                           -1234.5678,
+                           1e-300,
+                           4.35};
+  for (const double value : values) {
+    DbfRecord record = table.NewRecord();
+    record.SetNumber("W", value).SetNumber("D", value).SetNumber("F", value);
+    std::string expected = " ";
+    for (const int decimals : {0, 2, 5}) {
+      char text[64];
+      std::snprintf(text, sizeof text, "%.*f", decimals, value);
+      std::string printed = text;
+      if (printed.front() == '-' && printed.find_first_of("123456789") == std::string::npos) {
+        printed.erase(0, 1);
+      }
+      expected += std::string(30 - printed.size(), ' ') + printed;
+    }
+    EXPECT_EQ(record.bytes(), expected) << value;
+  }
+}
+
+// Fields are found by their names in any order and case; of two fields of
+// one name, the first is always the one set.
+TEST(DbfTableTest, FieldsAreFoundByNameInAnyOrder) {
+  ::traveno::testing::TempFolder folder;
+  int flags = 0;
+  DbfTable table =
+      DbfTable::Create(folder.path() / "T.DBF", "A N(2),B N(2),A N(2),C C(2)", kToday, flags);
+  DbfRecord record = table.NewRecord();
+  record.SetText("c", "x").SetNumber("b", 2).SetNumber("A", 1).SetNumber("a", 3);
+  EXPECT_EQ(record.bytes(), std::string(" ") + " 3" + " 2" + "  " + "x ");
+  DbfRecord in_order = table.NewRecord();
+  in_order.SetNumber("A", 1).SetNumber("B", 2).SetNumber("A", 4).SetText("C", "y");
+  EXPECT_EQ(in_order.bytes(), std::string(" ") + " 4" + " 2" + "  " + "y ");
+}
+
 TEST(DbfTableTest, RefusesValuesThatDoNotFitAndKeepsTheRecord) {
   ::traveno::testing::TempFolder folder;
   const fs::path path = folder.path() / "T.DBF";

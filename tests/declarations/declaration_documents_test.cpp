@@ -112,6 +112,22 @@ TEST_F(DeclarationDocumentsTest, TheNominalListRepeatsItsHeadingsOnEveryPage) {
   EXPECT_EQ(Count(pages, "Pagina 2"), 1);
 }
 
+// The annex's page count, which the summary and the files carry, is the
+// number of pages the list prints, for every length of the list around the
+// ends of its first and second pages (where the closing line may or may not
+// fit under the last person).
+TEST_F(DeclarationDocumentsTest, TheNominalPageCountIsThePagesTheListPrints) {
+  const CasDeclaration cas = BuildCasDeclaration(*session_);
+  CasDeclaration many = cas;
+  many.persons.clear();
+  for (int persons = 0; persons <= 75; ++persons) {
+    const Document pages = reports::Prepare(CasNominalReport(many, header_));
+    EXPECT_EQ(CasNominalPageCount(many, header_), static_cast<int>(pages.pages.size()))
+        << persons << " persons";
+    many.persons.push_back(cas.persons[static_cast<std::size_t>(persons) % cas.persons.size()]);
+  }
+}
+
 TEST_F(DeclarationDocumentsTest, TheUnemploymentListTotalsEveryRowOfEachKind) {
   // RADU, a pensioner, is not printed but his contribution counts in the totals.
   db().Run("UPDATE firma.Pers SET SOMAJ = 40000 WHERE NUME = 'RADU'");

@@ -2,6 +2,9 @@
 // plain-text view of a page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -255,6 +258,23 @@ TEST(PageLinesTest, TextsOfOneHeightFormOneLineInColumnOrder) {
   page.AddText({0, 30, 20, 4}, "   ", font);    // blank texts are left out
   EXPECT_EQ(PageLines(page),
             (std::vector<std::string>{" Nume                   1 250", "a doua linie peste"}));
+}
+
+TEST(PageLinesTest, ManyLinesComeTopToBottomAndTextsOfOneColumnAsTheyCame) {
+  // More distinct heights than a page usually holds, added in no order;
+  // each line's second text, at the same height and column, comes after
+  // its first, as it was added after it.
+  Page page;
+  const Font font;
+  constexpr int kLines = 300;
+  std::vector<int> lines(kLines);
+  std::iota(lines.begin(), lines.end(), 0);
+  std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
+  for (const int n : lines) page.AddText({0, n * 5.0, 20, 4}, "L" + std::to_string(n), font);
+  for (const int n : lines) page.AddText({0, n * 5.0 + 1, 20, 2}, "doi", font);
+  std::vector<std::string> expected;
+  for (int n = 0; n < kLines; ++n) expected.push_back("L" + std::to_string(n) + " doi");
+  EXPECT_EQ(PageLines(page), expected);
 }
 
 TEST(PageLinesTest, DocumentTextNumbersItsPages) {
